@@ -1,7 +1,7 @@
 #include "model/editable_double.h"
 
-#include "model/local_model_host.h"
 #include "platform/core/archive.h"
+#include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
 
@@ -41,9 +41,9 @@ const CountedCase kCountedCases[] = {
 };
 
 TEST(EditableDouble, ProductAndQuotientCarryTheSmallerCountAtLeastTheDisplayDigits) {
-    DisplayDigitsHost host;
+    ScopedTestModelHost host;
     for (const CountedCase& c : kCountedCases) {
-        host.displayDigits = c.displayDigits;
+        host.SetDisplayDigits(c.displayDigits);
         const CEditableDouble a(6.0, c.a), b(1.5, c.b);
         const CEditableDouble product = a * b, quotient = a / b;
         EXPECT_EQ(product.value, 9.0);
@@ -94,7 +94,8 @@ TEST(EditableDouble, ComparisonsArePlainFloatingPoint) {
 }
 
 TEST(EditableDouble, DivisionByZeroFollowsFloatingPoint) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     const CEditableDouble one(1.0, 2), zero(0.0, 3);
     EXPECT_TRUE(std::isinf((one / zero).value));
     EXPECT_TRUE(std::isnan((zero / zero).value));
