@@ -52,7 +52,8 @@ TEST(ReactionStringDialog, ShowsTheGivenTextAndReturnsTheEditedOne) {
     dialog.SetText("H2O");
     ASSERT_EQ(dialog.DoModal(), ui::IDOK);
     EXPECT_EQ(seen, "H2O");
-    EXPECT_EQ(dialog.GetText(), "CuSO4\xB7" "5H2O = CuSO4 + 5H2O");
+    EXPECT_EQ(dialog.GetText(), "CuSO4\xB7"
+                                "5H2O = CuSO4 + 5H2O");
 }
 
 } // namespace
