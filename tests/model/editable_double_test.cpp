@@ -1,7 +1,7 @@
 #include "model/editable_double.h"
 
-#include "model/local_model_host.h"
 #include "platform/core/archive.h"
+#include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
 
@@ -41,9 +41,9 @@ const CountedCase kCountedCases[] = {
 };
 
 TEST(EditableDouble, ProductAndQuotientCarryTheSmallerCountAtLeastTheDisplayDigits) {
-    DisplayDigitsHost host;
+    ScopedTestModelHost host;
     for (const CountedCase& c : kCountedCases) {
-        host.displayDigits = c.displayDigits;
+        host.SetDisplayDigits(c.displayDigits);
         const CEditableDouble a(6.0, c.a), b(1.5, c.b);
         const CEditableDouble product = a * b, quotient = a / b;
         EXPECT_EQ(product.value, 9.0);
@@ -79,22 +79,9 @@ TEST(EditableDouble, AssigningAPlainDoubleClearsTheCountCopyingKeepsIt) {
     EXPECT_EQ(a.digits, 3);
 }
 
-TEST(EditableDouble, ComparisonsArePlainFloatingPoint) {
-    const CEditableDouble two(2.0, 3), nan(std::nan(""), 4), zero(-0.0, 0);
-    EXPECT_TRUE(two == 2.0);
-    EXPECT_FALSE(two != 2.0);
-    EXPECT_TRUE(two < 2.5);
-    EXPECT_FALSE(two < 2.0);
-    EXPECT_TRUE(zero == 0.0);
-    EXPECT_FALSE(nan == 0.0);
-    EXPECT_TRUE(nan != 0.0);
-    EXPECT_FALSE(nan < 1.0);
-    const double value = std::nan("");
-    EXPECT_FALSE(nan == value);
-}
-
 TEST(EditableDouble, DivisionByZeroFollowsFloatingPoint) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     const CEditableDouble one(1.0, 2), zero(0.0, 3);
     EXPECT_TRUE(std::isinf((one / zero).value));
     EXPECT_TRUE(std::isnan((zero / zero).value));
@@ -126,11 +113,11 @@ struct RecordCase {
 };
 
 TEST(EditableDouble, RecordReadsBackValueAndCountWithDamagedCountsBounded) {
+    // The version is not checked; counts outside 0..17 can only come from a damaged file.
     const RecordCase cases[] = {
-        {0x10000, 2.5, 3, 3},  {0x10000, 2.5, 0, 0},       {0x10000, -1e-300, 17, 17},
-        {0, 6.02214e23, 5, 5}, // the version is not checked
-        {-1, 1.0, 4, 4},       {0x10000, 1.0, 18, 17},     {0x10000, 1.0, INT_MAX, 17},
-        {0x10000, 1.0, -1, 0}, {0x10000, 1.0, INT_MIN, 0},
+        {0x10000, 2.5, 3, 3},        {0x10000, 2.5, 0, 0},  {0x10000, -1e-300, 17, 17},
+        {0, 6.02214e23, 5, 5},       {-1, 1.0, 4, 4},       {0x10000, 1.0, 18, 17},
+        {0x10000, 1.0, INT_MAX, 17}, {0x10000, 1.0, -1, 0}, {0x10000, 1.0, INT_MIN, 0},
     };
     for (const RecordCase& c : cases) {
         Archive in(Record(c.version, c.value, c.storedDigits));
@@ -139,20 +126,6 @@ TEST(EditableDouble, RecordReadsBackValueAndCountWithDamagedCountsBounded) {
         EXPECT_EQ(number.value, c.value);
         EXPECT_EQ(number.digits, c.digits) << "stored " << c.storedDigits;
         EXPECT_TRUE(in.AtEnd());
-    }
-}
-
-TEST(EditableDouble, RecordRoundTripsEveryValue) {
-    for (double value : {0.0, -0.0, 1.00794, std::numeric_limits<double>::denorm_min(),
-                         std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
-        CEditableDouble number(value, 6);
-        Archive out;
-        number.Serialize(out);
-        Archive in(out.Bytes());
-        CEditableDouble back;
-        back.Serialize(in);
-        EXPECT_EQ(std::memcmp(&back.value, &value, sizeof value), 0) << value;
-        EXPECT_EQ(back.digits, 6);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "model/editable_double.h"
 #include "model/float_numbers_string.h"
 
-#include "model/local_model_host.h"
+#include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
 
@@ -84,23 +84,26 @@ const FormatCase kFormatCases[] = {
 };
 
 TEST(FloatNumbersStringFormat, RoundsToTheCountInPlainOrExponentForm) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     for (const FormatCase& c : kFormatCases)
         EXPECT_EQ(Formatted(c.value, c.digits), c.text) << c.value << " with " << c.digits << " digits";
 }
 
 TEST(FloatNumbersStringFormat, DigitsZeroTakesTheDisplayDigitsReadAtEachCall) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     for (double value : {7.0, 0.05, 12345.678, -0.5, 1000.0}) {
         EXPECT_EQ(Formatted(value, 0), Formatted(value, 4)) << value;
     }
-    host.displayDigits = 6;
+    host.SetDisplayDigits(6);
     EXPECT_EQ(Formatted(7, 0), "7.00000");
     EXPECT_EQ(Formatted(12345.678, 0), "1.23457e+04");
 }
 
 TEST(FloatNumbersStringFormat, ExtremeMagnitudesKeepTheirDigits) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     EXPECT_EQ(Formatted(std::numeric_limits<double>::max(), 4), "1.798e+308");
     EXPECT_EQ(Formatted(-std::numeric_limits<double>::max(), 17), "-1.7976931348623157e+308");
     EXPECT_EQ(Formatted(std::numeric_limits<double>::denorm_min(), 4), "4.941e-324");
@@ -110,7 +113,8 @@ TEST(FloatNumbersStringFormat, ExtremeMagnitudesKeepTheirDigits) {
 // A count from a damaged file or setting must not lengthen the text without bound: counts above what a
 // double carries are taken as 17, counts below 1 as the display digits.
 TEST(FloatNumbersStringFormat, CountsOutOfRangeAreBounded) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     EXPECT_EQ(Formatted(2, 17), "2.0000000000000000");
     EXPECT_EQ(Formatted(2, 18), "2.0000000000000000");
     EXPECT_EQ(Formatted(2, INT_MAX), "2.0000000000000000");
@@ -137,9 +141,9 @@ TEST(FloatNumbersStringFormat, DisplayDigitsOutOfRangeAreBounded) {
         {1000, 2, "2.0000000000000000"},
         {INT_MAX, 0.05, "0.050000000000000003"},
     };
-    DisplayDigitsHost host;
+    ScopedTestModelHost host;
     for (const DisplayCase& c : cases) {
-        host.displayDigits = c.displayDigits;
+        host.SetDisplayDigits(c.displayDigits);
         EXPECT_EQ(Formatted(c.value, 0), c.text) << c.value << " with display digits " << c.displayDigits;
     }
 }
@@ -186,15 +190,16 @@ const FixedCase kFixedCases[] = {
 };
 
 TEST(FloatNumbersStringFormatFixed, CompactTextWithTheDisplayDigits) {
-    DisplayDigitsHost host;
+    ScopedTestModelHost host;
     for (const FixedCase& c : kFixedCases) {
-        host.displayDigits = c.displayDigits;
+        host.SetDisplayDigits(c.displayDigits);
         EXPECT_EQ(Fixed(c.value), c.text) << c.value << " with display digits " << c.displayDigits;
     }
 }
 
 TEST(FloatNumbersStringFormatFixed, UsesTheValueOfACountedNumberOnly) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     CFloatNumbersString text;
     text.FormatFixed(CEditableDouble(2.5, 8));
     EXPECT_EQ(text, "2.5");
@@ -220,7 +225,8 @@ TEST(FloatNumbersStringCount, CountsDigitsAfterLeadingZerosUpToTheExponent) {
 // What Format writes reads back with the count it was written with, except where an integer part longer
 // than the count is written out in full (530 with 2 digits).
 TEST(FloatNumbersStringCount, FormattedTextCountsItsOwnDigits) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     for (int digits = 1; digits <= 17; ++digits) {
         for (double value : {0.01, 0.05, 2.0, -0.0123, 0.999999, 12345.678, 1e-200, -5e300}) {
             CFloatNumbersString text;
@@ -293,7 +299,8 @@ private:
 };
 
 TEST(FloatNumbersStringLocale, TextIsTheSameUnderACommaDecimalLocale) {
-    DisplayDigitsHost host(4);
+    ScopedTestModelHost host;
+    host.SetDisplayDigits(4);
     CommaLocale locale;
     if (locale.CLocale().empty())
         std::cout << "no comma-decimal C locale to be had; checked under the C++ global locale only\n";
@@ -302,10 +309,10 @@ TEST(FloatNumbersStringLocale, TextIsTheSameUnderACommaDecimalLocale) {
     for (const FormatCase& c : kFormatCases)
         EXPECT_EQ(Formatted(c.value, c.digits), c.text) << c.value << " under " << locale.CLocale();
     for (const FixedCase& c : kFixedCases) {
-        host.displayDigits = c.displayDigits;
+        host.SetDisplayDigits(c.displayDigits);
         EXPECT_EQ(Fixed(c.value), c.text) << c.value << " under " << locale.CLocale();
     }
-    host.displayDigits = 4;
+    host.SetDisplayDigits(4);
     EXPECT_EQ(Formatted(1234.5, 5), "1.2345e+03");
     EXPECT_EQ(Fixed(0.5), "0.5");
 }
