@@ -189,23 +189,23 @@ void BalanceOhMinus(QPainter& p) {
 
 void GasCylinder(QPainter& p) {
     QPainterPath body;
-    body.moveTo(7.5, 20.5);
-    body.lineTo(7.5, 11);
-    body.cubicTo(7.5, 7.5, 9.5, 6.5, 12, 6.5);
-    body.cubicTo(14.5, 6.5, 16.5, 7.5, 16.5, 11);
-    body.lineTo(16.5, 20.5);
-    body.quadTo(16.5, 22.5, 14.5, 22.5);
-    body.lineTo(9.5, 22.5);
-    body.quadTo(7.5, 22.5, 7.5, 20.5);
+    body.moveTo(6.5, 20.5);
+    body.lineTo(6.5, 11.5);
+    body.cubicTo(6.5, 7.5, 9, 6.5, 12, 6.5);
+    body.cubicTo(15, 6.5, 17.5, 7.5, 17.5, 11.5);
+    body.lineTo(17.5, 20.5);
+    body.quadTo(17.5, 22.5, 15.5, 22.5);
+    body.lineTo(8.5, 22.5);
+    body.quadTo(6.5, 22.5, 6.5, 20.5);
     body.closeSubpath();
-    QLinearGradient shade(QPointF(7.5, 0), QPointF(16.5, 0));
+    QLinearGradient shade(QPointF(6.5, 0), QPointF(17.5, 0));
     shade.setColorAt(0, QColor(0x4f, 0xb0, 0x62));
     shade.setColorAt(0.35, kGreenLight);
     shade.setColorAt(1, QColor(0x1f, 0x77, 0x39));
     Shape(p, body, shade, kInk, 1);
     p.save();
     p.setClipPath(body);
-    p.fillRect(QRectF(7, 11, 10, 3), QColor(255, 255, 255, 150));
+    p.fillRect(QRectF(6, 11, 12, 3), QColor(255, 255, 255, 150));
     p.restore();
     p.setPen(kInk);
     p.setBrush(kSteel);
