@@ -46,7 +46,10 @@ void ShowInBox(ui::DataExchange& dx, int id, const std::string& text, double exa
 
 } // namespace
 
-CFEdit::CFEdit(QWidget* parent) : QLineEdit(parent) {}
+CFEdit::CFEdit(QWidget* parent) : QLineEdit(parent) {
+    // Whatever the user types is taken as typed, even when it reads like the text shown before.
+    connect(this, &QLineEdit::textEdited, this, [this] { m_hasShown = false; });
+}
 
 CFEdit* CFEdit::Attach(ui::ControlHost& host, int id) {
     auto* box = new CFEdit;
