@@ -3,9 +3,7 @@
 #include "pattern/rexa_exception.h"
 #include "pattern/rexi_limits.h"
 
-#include <deque>
 #include <unordered_map>
-#include <unordered_set>
 
 REXI_Compiler::REXI_Compiler(unsigned char terminator) : m_terminator(terminator) {}
 
@@ -45,21 +43,30 @@ void REXI_Compiler::FailTooComplex() const {
     throw REXA_Exception(REXI_TooComplexMessage, 0);
 }
 
-std::vector<REXI_State*> REXI_Compiler::CollectStates(REXI_State* start) {
+std::vector<REXI_State*> REXI_Compiler::CollectStates(REXI_State* start) const {
+    // Every state of a piece was made by the current compile, so its id indexes the marks.
+    std::vector<char> seen(static_cast<std::size_t>(m_nextStateId - m_firstStateId));
+    const auto mark = [&](const REXI_State* s) {
+        char& m = seen.at(static_cast<std::size_t>(s->id - m_firstStateId));
+        const bool first = m == 0;
+        m = 1;
+        return first;
+    };
     std::vector<REXI_State*> order{start};
-    std::unordered_set<const REXI_State*> seen{start};
+    mark(start);
     for (std::size_t i = 0; i < order.size(); ++i) {
         for (const REXI_Transition& t : order[i]->transitions) {
-            if (seen.insert(t.target).second)
+            if (mark(t.target))
                 order.push_back(t.target);
         }
     }
     return order;
 }
 
-std::vector<std::pair<REXI_State*, REXI_CharSet>> REXI_Compiler::FinalTransitions(REXI_State* start) {
+std::vector<std::pair<REXI_State*, REXI_CharSet>>
+REXI_Compiler::FinalTransitions(const std::vector<REXI_State*>& states) {
     std::vector<std::pair<REXI_State*, REXI_CharSet>> result;
-    for (REXI_State* s : CollectStates(start)) {
+    for (REXI_State* s : states) {
         for (const REXI_Transition& t : s->transitions) {
             if (t.target->accepting)
                 result.emplace_back(s, t.charSet);
@@ -68,16 +75,16 @@ std::vector<std::pair<REXI_State*, REXI_CharSet>> REXI_Compiler::FinalTransition
     return result;
 }
 
-std::vector<REXI_State*> REXI_Compiler::AcceptingStates(REXI_State* start) {
+std::vector<REXI_State*> REXI_Compiler::AcceptingStates(const std::vector<REXI_State*>& states) {
     std::vector<REXI_State*> result;
-    for (REXI_State* s : CollectStates(start)) {
+    for (REXI_State* s : states) {
         if (s->accepting)
             result.push_back(s);
     }
     return result;
 }
 
-std::vector<std::unique_ptr<REXI_State>> REXI_Compiler::CopyGraph(REXI_State* start) {
+std::vector<std::unique_ptr<REXI_State>> REXI_Compiler::CopyGraph(REXI_State* start) const {
     const std::vector<REXI_State*> originals = CollectStates(start);
     std::unordered_map<const REXI_State*, REXI_State*> copyOf;
     std::vector<std::unique_ptr<REXI_State>> copies;
@@ -124,8 +131,9 @@ REXI_State* REXI_Compiler::MakeClass(REXI_CharSet set) {
 }
 
 REXI_State* REXI_Compiler::Concatenate(REXI_State* left, REXI_State* right) {
-    const auto finals = FinalTransitions(left);
-    const std::vector<REXI_State*> accepting = AcceptingStates(left);
+    const std::vector<REXI_State*> states = CollectStates(left);
+    const auto finals = FinalTransitions(states);
+    const std::vector<REXI_State*> accepting = AcceptingStates(states);
     const bool bothMatchEmpty = left->accepting && right->accepting;
 
     // Wherever the left piece can end, the right one can begin.
@@ -150,7 +158,7 @@ REXI_State* REXI_Compiler::Alternate(REXI_State* left, REXI_State* right) {
 }
 
 REXI_State* REXI_Compiler::Star(REXI_State* piece) {
-    const auto finals = FinalTransitions(piece);
+    const auto finals = FinalTransitions(CollectStates(piece));
     for (const auto& [state, set] : finals)
         AddTransition(state, set, piece);
     piece->accepting = true;

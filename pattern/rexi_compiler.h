@@ -41,14 +41,15 @@ public:
     int NextStateId() { return m_nextStateId++; }
     REXI_State* NewState(int id, bool accepting);
 
-    // Walks over the states reachable from a start, each visited once, in breadth-first order.
-    static std::vector<REXI_State*> CollectStates(REXI_State* start);
-    // Every reachable state with one of its transitions that leads to an accepting state, as the pair of
+    // Walks over the states of a piece of the current compile, each visited once, in breadth-first order.
+    std::vector<REXI_State*> CollectStates(REXI_State* start) const;
+    // Every state of the list with one of its transitions that leads to an accepting state, as the pair of
     // the state and the transition's class.
-    static std::vector<std::pair<REXI_State*, REXI_CharSet>> FinalTransitions(REXI_State* start);
-    static std::vector<REXI_State*> AcceptingStates(REXI_State* start);
+    static std::vector<std::pair<REXI_State*, REXI_CharSet>>
+    FinalTransitions(const std::vector<REXI_State*>& states);
+    static std::vector<REXI_State*> AcceptingStates(const std::vector<REXI_State*>& states);
     // A deep copy of the piece (same ids); element 0 is the copy of the start. Loops survive the copy.
-    static std::vector<std::unique_ptr<REXI_State>> CopyGraph(REXI_State* start);
+    std::vector<std::unique_ptr<REXI_State>> CopyGraph(REXI_State* start) const;
     // A copy of the piece whose states get fresh ids and belong to this compiler.
     REXI_State* Renumber(REXI_State* start);
 
@@ -72,6 +73,7 @@ private:
     std::map<std::string, REXI_State*> m_names; // never filled: every name reference fails
     REXI_Scanner m_scanner;
     int m_nextStateId = 0;
+    int m_firstStateId = 0; // the first id of the current compile
     std::vector<std::unique_ptr<REXI_State>> m_states;
     int m_transitionCount = 0;
     int m_groupDepth = 0;

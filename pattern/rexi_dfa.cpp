@@ -4,13 +4,17 @@
 #include "pattern/rexi_limits.h"
 
 #include <algorithm>
+#include <bit>
 #include <unordered_set>
 
 bool REXI_ClassLess::operator()(const REXI_CharSet& a, const REXI_CharSet& b) const {
+    // The first differing byte value, found 64 values at a time.
     const REXI_CharSet differ = a ^ b;
-    for (std::size_t v = 0; v < differ.size(); ++v) {
-        if (differ.test(v))
-            return b.test(v);
+    const REXI_CharSet low64(~0ULL);
+    for (std::size_t base = 0; base < differ.size(); base += 64) {
+        const unsigned long long word = ((differ >> base) & low64).to_ullong();
+        if (word != 0)
+            return b.test(base + static_cast<std::size_t>(std::countr_zero(word)));
     }
     return false;
 }
@@ -139,18 +143,25 @@ REXI_DfaRow* REXI_Dfa::BuildRows() {
         rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
         targets.row = rows.back().get();
     }
+    // The alphabet class of each byte value, or -1 for a byte that no class holds.
+    int classOf[256];
+    for (int b = 0; b < 256; ++b) {
+        classOf[b] = -1;
+        for (std::size_t i = 0; i < m_alphabet.size(); ++i) {
+            if (m_alphabet[i].test(b))
+                classOf[b] = static_cast<int>(i);
+        }
+    }
+    std::vector<REXI_DfaRow*> children(m_alphabet.size());
     for (auto& [set, targets] : m_transitions) {
         REXI_DfaRow* row = targets.row;
         if (row == nullptr)
             continue;
-        for (std::size_t i = 0; i < m_alphabet.size(); ++i) {
-            REXI_DfaRow* child = m_transitions.find(*targets.next[i])->second.row;
-            if (child == nullptr)
-                continue;
-            for (std::size_t b = 0; b < 256; ++b) {
-                if (m_alphabet[i].test(b))
-                    row->next[b] = child;
-            }
+        for (std::size_t i = 0; i < m_alphabet.size(); ++i)
+            children[i] = m_transitions.find(*targets.next[i])->second.row;
+        for (int b = 0; b < 256; ++b) {
+            if (classOf[b] >= 0)
+                row->next[b] = children[classOf[b]];
         }
         row->accepting =
             std::any_of(set.begin(), set.end(), [](const REXI_State* s) { return s->accepting; });
@@ -181,7 +192,12 @@ void REXI_Dfa::FreeRows(REXI_DfaRow* start) {
         REXI_DfaRow* row = stack.back();
         stack.pop_back();
         found.push_back(row);
+        const REXI_DfaRow* previous = nullptr;
         for (REXI_DfaRow* entry : row->next) {
+            // Entries come in long runs of one row; only a change needs the look-up.
+            if (entry == previous)
+                continue;
+            previous = entry;
             if (entry != nullptr && seen.insert(entry).second)
                 stack.push_back(entry);
         }

@@ -9,11 +9,17 @@
 #include "pattern/rexi_compiler.h"
 #include "pattern/rexi_limits.h"
 
+#include <limits>
 #include <utility>
 
 REXI_State* REXI_Compiler::ParsePattern(std::string pattern) {
     // The states of an earlier compile are not used again once its automaton has been built.
     m_states.clear();
+    // Ids count on across compiles; as no state of an earlier compile is left, they may start over
+    // before they could run out.
+    if (m_nextStateId > std::numeric_limits<int>::max() - 4 * REXI_MaxStates)
+        m_nextStateId = 0;
+    m_firstStateId = m_nextStateId;
     m_transitionCount = 0;
     m_groupDepth = 0;
     m_pattern = std::move(pattern);

@@ -317,7 +317,7 @@ int EnvInt(const char* name, int fallback) {
 TEST(PatternDifferential, AgreesWithPosixExtendedRegularExpressions) {
     const int cases = EnvInt("QELT_PATTERN_DIFF_CASES", 100000);
     const unsigned seed = static_cast<unsigned>(EnvInt("QELT_PATTERN_DIFF_SEED", 20240611));
-    const int textsPerPattern = 8;
+    const int textsPerPattern = 16;
     std::setlocale(LC_ALL, "C");
 
     Generator generator(seed);

@@ -81,7 +81,7 @@ TEST(PatternErrors, MessagesAndPositions) {
         {".*a" + Repeat(".", 20), REXI_TooComplexMessage, 0},
         {"(a|b)*a" + Repeat("(a|b)", 12), REXI_TooComplexMessage, 0},
         {Repeat("a?", 300), REXI_TooComplexMessage, 0},
-        {Repeat("[a-z]", 5000), REXI_TooComplexMessage, 0},
+        {Repeat("a|", 3000) + "a", REXI_TooComplexMessage, 0},
     };
     for (const ErrorCase& c : cases) {
         SCOPED_TRACE(Escaped(c.pattern.substr(0, 60)));
@@ -112,7 +112,7 @@ TEST(PatternErrors, WellFormedPatternsCompile) {
         // Nested repetitions stay small.
         Repeat("(", 40) + "ab" + Repeat(")+", 40),
         Repeat("(", 40) + "a|b" + Repeat(")*", 40) + "c",
-        Repeat("a?", 200),
+        Repeat("a?", 60),
         Repeat("[a-z]", 1000),
     };
     for (const std::string& pattern : patterns) {
