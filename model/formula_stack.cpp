@@ -1,0 +1,51 @@
+#include "model/formula_stack.h"
+
+FormulaStack::FormulaStack() {
+    Clear();
+}
+
+void FormulaStack::Clear() {
+    m_depth = 0;
+    m_overflow = false;
+    for (CompositionVector& level : m_levels)
+        level.Clear();
+}
+
+bool FormulaStack::BeginPush() {
+    if (m_depth == kMaxDepth) {
+        m_overflow = true;
+        return false;
+    }
+    return true;
+}
+
+void FormulaStack::PushAtom(int row, int n) {
+    if (!BeginPush())
+        return;
+    CompositionVector& level = m_levels[static_cast<std::size_t>(m_depth)];
+    level.Clear();
+    level.Set(row, n);
+    ++m_depth;
+}
+
+void FormulaStack::PushMultiplier(int k) {
+    if (!BeginPush())
+        return;
+    m_levels[static_cast<std::size_t>(m_depth)].Fill(k);
+    ++m_depth;
+}
+
+void FormulaStack::PopAdd() {
+    if (m_overflow || m_depth <= 1)
+        return;
+    m_levels[static_cast<std::size_t>(m_depth) - 2] += m_levels[static_cast<std::size_t>(m_depth) - 1];
+    --m_depth;
+}
+
+void FormulaStack::PopMultiply() {
+    if (m_overflow || m_depth <= 1)
+        return;
+    m_levels[static_cast<std::size_t>(m_depth) - 2].MultiplyElementwise(
+        m_levels[static_cast<std::size_t>(m_depth) - 1]);
+    --m_depth;
+}
