@@ -71,6 +71,11 @@ MainFrame::MainFrame(Application* application, QWidget* parent)
 }
 
 MainFrame::~MainFrame() {
+    // The document windows go with the window's children, after this object has stopped being a frame:
+    // their activation signals must no longer reach it.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        disconnect(dispatcher, nullptr, this, nullptr);
     if (m_application != nullptr && m_application->MainWindow() == this)
         m_application->SetMainWindow(nullptr);
 }
