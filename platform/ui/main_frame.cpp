@@ -341,8 +341,13 @@ void MainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     // not change the menu either.
     if (frame != nullptr || m_mdiArea->subWindowList().isEmpty()) {
         const int menu = frame != nullptr && frame->MenuId() != 0 ? frame->MenuId() : m_frameResourceId;
-        if (menu != 0 && menu != m_menuId)
-            SetMenuResource(menu);
+        if (menu != 0 && menu != m_menuId) {
+            try {
+                SetMenuResource(menu);
+            } catch (const ResourceError& error) {
+                std::fprintf(stderr, "QELT: %s\n", error.what());
+            }
+        }
         m_lastActive = frame;
     }
     UpdateTitle();

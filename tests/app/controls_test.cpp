@@ -244,6 +244,28 @@ TEST(Notifications, AHandlerRewritesTheBoxesAndTheCaretStaysWhereTheUserTypes) {
     EXPECT_EQ(selection.end, 6);
 }
 
+TEST(Messages, ADialogsAcceleratorTableSendsItsCommands) {
+    class DeleteDialog : public ui::Dialog {
+    public:
+        DeleteDialog()
+            : ui::Dialog(ui::ParseDialogTemplate("dialog 1 100 60 \"\"\nlistbox 172 5 5 60 40 \"\"\n"
+                                                 "button 128 70 5 25 14 \"Delete\"",
+                                                 "del.dlg")) {
+            MapNotify(128, ui::BN_CLICKED, &DeleteDialog::OnDelete);
+        }
+        int deletes = 0;
+        void OnDelete() { ++deletes; }
+    };
+    DeleteDialog dialog;
+    dialog.Create();
+    ASSERT_TRUE(dialog.LoadAccelerators(105));
+    EXPECT_FALSE(dialog.LoadAccelerators(4711));
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.GetDlgItem(172), Qt::Key_Delete);
+    EXPECT_EQ(dialog.deletes, 1);
+}
+
 TEST(Messages, APostedMessageArrivesLaterFromTheEventLoop) {
     ListDialog dialog;
     dialog.Create();
