@@ -181,6 +181,91 @@ TEST(ListView, SelectionChangesAndHeadingClicksReachTheDialog) {
     EXPECT_EQ(dialog.events, (QStringList{"column 1", "status"}));
 }
 
+// A handler that recomputes while the user types: it rewrites every box, then puts the typed text and the
+// caret back, swallowing the one change notification that raises.
+class TwinBoxesDialog : public ui::Dialog {
+public:
+    TwinBoxesDialog()
+        : ui::Dialog(ui::ParseDialogTemplate("dialog 1 200 60 \"\"\nedit 170 5 5 80 12 \"\"\n"
+                                             "edit 148 5 25 80 12 \"\"",
+                                             "twin.dlg")) {
+        MapNotify(170, ui::EN_CHANGE, &TwinBoxesDialog::OnMassChange);
+    }
+    double mass = 0.0;
+    double moles = 0.0;
+    int recomputed = 0;
+
+protected:
+    void DoDataExchange(ui::DataExchange& dx) override {
+        ui::DDX_Text(dx, 170, mass);
+        ui::DDX_Text(dx, 148, moles);
+    }
+
+private:
+    void OnMassChange() {
+        if (m_ownChange) {
+            m_ownChange = false;
+            return;
+        }
+        auto* edit = Control<QLineEdit>(170);
+        const QString typed = edit->text();
+        const ui::EditSelection selection = ui::GetEditSelection(edit);
+        UpdateData(true);
+        moles = mass / 18.015;
+        ++recomputed;
+        m_ownChange = true;
+        UpdateData(false);
+        ui::SetWindowText(edit, typed);
+        ui::SetEditSelection(edit, selection.start, selection.end);
+    }
+    bool m_ownChange = false;
+};
+
+TEST(Notifications, AHandlerRewritesTheBoxesAndTheCaretStaysWhereTheUserTypes) {
+    TwinBoxesDialog dialog;
+    dialog.Create();
+    auto* edit = dialog.Control<QLineEdit>(170);
+    edit->setFocus();
+    QTest::keyClicks(edit, "36.03");
+    EXPECT_EQ(dialog.recomputed, 5);
+    EXPECT_EQ(edit->text(), "36.03");
+    EXPECT_EQ(edit->cursorPosition(), 5);
+    EXPECT_EQ(dialog.GetDlgItemText(148), "2");
+    // Typing in the middle keeps the caret in the middle.
+    edit->setCursorPosition(2);
+    QTest::keyClicks(edit, "0");
+    EXPECT_EQ(edit->text(), "360.03");
+    EXPECT_EQ(edit->cursorPosition(), 3);
+    ui::SetEditSelection(edit, 1, -1);
+    EXPECT_EQ(edit->selectedText(), "60.03");
+    EXPECT_EQ(edit->cursorPosition(), 6);
+    const ui::EditSelection selection = ui::GetEditSelection(edit);
+    EXPECT_EQ(selection.start, 1);
+    EXPECT_EQ(selection.end, 6);
+}
+
+TEST(Messages, ADialogsAcceleratorTableSendsItsCommands) {
+    class DeleteDialog : public ui::Dialog {
+    public:
+        DeleteDialog()
+            : ui::Dialog(ui::ParseDialogTemplate("dialog 1 100 60 \"\"\nlistbox 172 5 5 60 40 \"\"\n"
+                                                 "button 128 70 5 25 14 \"Delete\"",
+                                                 "del.dlg")) {
+            MapNotify(128, ui::BN_CLICKED, &DeleteDialog::OnDelete);
+        }
+        int deletes = 0;
+        void OnDelete() { ++deletes; }
+    };
+    DeleteDialog dialog;
+    dialog.Create();
+    ASSERT_TRUE(dialog.LoadAccelerators(105));
+    EXPECT_FALSE(dialog.LoadAccelerators(4711));
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(dialog.GetDlgItem(172), Qt::Key_Delete);
+    EXPECT_EQ(dialog.deletes, 1);
+}
+
 TEST(Messages, APostedMessageArrivesLaterFromTheEventLoop) {
     ListDialog dialog;
     dialog.Create();
