@@ -3,6 +3,7 @@
 #include "platform/ui/view.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 
 namespace ui {
 
@@ -32,6 +33,15 @@ void ChildFrame::ResizeClientTo(const QSize& size) {
     } else {
         resize(outer);
     }
+}
+
+void ChildFrame::Activate() {
+    if (isMinimized())
+        showNormal();
+    if (QMdiArea* area = mdiArea())
+        area->setActiveSubWindow(this);
+    else
+        setFocus();
 }
 
 void ChildFrame::GrowBy(int dx, int dy) {

@@ -10,11 +10,14 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -71,6 +74,11 @@ MainFrame::MainFrame(Application* application, QWidget* parent)
 }
 
 MainFrame::~MainFrame() {
+    // The document windows go with the window's children, after this object has stopped being a frame:
+    // their activation signals must no longer reach it.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        disconnect(dispatcher, nullptr, this, nullptr);
     if (m_application != nullptr && m_application->MainWindow() == this)
         m_application->SetMainWindow(nullptr);
 }
@@ -333,8 +341,13 @@ void MainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     // not change the menu either.
     if (frame != nullptr || m_mdiArea->subWindowList().isEmpty()) {
         const int menu = frame != nullptr && frame->MenuId() != 0 ? frame->MenuId() : m_frameResourceId;
-        if (menu != 0 && menu != m_menuId)
-            SetMenuResource(menu);
+        if (menu != 0 && menu != m_menuId) {
+            try {
+                SetMenuResource(menu);
+            } catch (const ResourceError& error) {
+                std::fprintf(stderr, "QELT: %s\n", error.what());
+            }
+        }
         m_lastActive = frame;
     }
     UpdateTitle();
@@ -355,6 +368,36 @@ bool MainFrame::event(QEvent* event) {
         return true;
     }
     return QMainWindow::event(event);
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data != nullptr && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+        }
+    }
+}
+
+void MainFrame::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data == nullptr || !data->hasUrls())
+        return;
+    event->acceptProposedAction();
+    activateWindow();
+    OpenDroppedFiles(data->urls());
+}
+
+void MainFrame::OpenDroppedFiles(const QList<QUrl>& urls) {
+    if (m_application == nullptr)
+        return;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile() && m_application->OpenDocumentFile(url.toLocalFile()))
+            m_application->AddToRecentFileList(url.toLocalFile());
+    }
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

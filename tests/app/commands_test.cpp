@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -338,6 +339,30 @@ TEST_F(CommandRouting, RecentFilesOpenFromTheMenuAndMissingOnesLeaveIt) {
     EXPECT_TRUE(frame->ExecuteCommand(ui::cmd::RecentFileFirst + 1));
     EXPECT_EQ(app->opened, QStringList{"/tmp/missing.equ"});
     EXPECT_EQ(app->RecentFiles().Files(), QStringList{"/tmp/water.equ"});
+}
+
+TEST_F(CommandRouting, ADocumentBringsItsFrameToTheFront) {
+    auto document = std::make_unique<DocumentCommands>();
+    OpenView(document.get());
+    ui::ChildFrame* first = frame->ActiveChildFrame();
+    OpenView(document.get(), 202);
+    ui::ChildFrame* second = frame->ActiveChildFrame();
+    ASSERT_NE(first, second);
+    EXPECT_EQ(frame->MenuResourceId(), 202);
+    DocumentFrame* asDocumentFrame = first;
+    asDocumentFrame->Activate();
+    EXPECT_EQ(frame->ActiveChildFrame(), first);
+    EXPECT_EQ(frame->MenuResourceId(), 201);
+    EXPECT_EQ(frame->ChildFrames().size(), 2);
+}
+
+TEST_F(CommandRouting, DroppedFilesAreOpenedAndRemembered) {
+    frame->DragAcceptFiles();
+    EXPECT_TRUE(frame->acceptDrops());
+    frame->OpenDroppedFiles({QUrl::fromLocalFile("/tmp/dropped.equ"), QUrl("https://example.org/x.equ"),
+                             QUrl::fromLocalFile("/tmp/missing.equ")});
+    EXPECT_EQ(app->opened, (QStringList{"/tmp/dropped.equ", "/tmp/missing.equ"}));
+    EXPECT_EQ(app->RecentFiles().Files(), QStringList{"/tmp/dropped.equ"});
 }
 
 TEST_F(CommandRouting, FormFramesFitTheirFormAndGrowOnlyWhenAsked) {
