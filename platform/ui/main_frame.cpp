@@ -5,6 +5,7 @@
 #include "platform/ui/command_ids.h"
 #include "platform/ui/help_window.h"
 #include "platform/ui/resource_text.h"
+#include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
 #include "platform/ui/view.h"
 
@@ -406,7 +407,26 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveLayout();
     QMainWindow::closeEvent(event);
+}
+
+void MainFrame::SaveLayout() const {
+    WriteProfileString(QStringLiteral("Workspace"), QStringLiteral("Geometry"),
+                       QString::fromLatin1(saveGeometry().toBase64()));
+    WriteProfileString(QStringLiteral("Workspace"), QStringLiteral("Bars"),
+                       QString::fromLatin1(saveState().toBase64()));
+}
+
+bool MainFrame::RestoreLayout() {
+    const QString geometry = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Geometry"));
+    const QString bars = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Bars"));
+    if (geometry.isEmpty())
+        return false;
+    const bool placed = restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
+    if (!bars.isEmpty())
+        restoreState(QByteArray::fromBase64(bars.toLatin1()));
+    return placed;
 }
 
 void MainFrame::OnAppExit() {

@@ -6,6 +6,7 @@
 #include "platform/ui/main_frame.h"
 #include "platform/ui/menu_resource.h"
 #include "platform/ui/resource_text.h"
+#include "platform/ui/settings.h"
 #include "platform/ui/view.h"
 #include "ui_test_support.h"
 
@@ -320,6 +321,20 @@ TEST_F(CommandRouting, FrameCommandsToggleBarsWithCheckMarks) {
     EXPECT_TRUE(frame->ExecuteCommand(ui::cmd::ViewStatusBar));
     EXPECT_FALSE(frame->statusBar()->isVisible());
     EXPECT_EQ(frame->QueryCommandState(ui::cmd::ViewStatusBar).check, 0);
+}
+
+TEST_F(CommandRouting, TheWindowLayoutIsKeptInTheSettingsWhenTheFrameCloses) {
+    frame->resize(640, 480);
+    frame->ExecuteCommand(ui::cmd::ViewToolBar); // hidden
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(ui::GetProfileString("Workspace", "Geometry").isEmpty());
+
+    ui::MainFrame again(app.get());
+    ASSERT_TRUE(again.LoadFrame(203));
+    EXPECT_TRUE(again.RestoreLayout());
+    again.show();
+    EXPECT_EQ(again.size(), QSize(640, 480));
+    EXPECT_FALSE(again.ToolBar()->isVisible());
 }
 
 TEST_F(CommandRouting, RecentFilesOpenFromTheMenuAndMissingOnesLeaveIt) {
