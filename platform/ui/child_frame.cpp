@@ -1,5 +1,6 @@
 #include "platform/ui/child_frame.h"
 
+#include "platform/ui/resource_icon.h"
 #include "platform/ui/view.h"
 
 #include <QCloseEvent>
@@ -11,6 +12,9 @@ ChildFrame::ChildFrame(View* view, int menuId, bool resizable, QWidget* parent)
     : QMdiSubWindow(parent), m_view(view), m_menuId(menuId), m_resizable(resizable) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view->Widget());
+    // The resource that gives the frame its menu gives it its icon too.
+    if (const QIcon icon = ResourceIcon(menuId); !icon.isNull())
+        setWindowIcon(icon);
     if (!resizable)
         setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -15,7 +15,7 @@ class View;
 class ChildFrame : public QMdiSubWindow, public virtual CommandTarget, public DocumentFrame {
     Q_OBJECT
 public:
-    // menuId: the menu shown while this frame is active. A frame that is not resizable has no sizing
+    // menuId: the menu shown while this frame is active, and the icon of the frame. A frame that is not resizable has no sizing
     // border: its size changes only through ResizeClientTo and GrowBy.
     ChildFrame(View* view, int menuId, bool resizable, QWidget* parent = nullptr);
     ~ChildFrame() override;

@@ -4,7 +4,9 @@
 #include "platform/ui/child_frame.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/help_window.h"
+#include "platform/ui/resource_icon.h"
 #include "platform/ui/resource_text.h"
+#include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
 #include "platform/ui/view.h"
 
@@ -87,6 +89,8 @@ bool MainFrame::LoadFrame(int resourceId) {
     try {
         m_frameResourceId = resourceId;
         m_baseTitle = LoadString(resourceId);
+        if (const QIcon icon = ResourceIcon(resourceId); !icon.isNull())
+            setWindowIcon(icon);
         SetMenuResource(resourceId);
         for (const Accelerator& entry : LoadAccelerators(resourceId).entries) {
             auto* shortcut = new QShortcut(entry.keys, this);
@@ -98,18 +102,36 @@ bool MainFrame::LoadFrame(int resourceId) {
         m_toolBar->clear();
         m_toolBarActions.clear();
         m_toolBar->setIconSize(bar.buttonSize);
+        auto strip = [](const QString& path) {
+            return path.isEmpty() ? QPixmap() : QPixmap(QStringLiteral(":/") + path);
+        };
+        const QPixmap normal = strip(bar.normalStrip);
+        const QPixmap disabled = strip(bar.disabledStrip);
+        const QPixmap hot = strip(bar.hotStrip);
+        int image = 0;
         for (int i = 0; i < bar.buttons.size(); ++i) {
             const int id = bar.buttons[i];
             if (id == 0) {
                 m_toolBar->addSeparator();
                 continue;
             }
+            const QRect cell(image * bar.buttonSize.width(), 0, bar.buttonSize.width(),
+                             bar.buttonSize.height());
+            ++image;
             QString label = ToolTip(id);
             if (label.isEmpty())
                 label = QString::number(id);
             QAction* action = m_toolBar->addAction(label);
-            if (!bar.icons[i].isEmpty())
+            if (!bar.icons[i].isEmpty()) {
                 action->setIcon(QIcon(QStringLiteral(":/") + bar.icons[i]));
+            } else if (normal.width() >= cell.right() + 1) {
+                QIcon icon(normal.copy(cell));
+                if (disabled.width() >= cell.right() + 1)
+                    icon.addPixmap(disabled.copy(cell), QIcon::Disabled);
+                if (hot.width() >= cell.right() + 1)
+                    icon.addPixmap(hot.copy(cell), QIcon::Active);
+                action->setIcon(icon);
+            }
             action->setToolTip(label);
             action->setStatusTip(Prompt(id));
             action->setProperty(kCommandProperty, id);
@@ -406,7 +428,26 @@ void MainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    SaveLayout();
     QMainWindow::closeEvent(event);
+}
+
+void MainFrame::SaveLayout() const {
+    WriteProfileString(QStringLiteral("Workspace"), QStringLiteral("Geometry"),
+                       QString::fromLatin1(saveGeometry().toBase64()));
+    WriteProfileString(QStringLiteral("Workspace"), QStringLiteral("Bars"),
+                       QString::fromLatin1(saveState().toBase64()));
+}
+
+bool MainFrame::RestoreLayout() {
+    const QString geometry = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Geometry"));
+    const QString bars = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Bars"));
+    if (geometry.isEmpty())
+        return false;
+    const bool placed = restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
+    if (!bars.isEmpty())
+        restoreState(QByteArray::fromBase64(bars.toLatin1()));
+    return placed;
 }
 
 void MainFrame::OnAppExit() {

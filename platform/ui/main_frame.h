@@ -70,6 +70,11 @@ public:
     bool RouteUpdate(CmdUI& cmdUi) override;
     bool RouteHasHandler(int id) override;
 
+    // The window's place, size and tool bar, kept in the settings (section "Workspace") beside the
+    // program's own values. The frame saves them when it closes; RestoreLayout before showing it.
+    void SaveLayout() const;
+    bool RestoreLayout();
+
     // Files dropped on the window are opened through the application (and join the recent files).
     void DragAcceptFiles(bool accept = true) { setAcceptDrops(accept); }
     // What a drop does: opens each local file; a file that opens goes to the top of the recent files.
