@@ -1,0 +1,61 @@
+#include "platform/ui/child_frame.h"
+
+#include "platform/ui/view.h"
+
+#include <QCloseEvent>
+
+namespace ui {
+
+ChildFrame::ChildFrame(View* view, int menuId, bool resizable, QWidget* parent)
+    : QMdiSubWindow(parent), m_view(view), m_menuId(menuId), m_resizable(resizable) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view->Widget());
+    if (!resizable)
+        setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+}
+
+ChildFrame::~ChildFrame() = default;
+
+QSize ChildFrame::ClientSize() const {
+    return widget() != nullptr ? widget()->size() : QSize();
+}
+
+void ChildFrame::ResizeClientTo(const QSize& size) {
+    const QSize frame = this->size() - ClientSize();
+    const QSize outer = size + frame;
+    if (!m_resizable) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(outer);
+        setFixedSize(outer);
+    } else {
+        resize(outer);
+    }
+}
+
+void ChildFrame::GrowBy(int dx, int dy) {
+    ResizeClientTo(ClientSize() + QSize(dx, dy));
+}
+
+bool ChildFrame::RouteCommand(int id) {
+    return (m_view != nullptr && m_view->RouteCommand(id)) || HandleOwnCommand(id);
+}
+
+bool ChildFrame::RouteUpdate(CmdUI& cmdUi) {
+    return (m_view != nullptr && m_view->RouteUpdate(cmdUi)) || HandleOwnUpdate(cmdUi);
+}
+
+bool ChildFrame::RouteHasHandler(int id) {
+    return (m_view != nullptr && m_view->RouteHasHandler(id)) || HasOwnHandler(id);
+}
+
+void ChildFrame::closeEvent(QCloseEvent* event) {
+    if (!CanCloseFrame()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+} // namespace ui
