@@ -1,0 +1,13 @@
+// main() of the GUI tests: one QApplication for every test. The tests never need a display: without an
+// explicit platform (test discovery runs without the test environment) the offscreen one is used.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
