@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/command_ids.h"
+
 #include <QString>
 #include <functional>
 
