@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -31,8 +32,11 @@ bool IsEmpty(const std::vector<int>& composition) {
 }
 
 std::string OneSidedMessage(const std::string& symbol) {
-    std::string text = balance_text::kOneSided;
-    text.replace(text.find("%s"), 2, symbol);
+    const std::string_view pattern = balance_text::kOneSided;
+    const std::size_t at = pattern.find("%s");
+    std::string text(pattern.substr(0, at));
+    text += symbol;
+    text += pattern.substr(at + 2);
     return text;
 }
 

@@ -93,4 +93,25 @@ TEST(BalanceCompositions, CoefficientsBeyondAnIntAreRefused) {
               (std::vector<int>{46337 * 46337, 46327 * 46327, 46327 * 46337}));
 }
 
+TEST(BalanceCompositions, IntermediatesBeyond64BitsStillGiveTheExactSmallAnswer) {
+    // Eight reactants with element counts up to 2000 and one product: the elimination's fractions grow to
+    // about 140 bits before they collapse to the coefficients 1 2 3 1 2 3 1 3 1.
+    const int counts[8][9] = {
+        {1564, 896, 1923, 1015, 1132, 477, 707, 472, 15958},
+        {448, 1558, 941, 1950, 593, 1897, 44, 852, 17814},
+        {1876, 1139, 1888, 1315, 204, 380, 1288, 1482, 18415},
+        {607, 247, 1521, 681, 1834, 1477, 1993, 1456, 20805},
+        {1917, 1980, 864, 1039, 1699, 1864, 1372, 388, 21034},
+        {581, 1203, 1993, 1807, 1022, 1733, 1926, 1034, 23044},
+        {1206, 1747, 70, 983, 497, 1523, 1633, 827, 15570},
+        {1361, 354, 751, 1123, 1807, 1439, 1588, 1381, 19107},
+    };
+    std::vector<std::vector<int>> packed(9, std::vector<int>(9, 0));
+    for (int element = 0; element < 8; ++element)
+        for (int substance = 0; substance < 9; ++substance)
+            packed[substance][element + 1] = counts[element][substance];
+    auto symbol = [](int row) { return "X" + std::to_string(row); };
+    EXPECT_EQ(BalanceCompositions(packed, 8, symbol), (std::vector<int>{1, 2, 3, 1, 2, 3, 1, 3, 1}));
+}
+
 } // namespace
