@@ -1,6 +1,6 @@
 #include "app_test_host.h"
 
-#include "platform/core/archive.h"
+#include "app/program_database_file.h"
 
 #include <stdexcept>
 
@@ -19,9 +19,5 @@ AppTestHost::~AppTestHost() {
 }
 
 void AppTestHost::SerializeEndMarker(bool& valid, bool check, Archive& ar) {
-    static const std::string marker = "Database EOF";
-    if (ar.IsStoring())
-        ar.WriteString(marker);
-    else
-        valid = !check || ar.ReadString() == marker;
+    SerializeDatabaseEndMarker(valid, check, ar);
 }

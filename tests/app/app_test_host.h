@@ -5,6 +5,7 @@
 #include "model/stp.h"
 
 #include <string>
+#include <vector>
 
 // The model's host in the application tests: the built-in element table, default standard conditions and
 // settable display digits; installed while it lives.
@@ -23,6 +24,7 @@ public:
     std::string GetClipboardText() override { return {}; }
     bool AskReactionString(std::string&) override { return false; }
     void SetStatusText(const std::string&) override {}
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void SerializeEndMarker(bool& valid, bool check, Archive& ar) override;
     void OpenViewFrame(CQELTDoc&, ViewKind) override {}
 
@@ -31,6 +33,8 @@ public:
 
     int displayDigits = 4;
     STP standardConditions;
+    // What the model told the user.
+    std::vector<std::string> messages;
 
 private:
     ElementTable m_ownTable;
