@@ -451,6 +451,8 @@ void CQELTView::SetRowCounts(int oldReactants, int oldProducts) {
         doc.UpdateAllViews(nullptr, kHintReactantAdded);
     for (int n = oldProducts; n < doc.GetProductCount(); ++n)
         doc.UpdateAllViews(nullptr, kHintProductAdded);
+    // Removing always takes the first row of a side: every row shows its new contents now.
+    doc.UpdateAllViews(nullptr, kHintRedraw);
 }
 
 bool CQELTView::IsEditControl(const QWidget* window) {
