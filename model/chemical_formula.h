@@ -69,7 +69,10 @@ public:
     bool HasParseError() const { return m_parseError; }
 
     // What the formula is made of; the zero vector (and the parse-error flag set) when it does not parse.
-    // The leading coefficient and the phase labels "(g)" and "(s)" count for nothing.
+    // The leading coefficient and the phase labels "(g)" and "(s)" count for nothing. Only the leading
+    // coefficient may have a fraction: a count or charge with a decimal point, a charge mark followed by
+    // neither a number nor a sign, a count that leaves the range of an int, more levels than the formula
+    // stack holds or groups nested deeper than that do not parse.
     CompositionVector GetComposition() const;
     // g/mol, without the leading coefficient; 0.0 once a parse has failed.
     double GetMolarMass() const;
@@ -113,8 +116,8 @@ public:
     // Draw without shrinking.
     void DrawAt(DrawingSurface& surface, const FontSpec& normal, const FontSpec& small, int x, int y,
                 int alignment, bool plain) const;
-    // Draws at the middle of a control whose rectangle (in the surface's coordinates) is given; background is
-    // the surface colour behind the control.
+    // Draws at the middle of a control whose rectangle (in the surface's coordinates) is given, with the
+    // control's background colour as the surface's background colour while it draws.
     void DrawInControl(DrawingSurface& surface, const SurfaceRect& control, ColorRef background,
                        const FontSpec& normal, const FontSpec& small, int alignment) const;
 
