@@ -431,12 +431,7 @@ void CQELTView::Rebalance() {
 }
 
 void CQELTView::RefreshRows() {
-    for (int row = 0; row < kRowCount; ++row) {
-        if (!RowExists(row))
-            continue;
-        RowControl(row, kMolesSlot)->update();
-        RowControl(row, kMassSlot)->update();
-    }
+    // The amounts take the colours that follow the document's new results (and repaint when they change).
     UpdateRowStates();
 }
 
@@ -485,8 +480,9 @@ void CQELTView::OnUpdate(DocumentView* sender, std::uintptr_t hint) {
 }
 
 void CQELTView::RedrawAll() {
+    // The controls repaint what changed in them; the form itself draws only the equation.
     UpdateData(false);
-    update();
+    InvalidateEquation();
     UpdateRowStates();
 }
 
