@@ -12,6 +12,7 @@
 #include <cstdint>
 
 class CQELTDoc;
+class QLineEdit;
 class QPainter;
 
 namespace ui {
@@ -106,6 +107,8 @@ protected:
     void Rebalance();
     void RefreshRows();
     static bool IsEditControl(const QWidget* window);
+    // The edit that has the focus, which the Edit commands act on; null when the focus is elsewhere.
+    static QLineEdit* FocusEdit();
 
     // Handlers.
     void OnAddReactant();

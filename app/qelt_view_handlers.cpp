@@ -329,11 +329,10 @@ void CQELTView::OnManualCoefficients() {
 // ---------------------------------------------------------------------------------------------------------
 // Edit commands: they act on the edit that has the focus.
 
-namespace {
-QLineEdit* FocusEdit() {
-    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+QLineEdit* CQELTView::FocusEdit() {
+    QWidget* focus = QApplication::focusWidget();
+    return IsEditControl(focus) ? static_cast<QLineEdit*>(focus) : nullptr;
 }
-} // namespace
 
 void CQELTView::OnUpdateEditCopyCut(ui::CmdUI& cmdUi) {
     const QLineEdit* edit = FocusEdit();
