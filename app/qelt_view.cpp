@@ -12,8 +12,11 @@
 #include "platform/ui/text_codec.h"
 
 #include "platform/ui/child_frame.h"
+#include "platform/ui/open_document.h"
 
 #include <QAbstractButton>
+#include <QEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -35,13 +38,7 @@ bool IsValidRow(int row) {
 } // namespace
 
 CQELTView::CQELTView(int formId, QWidget* parent)
-    : ui::View(parent), m_removeIcon(QStringLiteral(":/icons/191.png")) {
-    const ui::DialogTemplate& form = ui::LoadDialogTemplate(formId);
-    BuildControls(this, form);
-    m_formSize = Units().ToPixels(form.size);
-    resize(m_formSize);
-    setFocusPolicy(Qt::NoFocus);
-    setAutoFillBackground(true);
+    : ui::FormView(formId, parent), m_removeIcon(QStringLiteral(":/icons/191.png")) {
 
     MapNotify(kClearAmountsButton, ui::BN_CLICKED, &CQELTView::OnClearAmounts);
     MapCommand(kAddReactantButton, &CQELTView::OnAddReactant);
@@ -64,11 +61,9 @@ CQELTView::CQELTView(int formId, QWidget* parent)
 }
 
 CQELTView::~CQELTView() {
-    if (CQELTDoc* doc = GetDocument()) {
-        if (m_recordedFrame != nullptr && doc->GetViewFrame(m_recordedKind) == m_recordedFrame)
-            doc->SetViewFrame(m_recordedKind, nullptr);
-    }
-    AttachDocument(nullptr);
+    // Frames let their view go before it is destroyed; a view used without one lets itself go.
+    if (CQELTDoc* doc = GetDocument())
+        doc->RemoveView(this);
     for (auto& row : m_rows) {
         for (QWidget*& control : row) {
             delete control;
@@ -81,9 +76,13 @@ CQELTView::~CQELTView() {
 // Layout
 
 void CQELTView::OnInitialUpdate() {
+    m_formSize = FormSize();
+    Page()->installEventFilter(this);
     for (int kind = 0; kind < kTemplateCount; ++kind)
         m_templates[static_cast<std::size_t>(kind)] = TakeTemplate(kTemplateIds[kind]);
-    ResizeParentToFit();
+    if (ui::ChildFrame* frame = Frame())
+        frame->SetHelpContext(HelpContextId());
+    FitFrame();
 }
 
 QRect CQELTView::TakeTemplate(int id) {
@@ -96,7 +95,16 @@ QRect CQELTView::TakeTemplate(int id) {
 }
 
 CQELTDoc* CQELTView::GetDocument() const {
-    return dynamic_cast<CQELTDoc*>(ui::View::GetDocument());
+    const auto* open = dynamic_cast<const ui::OpenDocument*>(DocumentTarget());
+    return open != nullptr ? dynamic_cast<CQELTDoc*>(&open->GetDocument()) : nullptr;
+}
+
+bool CQELTView::RouteCommand(int id) {
+    return GetDocument() != nullptr && ui::FormView::RouteCommand(id);
+}
+
+bool CQELTView::OnControlNotify(const ui::NotifyInfo& info) {
+    return GetDocument() != nullptr && ui::FormView::OnControlNotify(info);
 }
 
 CQELTDoc& CQELTView::Doc() const {
@@ -110,31 +118,39 @@ QSize CQELTView::sizeHint() const {
     return m_formSize + QSize(m_pitchX, m_pitchY) * m_grownSteps;
 }
 
-void CQELTView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    PaintForm(painter);
+bool CQELTView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Page() && event->type() == QEvent::Paint) {
+        QPainter painter(Page());
+        PaintForm(painter);
+    }
+    return ui::FormView::eventFilter(watched, event);
 }
 
-void CQELTView::ResizeParentToFit() {
-    resize(sizeHint());
+void CQELTView::showEvent(QShowEvent* event) {
+    ui::FormView::showEvent(event);
+    if (!m_shown && !m_formSize.isEmpty()) {
+        m_shown = true;
+        FitFrame();
+    }
+}
+
+void CQELTView::FitFrame() {
+    SetFormSize(sizeHint());
     updateGeometry();
-    if (ui::ChildFrame* frame = GetParentFrame())
-        frame->RecalcLayout();
+    ui::ChildFrame* frame = Frame();
+    if (frame == nullptr) {
+        resize(sizeHint());
+        return;
+    }
+    // The frame measures its decoration from where it placed the view: let it place the view first.
+    if (QLayout* layout = frame->layout())
+        layout->activate();
+    ResizeParentToFit(false);
 }
 
 void CQELTView::GrowFrame(int steps) {
     m_grownSteps += steps;
-    ResizeParentToFit();
-}
-
-void CQELTView::RecordFrame(ModelHost::ViewKind kind) {
-    ui::ChildFrame* frame = GetParentFrame();
-    if (frame == nullptr)
-        return;
-    Doc().SetViewFrame(kind, frame);
-    frame->SetHelpContextId(HelpContextId());
-    m_recordedFrame = frame;
-    m_recordedKind = kind;
+    FitFrame();
 }
 
 void CQELTView::MoveControl(int id, int dx, int dy) {
@@ -476,7 +492,7 @@ void CQELTView::OnUpdate(DocumentView* sender, std::uintptr_t hint) {
         return;
     }
     UpdateRowStates();
-    update();
+    Page()->update();
 }
 
 void CQELTView::RedrawAll() {
@@ -535,46 +551,4 @@ void CQELTView::DoDataExchange(ui::DataExchange& dx) {
     if (dx.IsSaving())
         doc.SetManualCoefficients(manual != 0);
     ExchangeRowExtras(dx);
-}
-
-// ---------------------------------------------------------------------------------------------------------
-// Command routing
-
-namespace {
-bool IsDocumentCommand(int id) {
-    return id == kDefaultUICommand || id == kAlternateUICommand || id == kPrintoutCommand;
-}
-} // namespace
-
-bool CQELTView::RouteCommand(int id) {
-    if (ui::View::RouteCommand(id))
-        return true;
-    // The document's own view commands, where its frames do not map them.
-    switch (id) {
-    case kDefaultUICommand:
-        Doc().OnDefaultUI();
-        return true;
-    case kAlternateUICommand:
-        Doc().OnAlternateUI();
-        return true;
-    case kPrintoutCommand:
-        Doc().OnPrintout();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CQELTView::RouteUpdate(ui::CmdUI& cmdUi) {
-    if (ui::View::RouteUpdate(cmdUi))
-        return true;
-    if (IsDocumentCommand(cmdUi.GetID())) {
-        cmdUi.Enable(true);
-        return true;
-    }
-    return false;
-}
-
-bool CQELTView::RouteHasHandler(int id) {
-    return ui::View::RouteHasHandler(id) || IsDocumentCommand(id);
 }

@@ -1,9 +1,7 @@
 #pragma once
 
 #include "app/reaction_view_ids.h"
-#include "model/model_host.h"
 #include "platform/core/document.h"
-#include "platform/ui/control_host.h"
 #include "platform/ui/view.h"
 
 #include <QIcon>
@@ -29,16 +27,16 @@ class DataExchange;
 //
 // Several views of one document keep each other current: the view that changed the document sends a hint
 // with itself as sender, and every other view applies it to its own controls only (see OnUpdate).
-class CQELTView : public ui::View, public ui::ControlHost {
+class CQELTView : public ui::FormView, public DocumentView {
     Q_OBJECT
 public:
     ~CQELTView() override;
 
-    // The reaction shown (the view is attached to it before its initial update).
+    // The reaction shown: the document of the open document the view's frame joined (null before).
     CQELTDoc* GetDocument() const;
 
     // Lays the form out and builds the rows from the document; the concrete views measure their pitch first.
-    virtual void OnInitialUpdate();
+    void OnInitialUpdate() override;
     // Receiver side of the update hints: a row added or removed by another view (or by SetRowCounts) is
     // added to or removed from this view's controls only; any other hint redraws everything.
     void OnUpdate(DocumentView* sender, std::uintptr_t hint) override;
@@ -56,10 +54,8 @@ public:
     // The row whose edit last notified a change (-1: none).
     int CurrentRow() const { return m_currentRow; }
 
-    // Commands: the view's own, then those of its document (Default UI, Alternate UI, Printout).
+    // Commands reach the view's handlers only while it shows a document.
     bool RouteCommand(int id) override;
-    bool RouteUpdate(ui::CmdUI& cmdUi) override;
-    bool RouteHasHandler(int id) override;
 
     // The help context of the view's frame.
     virtual int HelpContextId() const = 0;
@@ -70,7 +66,10 @@ public:
 protected:
     CQELTView(int formId, QWidget* parent);
 
-    void paintEvent(QPaintEvent* event) override;
+    // The form's page paints what the view draws itself (PaintForm).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // A frame knows its own decoration only once it is shown: the frame fits the form again then.
+    void showEvent(QShowEvent* event) override;
     CQELTDoc& Doc() const;
 
     // Hooks of the concrete views.
@@ -94,6 +93,9 @@ protected:
     virtual bool RowDialogAvailable(int slot) const;
 
     void DoDataExchange(ui::DataExchange& dx) override;
+    // Control notifications reach the handlers only while the view shows a document (a frame being
+    // destroyed lets its document go before its controls lose the focus).
+    bool OnControlNotify(const ui::NotifyInfo& info) override;
 
     // Row operations.
     // Creates the controls of the first free row of a side; returns the row, or -1 when the side is full.
@@ -139,12 +141,10 @@ protected:
     QPoint RowOffset(int row) const;
     // Sets a control's text colour (null: the form's own).
     static void SetTextColor(QWidget* control, const QColor* color);
-    // Records the frame this view lives in with the document as its frame of the kind; the destructor
-    // clears the record again.
-    void RecordFrame(ModelHost::ViewKind kind);
     // The form grows and shrinks by whole pitches with its rows, and its frame with it.
     void GrowFrame(int steps);
-    void ResizeParentToFit();
+    // The frame takes the size of the whole form.
+    void FitFrame();
 
     // The one-shot suppressions, scoped to what they suppress.
     // Held while the view rewrites its own edits: their change notifications are the view's, not the user's.
@@ -224,6 +224,5 @@ private:
     std::array<QRect, kTemplateCount> m_templates{};
     QSize m_formSize;
     int m_grownSteps = 0;
-    DocumentFrame* m_recordedFrame = nullptr;
-    ModelHost::ViewKind m_recordedKind = ModelHost::ViewKind::DefaultForm;
+    bool m_shown = false;
 };

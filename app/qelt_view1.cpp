@@ -50,7 +50,6 @@ void CQELTView1::OnInitialUpdate() {
     TakeTemplate(kSecondReactantMarker);
     TakeTemplate(kFirstProductMarker);
 
-    RecordFrame(ModelHost::ViewKind::DefaultForm);
     BuildRows();
 }
 
@@ -109,7 +108,7 @@ equation_line::Layout CQELTView1::EquationLayout() const {
     layout.productOffsetX = m_productOffsetX;
     layout.nReactants = ReactantRowCount();
     layout.nProducts = ProductRowCount();
-    const QColor face = palette().color(QPalette::Window);
+    const QColor face = Page()->palette().color(QPalette::Window);
     layout.background = MakeColorRef(face.red(), face.green(), face.blue());
     return layout;
 }
@@ -127,5 +126,5 @@ void CQELTView1::PaintForm(QPainter& painter) {
 void CQELTView1::InvalidateEquation() {
     const QWidget* cell = RowControl(0, kEquationSlot);
     const QRect band = cell != nullptr ? cell->geometry() : m_equationTemplate;
-    update(QRect(0, band.top(), width(), band.height()));
+    Page()->update(QRect(0, band.top(), Page()->width(), band.height()));
 }

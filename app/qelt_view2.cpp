@@ -34,7 +34,6 @@ void CQELTView2::OnInitialUpdate() {
 
     m_coefficientTemplate = TakeTemplate(kCoefficientBase);
     TakeTemplate(kSecondLineMarker);
-    RecordFrame(ModelHost::ViewKind::AlternateForm);
     BuildRows();
 }
 

@@ -1,13 +1,14 @@
 // One keystroke in a formula box of a 20-reagent reaction with both form views open: the view rebalances
 // and recalculates the reaction, and both views show the result (data exchange, row states and painting).
+#include "app/child_frames.h"
 #include "app/qelt_view1.h"
 #include "app/qelt_view2.h"
+#include "app/reaction_document.h"
 #include "app/reaction_view_ids.h"
 #include "model/element_table.h"
 #include "model/model_host.h"
 #include "model/qelt_doc.h"
 #include "model/stp.h"
-#include "platform/ui/open_document.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -58,17 +59,19 @@ void Key(QWidget* target, int key, const QString& text) {
 
 void KeystrokeInFormulaBox(benchmark::State& state) {
     BenchHost host;
-    auto document = std::make_unique<CQELTDoc>();
-    CQELTDoc* doc = document.get();
+    ReactionDocument open;
+    CQELTDoc* doc = &open.Reaction();
     if (!doc->SetFromString(kReaction))
         throw std::runtime_error("the reaction did not parse");
-    ui::OpenDocument open(std::move(document));
     auto* view1 = new CQELTView1;
     auto* view2 = new CQELTView2;
-    for (CQELTView* view : {static_cast<CQELTView*>(view1), static_cast<CQELTView*>(view2)}) {
-        view->AttachDocument(&open);
-        view->OnInitialUpdate();
-        view->show();
+    auto* frame1 = new CChildFrame(view1, 201);
+    auto* frame2 = new CChildFrame(view2, 202);
+    for (CChildFrame* frame : {frame1, frame2}) {
+        frame->setAttribute(Qt::WA_DeleteOnClose, false);
+        open.AddFrame(frame);
+        dynamic_cast<CQELTView*>(frame->ActiveView())->Create();
+        frame->show();
     }
     QApplication::processEvents();
     if (!doc->HasBalancedCoefficients() || doc->GetReactantCount() + doc->GetProductCount() != 20)
@@ -97,8 +100,8 @@ void KeystrokeInFormulaBox(benchmark::State& state) {
     if (!doc->HasBalancedCoefficients() || !doc->HasComputedAmounts())
         state.SkipWithError("the reaction lost its balance");
     state.SetLabel("20 reagents, both views");
-    delete view1;
-    delete view2;
+    delete frame2;
+    delete frame1;
 }
 
 } // namespace

@@ -2,12 +2,12 @@
 
 // Reaction views as the program shows them: one document, its views in child frames of a document area, a
 // model host that opens the frame kinds the document asks for, and helpers that type with real key events.
+#include "app/child_frames.h"
 #include "app/qelt_view1.h"
 #include "app/qelt_view2.h"
+#include "app/reaction_document.h"
 #include "app_test_host.h"
 #include "model/qelt_doc.h"
-#include "platform/ui/child_frame.h"
-#include "platform/ui/open_document.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,12 +22,6 @@
 #include <vector>
 
 namespace view_test {
-
-// A frame for a form: it takes the size its view asks for.
-class FormFrame : public ui::ChildFrame {
-public:
-    FormFrame() { RemoveSizingBorder(); }
-};
 
 // The model's host: opens (or activates) the view frames the document asks for.
 class ViewTestHost : public AppTestHost {
@@ -62,17 +56,17 @@ public:
     // An empty reaction (File/New), or one taken from a reaction string and balanced as New from string
     // does it.
     explicit ReactionWindows(const std::string& reaction = {}) {
-        auto document = std::make_unique<CQELTDoc>();
-        doc = document.get();
+        open = std::make_unique<ReactionDocument>();
+        doc = &open->Reaction();
         if (!reaction.empty()) {
             host.newFromString = true;
             host.answers = {reaction};
-            document->OnNewDocument();
+            doc->OnNewDocument();
             host.newFromString = false;
         }
-        open = std::make_unique<ui::OpenDocument>(std::move(document));
         area.resize(1600, 900);
         area.show();
+        // As the application does: an existing frame of the kind is brought to the front, else one is made.
         host.opener = [this](CQELTDoc&, ModelHost::ViewKind kind) {
             if (DocumentFrame* frame = doc->GetViewFrame(kind)) {
                 frame->Activate();
@@ -86,7 +80,7 @@ public:
     }
 
     ~ReactionWindows() {
-        for (ui::ChildFrame* frame : frames)
+        for (CChildFrame* frame : frames)
             delete frame;
         open.reset();
     }
@@ -94,30 +88,31 @@ public:
     ReactionWindows(const ReactionWindows&) = delete;
     ReactionWindows& operator=(const ReactionWindows&) = delete;
 
-    CQELTView1* OpenDefault() { return Open(new CQELTView1); }
-    CQELTView2* OpenAlternate() { return Open(new CQELTView2); }
+    CQELTView1* OpenDefault() { return Open(new CQELTView1, kDefaultTemplate); }
+    CQELTView2* OpenAlternate() { return Open(new CQELTView2, kAlternateTemplate); }
 
-    template <class View> View* Open(View* view) {
-        auto* frame = new FormFrame;
+    // A frame of the template with the view, joined to the document and initially updated.
+    template <class View> View* Open(View* view, int templateId) {
+        auto* frame = new CChildFrame(view, templateId);
         frames.push_back(frame);
         frame->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame->SetView(view);
-        view->AttachDocument(open.get());
         area.addSubWindow(frame);
         open->AddFrame(frame);
-        view->OnInitialUpdate();
-        frame->RecalcLayout();
+        view->Create();
         frame->show();
         frame->Activate();
         QApplication::processEvents();
         return view;
     }
 
+    static constexpr int kDefaultTemplate = 201;
+    static constexpr int kAlternateTemplate = 202;
+
     ViewTestHost host;
+    std::unique_ptr<ReactionDocument> open;
     CQELTDoc* doc = nullptr;
-    std::unique_ptr<ui::OpenDocument> open;
     QMdiArea area;
-    std::vector<ui::ChildFrame*> frames;
+    std::vector<CChildFrame*> frames;
 };
 
 inline QLineEdit* Edit(CQELTView& view, int row, int slot) {

@@ -20,7 +20,7 @@ protected:
         windows.doc->SetModifiedFlag(false);
         QTest::mouseClick(Check(*view), Qt::LeftButton);
         ASSERT_EQ(windows.frames.size(), 2u);
-        alternate = qobject_cast<CQELTView2*>(windows.frames[1]->GetActiveView());
+        alternate = dynamic_cast<CQELTView2*>(windows.frames[1]->ActiveView());
         ASSERT_NE(alternate, nullptr);
     }
 

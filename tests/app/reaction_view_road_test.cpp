@@ -163,7 +163,7 @@ TEST_F(ReactionRoad, TypingAFormulaRebalancesAndStripsTheCoefficient) {
 TEST_F(ReactionRoad, DefaultAndAlternateViewsOpenOnTheirCommands) {
     EXPECT_TRUE(view->RouteCommand(kAlternateUICommand));
     ASSERT_EQ(windows.frames.size(), 2u);
-    auto* alternate = qobject_cast<CQELTView2*>(windows.frames[1]->GetActiveView());
+    auto* alternate = dynamic_cast<CQELTView2*>(windows.frames[1]->ActiveView());
     ASSERT_NE(alternate, nullptr);
     EXPECT_EQ(Text(*alternate, 1, kFormulaSlot), "O2");
     EXPECT_EQ(Text(*alternate, 1, kCoefficientSlot), "1");
@@ -172,8 +172,10 @@ TEST_F(ReactionRoad, DefaultAndAlternateViewsOpenOnTheirCommands) {
     EXPECT_TRUE(alternate->RouteCommand(kAlternateUICommand));
     EXPECT_TRUE(alternate->RouteCommand(kDefaultUICommand));
     EXPECT_EQ(windows.frames.size(), 2u);
-    EXPECT_EQ(windows.doc->GetViewFrame(ModelHost::ViewKind::DefaultForm), windows.frames[0]);
-    EXPECT_EQ(windows.doc->GetViewFrame(ModelHost::ViewKind::AlternateForm), windows.frames[1]);
+    EXPECT_EQ(windows.doc->GetViewFrame(ModelHost::ViewKind::DefaultForm),
+              static_cast<DocumentFrame*>(windows.frames[0]));
+    EXPECT_EQ(windows.doc->GetViewFrame(ModelHost::ViewKind::AlternateForm),
+              static_cast<DocumentFrame*>(windows.frames[1]));
 
     // Both follow the edits of either.
     Retype(Edit(*alternate, 0, kMassSlot), "4");

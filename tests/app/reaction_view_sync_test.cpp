@@ -36,7 +36,7 @@ protected:
     ReactionWindows windows{"Fe2O3 + CO = Fe + CO2"};
     CQELTView1* first = windows.OpenDefault();
     CQELTView2* alternate = windows.OpenAlternate();
-    CQELTView1* second = windows.Open(new CQELTView1);
+    CQELTView1* second = windows.Open(new CQELTView1, ReactionWindows::kDefaultTemplate);
 };
 
 TEST_F(ThreeViews, TypingInAnyViewShowsInAll) {
