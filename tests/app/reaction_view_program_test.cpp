@@ -89,6 +89,14 @@ TEST_F(ReactionProgram, NewFromStringTypeAnAmountAndFollowInBothViews) {
     QTest::keyClick(Edit(*view2, 1, kMassSlot), Qt::Key_1, Qt::ControlModifier);
     EXPECT_EQ(ActiveView<CQELTView1>(), view1);
     EXPECT_EQ(Documents().size(), open + 1);
+
+    // Add product and Ctrl+Q (add reactant) add their rows in both views.
+    ASSERT_TRUE(Run(kAddProductButton));
+    QTest::keyClick(Edit(*view1, 1, kMassSlot), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(view1->ProductRowCount(), 2);
+    EXPECT_EQ(view2->ProductRowCount(), 2);
+    EXPECT_EQ(view2->ReactantRowCount(), 3);
+    EXPECT_TRUE(view1->RowControl(2, kFormulaSlot)->hasFocus());
 }
 
 TEST_F(ReactionProgram, TypedManualCoefficientsAreOfferedForSaving) {
