@@ -27,6 +27,7 @@ public:
     // Answers with the next scripted answer; cancels (false) when none is left.
     bool AskReactionString(std::string& text) override;
     void SetStatusText(const std::string& text) override { m_statusTexts.push_back(text); }
+    void ShowMessage(const std::string& text) override { m_messages.push_back(text); }
     void SerializeEndMarker(bool& valid, bool check, Archive& ar) override;
     void OpenViewFrame(CQELTDoc& document, ViewKind kind) override;
 
@@ -47,6 +48,8 @@ public:
         ViewKind kind;
     };
     const std::vector<std::string>& StatusTexts() const { return m_statusTexts; }
+    // The texts of the message boxes shown, in order.
+    const std::vector<std::string>& Messages() const { return m_messages; }
     // The last status text, or empty.
     std::string LastStatusText() const {
         return m_statusTexts.empty() ? std::string() : m_statusTexts.back();
@@ -65,6 +68,7 @@ private:
     std::deque<std::optional<std::string>> m_reactionStringAnswers;
     std::vector<std::string> m_reactionStringPrompts;
     std::vector<std::string> m_statusTexts;
+    std::vector<std::string> m_messages;
     std::vector<ViewFrameRequest> m_viewFrameRequests;
 };
 
