@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Opens a web address, a mail address ("mailto:...") or a file with the desktop's program for it.
+namespace ui {
+
+// False when the desktop could not open it.
+bool OpenLink(const QString& target);
+
+} // namespace ui

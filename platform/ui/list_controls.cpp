@@ -1,0 +1,106 @@
+#include "platform/ui/list_controls.h"
+
+#include <QHeaderView>
+
+namespace ui {
+
+int CompareListText(const QString& a, const QString& b) {
+    return QString::compare(a, b, Qt::CaseInsensitive);
+}
+
+int ComboBox::AddString(const QString& text) {
+    int index = count();
+    if (m_sorted) {
+        index = 0;
+        while (index < count() && CompareListText(itemText(index), text) <= 0)
+            ++index;
+    }
+    insertItem(index, text);
+    return index;
+}
+
+int ComboBox::SelectString(const QString& text) {
+    for (int i = 0; i < count(); ++i) {
+        if (itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+            setCurrentIndex(i);
+            return i;
+        }
+    }
+    return -1;
+}
+
+int ListBox::AddString(const QString& text) {
+    int index = count();
+    if (m_sorted) {
+        index = 0;
+        while (index < count() && CompareListText(item(index)->text(), text) <= 0)
+            ++index;
+    }
+    insertItem(index, text);
+    return index;
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    ++m_userInput;
+    QListWidget::mousePressEvent(event);
+    --m_userInput;
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* event) {
+    ++m_userInput;
+    QListWidget::mouseMoveEvent(event);
+    --m_userInput;
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent* event) {
+    ++m_userInput;
+    QListWidget::mouseReleaseEvent(event);
+    --m_userInput;
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    ++m_userInput;
+    QListWidget::keyPressEvent(event);
+    --m_userInput;
+}
+
+void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QListWidget::selectionChanged(selected, deselected);
+    if (m_userInput > 0)
+        emit userSelectionChanged();
+}
+
+ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setItemsExpandable(false);
+    setColumnCount(0);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+}
+
+void ListView::InsertColumn(int column, const QString& heading, Qt::Alignment alignment, int width) {
+    QTreeWidgetItem* head = headerItem();
+    const int columns = columnCount();
+    QStringList headings;
+    QList<Qt::Alignment> alignments;
+    QList<int> widths;
+    for (int i = 0; i < columns; ++i) {
+        headings << head->text(i);
+        alignments << Qt::Alignment(head->textAlignment(i));
+        widths << header()->sectionSize(i);
+    }
+    column = std::clamp(column, 0, static_cast<int>(columns));
+    headings.insert(column, heading);
+    alignments.insert(column, alignment | Qt::AlignVCenter);
+    widths.insert(column, width);
+    setColumnCount(static_cast<int>(headings.size()));
+    setHeaderLabels(headings);
+    for (int i = 0; i < headings.size(); ++i) {
+        headerItem()->setTextAlignment(i, alignments[i]);
+        header()->resizeSection(i, widths[i]);
+    }
+}
+
+} // namespace ui

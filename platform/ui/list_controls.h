@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QTreeWidget>
+
+// The list controls of templates. They add what the dialogs rely on: entries added in sorted order when the
+// template asks for it, and list box selection notifications for the user's actions only.
+namespace ui {
+
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent = nullptr) : QComboBox(parent) {}
+    void SetSorted(bool sorted) { m_sorted = sorted; }
+    bool IsSorted() const { return m_sorted; }
+    // Appends, or inserts in case-insensitive order when sorted; returns the new entry's index.
+    int AddString(const QString& text);
+    // Selects the first entry that starts with the text (case-insensitive); returns its index or -1.
+    int SelectString(const QString& text);
+
+private:
+    bool m_sorted = false;
+};
+
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr) : QListWidget(parent) {}
+    void SetSorted(bool sorted) { m_sorted = sorted; }
+    bool IsSorted() const { return m_sorted; }
+    int AddString(const QString& text);
+
+signals:
+    // The selection changed through the mouse or the keyboard, not through code.
+    void userSelectionChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+
+private:
+    bool m_sorted = false;
+    int m_userInput = 0;
+};
+
+// Report-style list view: one row per item, several columns.
+class ListView : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit ListView(QWidget* parent = nullptr);
+    // Adds a column heading with its alignment and width in pixels.
+    void InsertColumn(int column, const QString& heading, Qt::Alignment alignment, int width);
+    int ColumnCount() const { return columnCount(); }
+};
+
+// Case-insensitive compare used by sorted lists.
+int CompareListText(const QString& a, const QString& b);
+
+} // namespace ui

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Per-user settings in place of the registry: a text file of the organisation "Kestrolab" and the
+// application "QELT" in the user's configuration folder ($XDG_CONFIG_HOME/Kestrolab/QELT.conf), read and
+// written by section and value name.
+namespace ui {
+
+inline constexpr const char* kOrganisation = "Kestrolab";
+inline constexpr const char* kApplication = "QELT";
+
+int GetProfileInt(const QString& section, const QString& entry, int defaultValue);
+QString GetProfileString(const QString& section, const QString& entry,
+                         const QString& defaultValue = QString());
+// False when the settings file cannot be written.
+bool WriteProfileInt(const QString& section, const QString& entry, int value);
+bool WriteProfileString(const QString& section, const QString& entry, const QString& value);
+// Whether the section holds any value yet.
+bool ProfileSectionHasValues(const QString& section);
+// The settings file.
+QString ProfileFilePath();
+
+// The per-user data folder: $XDG_DATA_HOME/Kestrolab/QELT (~/.local/share/Kestrolab/QELT by default).
+// It is not created here.
+QString UserDataFolder();
+// Creates the data folder when it is missing; false when that fails.
+bool EnsureUserDataFolder();
+
+// The most recently used documents, newest first, kept in the section "Recent File List" as File1, File2,
+// ... (the number of entries is fixed when the list is made).
+class RecentFileList {
+public:
+    explicit RecentFileList(int size = 4) : m_size(size) {}
+
+    void Load();
+    void Save() const;
+    // Moves the path to the top (adding it when new; the oldest entry drops off a full list).
+    void Add(const QString& path);
+    void Remove(int index);
+    const QStringList& Files() const { return m_files; }
+    int Size() const { return m_size; }
+
+private:
+    int m_size;
+    QStringList m_files;
+};
+
+} // namespace ui

@@ -1,0 +1,243 @@
+// Settings, the data folder, the recent-file list, the clipboard, text conversion, the number locale and
+// the string table.
+#include "platform/ui/clipboard.h"
+#include "platform/ui/links.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/resource_text.h"
+#include "platform/ui/settings.h"
+#include "platform/ui/string_table.h"
+#include "platform/ui/text_codec.h"
+#include "ui_test_support.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QUrl>
+#include <clocale>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Settings, ValuesGoToTheTestConfigurationFolderAndComeBack) {
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    ASSERT_FALSE(configHome.isEmpty());
+    const QString realHome = QDir::homePath();
+    EXPECT_TRUE(ui::ProfileFilePath().startsWith(configHome)) << ui::ProfileFilePath().toStdString();
+    EXPECT_EQ(QFileInfo(ui::ProfileFilePath()).fileName(), "QELT.conf");
+    EXPECT_TRUE(ui::ProfileFilePath().contains("/Kestrolab/"));
+
+    EXPECT_FALSE(ui::ProfileSectionHasValues("Settings"));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 4);
+    EXPECT_EQ(ui::GetProfileString("Settings", "DatabasePath", ""), "");
+    EXPECT_TRUE(ui::WriteProfileInt("Settings", "DisplayDigits", 6));
+    EXPECT_TRUE(ui::WriteProfileInt("Settings", "CurrentTip", -1));
+    EXPECT_TRUE(ui::WriteProfileString("Settings", "DatabasePath", QString::fromUtf8("/data/b\u00E9a.dat")));
+    EXPECT_TRUE(ui::ProfileSectionHasValues("Settings"));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 6);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "CurrentTip", 0), -1);
+    EXPECT_EQ(ui::GetProfileString("Settings", "DatabasePath"), QString::fromUtf8("/data/b\u00E9a.dat"));
+    // A value that is not a number reads as the default.
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DatabasePath", 17), 17);
+    EXPECT_TRUE(QFileInfo::exists(ui::ProfileFilePath()));
+    EXPECT_TRUE(QFileInfo(ui::ProfileFilePath()).absoluteFilePath().startsWith(configHome));
+    (void)realHome;
+}
+
+TEST(Settings, DataFolderIsTheXdgDataFolderOfKestrolabQelt) {
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    ASSERT_FALSE(dataHome.isEmpty());
+    EXPECT_EQ(ui::UserDataFolder(), QDir(dataHome).filePath("Kestrolab/QELT"));
+    EXPECT_FALSE(QFileInfo::exists(ui::UserDataFolder()));
+    EXPECT_TRUE(ui::EnsureUserDataFolder());
+    EXPECT_TRUE(QFileInfo(ui::UserDataFolder()).isDir());
+}
+
+TEST(Settings, RecentFilesKeepTheNewestFourWithoutDuplicates) {
+    ui::RecentFileList list;
+    list.Load();
+    EXPECT_TRUE(list.Files().isEmpty());
+    for (const char* path : {"/a.equ", "/b.equ", "/c.equ", "/d.equ", "/e.equ"})
+        list.Add(path);
+    EXPECT_EQ(list.Files(), (QStringList{"/e.equ", "/d.equ", "/c.equ", "/b.equ"}));
+    list.Add("/c.equ");
+    EXPECT_EQ(list.Files(), (QStringList{"/c.equ", "/e.equ", "/d.equ", "/b.equ"}));
+    list.Remove(1);
+    list.Save();
+
+    ui::RecentFileList again;
+    again.Load();
+    EXPECT_EQ(again.Files(), (QStringList{"/c.equ", "/d.equ", "/b.equ"}));
+    EXPECT_EQ(ui::GetProfileString("Recent File List", "File1"), "/c.equ");
+}
+
+TEST(TextCodec, EveryByteSurvivesTheRoundTrip) {
+    std::string all;
+    for (int byte = 0; byte < 256; ++byte)
+        all += static_cast<char>(byte);
+    const QString text = ui::FromCp1252(all);
+    ASSERT_EQ(text.size(), 256);
+    for (int byte = 0; byte < 256; ++byte) {
+        if (byte < 0x80 || byte >= 0xA0) {
+            EXPECT_EQ(text[byte].unicode(), byte) << byte;
+        }
+    }
+    EXPECT_EQ(ui::ToCp1252(text), all);
+}
+
+TEST(TextCodec, TheHighControlRangeFollowsTheWindowsTable) {
+    struct Case {
+        unsigned char byte;
+        char16_t code;
+    } cases[] = {
+        {0x80, 0x20AC},
+        {0x82, 0x201A},
+        {0x83, 0x0192},
+        {0x84, 0x201E},
+        {0x85, 0x2026},
+        {0x86, 0x2020},
+        {0x87, 0x2021},
+        {0x88, 0x02C6},
+        {0x89, 0x2030},
+        {0x8A, 0x0160},
+        {0x8B, 0x2039},
+        {0x8C, 0x0152},
+        {0x8E, 0x017D},
+        {0x91, 0x2018},
+        {0x92, 0x2019},
+        {0x93, 0x201C},
+        {0x94, 0x201D},
+        {0x95, 0x2022},
+        {0x96, 0x2013},
+        {0x97, 0x2014},
+        {0x98, 0x02DC},
+        {0x99, 0x2122},
+        {0x9A, 0x0161},
+        {0x9B, 0x203A},
+        {0x9C, 0x0153},
+        {0x9E, 0x017E},
+        {0x9F, 0x0178},
+        // Bytes the table leaves unassigned stand for the control characters of the same number.
+        {0x81, 0x0081},
+        {0x8D, 0x008D},
+        {0x8F, 0x008F},
+        {0x90, 0x0090},
+        {0x9D, 0x009D},
+        // The hydrate dot and the degree sign are plain Latin-1.
+        {0xB7, 0x00B7},
+        {0xB0, 0x00B0},
+    };
+    for (const Case& c : cases) {
+        const std::string byte(1, static_cast<char>(c.byte));
+        EXPECT_EQ(ui::FromCp1252(byte), QString(QChar(c.code))) << int(c.byte);
+        EXPECT_EQ(ui::ToCp1252(QString(QChar(c.code))), byte) << int(c.byte);
+    }
+}
+
+TEST(TextCodec, CharactersWithoutAByteBecomeQuestionMarks) {
+    EXPECT_EQ(ui::ToCp1252(QString::fromUtf8("H\u2082O")), "H?O");
+    EXPECT_EQ(ui::ToCp1252(QString::fromUtf8("\u0100")), "?");
+    EXPECT_EQ(ui::ToCp1252(QString::fromUtf8("a\U0001F600b")), "a?b"); // one character, two UTF-16 units
+    EXPECT_EQ(ui::ToCp1252(QString(QChar(0xD800))), "?");              // a lone surrogate
+    EXPECT_EQ(ui::ToCp1252(QString()), "");
+}
+
+TEST(NumericLocale, NumbersAreWrittenAndReadWithAPointAfterTheApplicationStarts) {
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", 150000.5);
+    EXPECT_STREQ(buffer, "150000");
+    std::snprintf(buffer, sizeof buffer, "%.2f", 1.5);
+    EXPECT_STREQ(buffer, "1.50");
+    EXPECT_EQ(std::strtod("2.5", nullptr), 2.5);
+}
+
+TEST(Clipboard, PlainTextComesBackAsTheModelsBytes) {
+    ASSERT_TRUE(ui::PutOnClipboard("CuSO4\xB7"
+                                   "5H2O \x80",
+                                   ui::ClipboardFormat::Text, false));
+    EXPECT_TRUE(ui::ClipboardHasText());
+    EXPECT_EQ(ui::ClipboardText(), QString::fromUtf8("CuSO4\u00B75H2O \u20AC"));
+    EXPECT_EQ(ui::ClipboardTextBytes(), "CuSO4\xB7"
+                                        "5H2O \x80");
+    EXPECT_TRUE(ui::ClipboardRichText().isEmpty());
+}
+
+TEST(Clipboard, RichTextIsAddedBesideTheTextAndAFirstFormatClearsBoth) {
+    const std::string rtf = "{\\rtf1\\ansi{2H{\\sub 2} + O{\\sub 2} -> 2H{\\sub 2}O}}";
+    ASSERT_TRUE(ui::PutOnClipboard("2H2 + O2 -> 2H2O", ui::ClipboardFormat::Text, false));
+    ASSERT_TRUE(ui::PutOnClipboard(rtf, ui::ClipboardFormat::RichText, true));
+    EXPECT_EQ(ui::ClipboardText(), "2H2 + O2 -> 2H2O");
+    EXPECT_EQ(ui::ClipboardRichText().toStdString(), rtf);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasFormat("text/rtf"));
+    EXPECT_TRUE(data->hasFormat("application/rtf"));
+    EXPECT_TRUE(data->hasFormat("text/plain"));
+
+    ASSERT_TRUE(ui::PutOnClipboard("H[sub]2[/sub]", ui::ClipboardFormat::Text, false));
+    EXPECT_EQ(ui::ClipboardText(), "H[sub]2[/sub]");
+    EXPECT_TRUE(ui::ClipboardRichText().isEmpty());
+}
+
+TEST(StringTable, EntriesOfEveryFileAreMergedAndDuplicatesRefused) {
+    EXPECT_EQ(ui::LoadString(0xF111), "Enter a number.");
+    EXPECT_EQ(ui::FormatString(0xF113, {"0", "10000"}), "Enter a number between 0 and 10000.");
+    EXPECT_EQ(ui::LoadString(424242), "");
+
+    ui::StringTable table;
+    table.LoadText("1 \"one\"\n0x10 \"sixteen\\nlines\" # comment\n", "a.txt");
+    table.LoadText("2 \"two\"", "b.txt");
+    EXPECT_EQ(table.Get(1), "one");
+    EXPECT_EQ(table.Get(16), "sixteen\nlines");
+    EXPECT_EQ(table.Size(), 3);
+    try {
+        table.LoadText("\n0x1 \"again\"", "c.txt");
+        ADD_FAILURE() << "duplicate accepted";
+    } catch (const ui::ResourceError& error) {
+        EXPECT_NE(std::string(error.what()).find("c.txt:2: string 1 is already defined in a.txt"),
+                  std::string::npos)
+            << error.what();
+    }
+    EXPECT_THROW(table.LoadText("3 three", "d.txt"), ui::ResourceError);
+    EXPECT_EQ(ui::FormatText("%1 and %2, %1; %3 %%", {"A", "B"}), "A and B, A; %3 %%");
+}
+
+TEST(MessageBox, TheHookSeesTheTextAndAnswers) {
+    test_support::MessageBoxRecorder boxes({ui::IDNO});
+    EXPECT_EQ(ui::MessageBox(0xF110, ui::MB_YESNO | ui::MB_ICONQUESTION), ui::IDNO);
+    EXPECT_EQ(ui::MessageBox("Plain"), ui::IDOK);
+    EXPECT_EQ(boxes.texts, (QStringList{"Enter an integer.", "Plain"}));
+    EXPECT_EQ(boxes.styles[0], ui::MB_YESNO | ui::MB_ICONQUESTION);
+    EXPECT_EQ(ui::ProgramName(), "QELT");
+}
+
+// Receives the links the tests open instead of a browser.
+class LinkCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void Open(const QUrl& url) { opened << url; }
+};
+
+TEST(Links, WebAndMailAddressesGoToTheDesktop) {
+    LinkCatcher catcher;
+    QDesktopServices::setUrlHandler("https", &catcher, "Open");
+    QDesktopServices::setUrlHandler("mailto", &catcher, "Open");
+    EXPECT_TRUE(ui::OpenLink("https://example.org/calculators"));
+    EXPECT_TRUE(ui::OpenLink(" mailto:help@example.org "));
+    EXPECT_FALSE(ui::OpenLink(""));
+    QDesktopServices::unsetUrlHandler("https");
+    QDesktopServices::unsetUrlHandler("mailto");
+    ASSERT_EQ(catcher.opened.size(), 2);
+    EXPECT_EQ(catcher.opened[0].toString(), "https://example.org/calculators");
+    EXPECT_EQ(catcher.opened[1].scheme(), "mailto");
+}
+
+} // namespace
+
+#include "services_test.moc"
