@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string_view>
+
+class CQELTDoc;
+
+// Balancing of reactions in water: hydrogen ions (acidic solution) or hydroxide ions (basic solution) and
+// water are added where the reaction needs them, and electrons for a half-reaction. Seven fixed
+// arrangements of ion and water are tried in turn; the first that balances is written into the document's
+// rows: every row of water, H^+ or OH^- (and, with electrons, e^-) is removed, and water and ion are added
+// at the end of the side the arrangement puts them on.
+//
+// The document's rows change only on success. Every attempt is a full balancing, so after a failure the
+// document has neither coefficients nor computed amounts and the status bar shows the last attempt's reason.
+namespace ion_balancing {
+
+// The ions the two commands add, as formula texts.
+inline constexpr std::string_view kHydrogenIon = "H^+";
+inline constexpr std::string_view kHydroxideIon = "OH^-";
+
+// Balances atoms and charge together with the ion and water.
+bool TryBalanceWithIon(CQELTDoc& document, std::string_view ion);
+
+// Balances the atoms alone with the ion and water, then adds an "e^-" row on the side that makes up the
+// charge.
+bool TryBalanceWithIonAndElectrons(CQELTDoc& document, std::string_view ion);
+
+// The command: the first procedure, and the second when the first fails.
+bool BalanceWithIon(CQELTDoc& document, std::string_view ion);
+
+} // namespace ion_balancing
