@@ -155,20 +155,12 @@ const DialogTemplate& LoadDialogTemplate(int id) {
     const auto found = cache.find(id);
     if (found != cache.end())
         return found->second;
-    const QDir folder(QStringLiteral(":/dialogs"));
-    const QString idText = QString::number(id);
-    for (const QString& name : folder.entryList(QDir::Files)) {
-        const QString stem = name.section(QLatin1Char('.'), 0, 0);
-        if (stem != idText && !stem.startsWith(idText + QLatin1Char('_')))
-            continue;
-        const QString path = folder.filePath(name);
-        DialogTemplate dialog = ParseDialogTemplate(ReadResourceText(path), path);
-        if (dialog.id != id)
-            ThrowResourceError(
-                path, 1, QStringLiteral("the file of dialog %1 declares dialog %2").arg(id).arg(dialog.id));
-        return cache.emplace(id, std::move(dialog)).first->second;
-    }
-    throw ResourceError(QStringLiteral("no dialog template %1 in :/dialogs").arg(id).toStdString());
+    const QString path = FindResourceFile(QStringLiteral(":/dialogs"), id);
+    DialogTemplate dialog = ParseDialogTemplate(ReadResourceText(path), path);
+    if (dialog.id != id)
+        ThrowResourceError(path, 1,
+                           QStringLiteral("the file of dialog %1 declares dialog %2").arg(id).arg(dialog.id));
+    return cache.emplace(id, std::move(dialog)).first->second;
 }
 
 } // namespace ui

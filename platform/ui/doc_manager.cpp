@@ -1,8 +1,12 @@
 #include "platform/ui/doc_manager.h"
 
+#include "platform/ui/doc_frame.h"
 #include "platform/ui/doc_template.h"
 #include "platform/ui/file_dialog.h"
+#include "platform/ui/main_frame.h"
 #include "platform/ui/open_document.h"
+
+#include <QMdiArea>
 
 #include <system_error>
 
@@ -14,7 +18,8 @@ bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code error;
     if (std::filesystem::equivalent(a, b, error))
         return true;
-    return std::filesystem::absolute(a, error).lexically_normal() == std::filesystem::absolute(b, error).lexically_normal();
+    return std::filesystem::absolute(a, error).lexically_normal() ==
+           std::filesystem::absolute(b, error).lexically_normal();
 }
 
 } // namespace
@@ -39,6 +44,11 @@ DocTemplate* DocManager::FindTemplateByDocName(const QString& docName) const {
             return docTemplate.get();
     }
     return nullptr;
+}
+
+void DocManager::AddFrameWindow(DocFrame* frame) {
+    if (m_mainFrame != nullptr)
+        m_mainFrame->MdiArea()->addSubWindow(frame);
 }
 
 OpenDocument* DocManager::OnFileNew() {

@@ -6,14 +6,15 @@
 #include <memory>
 #include <vector>
 
-class QMdiArea;
 class QWidget;
 
 // The document templates and what acts on all documents at once: File New, File Open, opening a named
 // file, the save prompts at shut-down and closing everything.
 namespace ui {
 
+class DocFrame;
 class DocTemplate;
+class MainFrame;
 class OpenDocument;
 
 class DocManager {
@@ -29,9 +30,11 @@ public:
     // The first template whose document name is the text, or null.
     DocTemplate* FindTemplateByDocName(const QString& docName) const;
 
-    // The area new frames go to (the main window's).
-    void SetMdiArea(QMdiArea* area) { m_mdiArea = area; }
-    QMdiArea* GetMdiArea() const { return m_mdiArea; }
+    // The window whose document area new frames go to.
+    void SetMainFrame(MainFrame* frame) { m_mainFrame = frame; }
+    MainFrame* GetMainFrame() const { return m_mainFrame; }
+    // Puts a new frame into the main window's document area, not yet shown.
+    void AddFrameWindow(DocFrame* frame);
 
     // File New: a new document of the first template that has a file-new name; null when none was made.
     OpenDocument* OnFileNew();
@@ -49,12 +52,14 @@ public:
     void CloseAllDocuments();
 
     // Told of every file opened or saved under a name (the recent-file list).
-    void SetRecentFileSink(std::function<void(const std::filesystem::path&)> sink) { m_recentSink = std::move(sink); }
+    void SetRecentFileSink(std::function<void(const std::filesystem::path&)> sink) {
+        m_recentSink = std::move(sink);
+    }
     void AddToRecentFileList(const std::filesystem::path& path);
 
 private:
     std::vector<std::unique_ptr<DocTemplate>> m_templates;
-    QMdiArea* m_mdiArea = nullptr;
+    MainFrame* m_mainFrame = nullptr;
     std::function<void(const std::filesystem::path&)> m_recentSink;
 };
 

@@ -1,6 +1,6 @@
 #include "platform/ui/doc_template.h"
 
-#include "platform/ui/child_frame.h"
+#include "platform/ui/doc_frame.h"
 #include "platform/ui/doc_manager.h"
 #include "platform/ui/doc_strings.h"
 #include "platform/ui/file_dialog.h"
@@ -9,7 +9,6 @@
 #include "platform/ui/string_table.h"
 #include "platform/ui/view.h"
 
-#include <QMdiArea>
 #include <QPointer>
 #include <algorithm>
 
@@ -20,7 +19,9 @@ DocTemplate::DocTemplate(int resourceId, DocumentFactory makeDocument, FrameFact
     : m_resourceId(resourceId), m_makeDocument(std::move(makeDocument)), m_makeFrame(std::move(makeFrame)),
       m_makeView(std::move(makeView)) {}
 
-DocTemplate::~DocTemplate() { DeleteAll(); }
+DocTemplate::~DocTemplate() {
+    DeleteAll();
+}
 
 QString DocTemplate::GetDocString(DocStringIndex index) const {
     const QStringList fields = LoadString(m_resourceId).split(QLatin1Char('\n'));
@@ -50,7 +51,7 @@ OpenDocument* DocTemplate::OpenNewDocument() {
         title = LoadString(str::Untitled);
     made->GetDocument().SetTitle(ToPath(title + QString::number(m_untitledCount)).string());
     OpenDocument* document = AddDocument(std::move(made));
-    ChildFrame* frame = CreateNewFrame(*document);
+    DocFrame* frame = CreateNewFrame(*document);
     if (frame == nullptr) {
         document->OnCloseDocument();
         return nullptr;
@@ -71,7 +72,7 @@ OpenDocument* DocTemplate::OpenDocumentFile(const std::filesystem::path& path) {
         return nullptr;
     }
     OpenDocument* document = AddDocument(std::move(made));
-    ChildFrame* frame = CreateNewFrame(*document);
+    DocFrame* frame = CreateNewFrame(*document);
     if (frame == nullptr) {
         document->OnCloseDocument();
         return nullptr;
@@ -80,29 +81,27 @@ OpenDocument* DocTemplate::OpenDocumentFile(const std::filesystem::path& path) {
     return document;
 }
 
-ChildFrame* DocTemplate::CreateNewFrame(OpenDocument& document) {
-    ChildFrame* frame = m_makeFrame ? m_makeFrame() : nullptr;
-    if (frame == nullptr)
-        return nullptr;
+DocFrame* DocTemplate::CreateNewFrame(OpenDocument& document) {
     View* view = m_makeView ? m_makeView() : nullptr;
-    if (view == nullptr) {
-        delete frame;
+    if (view == nullptr)
+        return nullptr;
+    DocFrame* frame = m_makeFrame ? m_makeFrame(view, m_resourceId) : nullptr;
+    if (frame == nullptr) {
+        delete view->Widget();
         return nullptr;
     }
-    frame->SetDocTemplate(this);
-    frame->SetMenuId(m_resourceId);
-    frame->SetView(view);
-    view->AttachDocument(&document);
-    if (m_manager && m_manager->GetMdiArea())
-        m_manager->GetMdiArea()->addSubWindow(frame);
+    if (m_manager)
+        m_manager->AddFrameWindow(frame);
     document.AddFrame(frame);
     return frame;
 }
 
-void DocTemplate::InitialUpdateFrame(ChildFrame* frame, OpenDocument& document, bool visible) {
-    if (View* view = frame->GetActiveView())
-        view->OnInitialUpdate();
-    frame->RecalcLayout();
+void DocTemplate::InitialUpdateFrame(DocFrame* frame, OpenDocument& document, bool visible) {
+    View* view = frame->ActiveView();
+    if (auto* form = dynamic_cast<FormView*>(view))
+        form->Create();
+    else if (auto* documentView = dynamic_cast<DocumentView*>(view))
+        documentView->OnUpdate(nullptr, 0);
     document.UpdateFrameTitles();
     if (visible) {
         frame->show();
@@ -133,14 +132,14 @@ void DocTemplate::DeleteRetired(OpenDocument* document) {
 
 void DocTemplate::DeleteAll() {
     // Frames go first (each takes its view along); the documents follow their last frame.
-    QList<QPointer<ChildFrame>> frames;
+    QList<QPointer<DocFrame>> frames;
     for (const auto* list : {&m_documents, &m_retired}) {
         for (const auto& document : *list) {
-            for (ChildFrame* frame : document->m_frameObjects)
+            for (DocFrame* frame : document->m_frameObjects)
                 frames.append(frame);
         }
     }
-    for (const QPointer<ChildFrame>& frame : frames)
+    for (const QPointer<DocFrame>& frame : frames)
         delete frame.data();
     m_documents.clear();
     m_retired.clear();

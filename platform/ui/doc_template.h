@@ -15,17 +15,26 @@
 // of a document opens with the other template's frame and view).
 namespace ui {
 
-class ChildFrame;
+class DocFrame;
 class DocManager;
 class OpenDocument;
 class View;
 
 class DocTemplate {
 public:
-    enum DocStringIndex { WindowTitle, DocName, FileNewName, FilterName, FilterExt, RegFileTypeId, RegFileTypeName };
+    enum DocStringIndex {
+        WindowTitle,
+        DocName,
+        FileNewName,
+        FilterName,
+        FilterExt,
+        RegFileTypeId,
+        RegFileTypeName
+    };
 
     using DocumentFactory = std::function<std::unique_ptr<OpenDocument>()>;
-    using FrameFactory = std::function<ChildFrame*()>;
+    // The frame around a new view; menuId is the template's resource id.
+    using FrameFactory = std::function<DocFrame*(View* view, int menuId)>;
     using ViewFactory = std::function<View*()>;
 
     DocTemplate(int resourceId, DocumentFactory makeDocument, FrameFactory makeFrame, ViewFactory makeView);
@@ -48,9 +57,10 @@ public:
     OpenDocument* OpenDocumentFile(const std::filesystem::path& path);
 
     // A new frame with a new view of the document, not yet shown; null when the template cannot make one.
-    ChildFrame* CreateNewFrame(OpenDocument& document);
-    // The view's initial update; then the frame is laid out, shown and activated when visible is true.
-    void InitialUpdateFrame(ChildFrame* frame, OpenDocument& document, bool visible = true);
+    DocFrame* CreateNewFrame(OpenDocument& document);
+    // The view's initial update (a form view builds its controls); then the frame is shown and activated
+    // when visible is true.
+    void InitialUpdateFrame(DocFrame* frame, OpenDocument& document, bool visible = true);
 
     // A closed document leaves the list; deleteNow also deletes it (no frame window of it is left).
     void RetireDocument(OpenDocument* document, bool deleteNow);

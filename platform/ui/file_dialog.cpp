@@ -19,7 +19,9 @@ std::filesystem::path WithDefaultExtension(std::filesystem::path path, const QSt
 
 } // namespace
 
-void SetFileDialogHook(FileDialogHook hook) { Hook() = std::move(hook); }
+void SetFileDialogHook(FileDialogHook hook) {
+    Hook() = std::move(hook);
+}
 
 std::filesystem::path ToPath(const QString& fileName) {
     return std::filesystem::path(QFile::encodeName(fileName).toStdString());

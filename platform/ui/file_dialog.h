@@ -11,10 +11,10 @@ class QWidget;
 namespace ui {
 
 struct FileDialogRequest {
-    bool open = true;          // open an existing file, or name a file to save as
-    QString filter;            // "QELT reaction (*.equ)"
-    QString defaultExtension;  // ".equ": added to a typed name that has no extension
-    QString suggestedName;     // the name the save dialog starts with
+    bool open = true;         // open an existing file, or name a file to save as
+    QString filter;           // "QELT reaction (*.equ)"
+    QString defaultExtension; // ".equ": added to a typed name that has no extension
+    QString suggestedName;    // the name the save dialog starts with
 };
 
 // The chosen file, or nothing when the user cancelled.

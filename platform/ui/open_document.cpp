@@ -2,8 +2,8 @@
 
 #include "platform/core/archive.h"
 #include "platform/core/file_io.h"
-#include "platform/ui/child_frame.h"
 #include "platform/ui/command_ids.h"
+#include "platform/ui/doc_frame.h"
 #include "platform/ui/doc_manager.h"
 #include "platform/ui/doc_strings.h"
 #include "platform/ui/doc_template.h"
@@ -24,11 +24,17 @@ OpenDocument::OpenDocument(std::unique_ptr<Document> document) : m_document(std:
 
 OpenDocument::~OpenDocument() = default;
 
-DocManager* OpenDocument::GetDocManager() const { return m_template ? m_template->GetDocManager() : nullptr; }
+DocManager* OpenDocument::GetDocManager() const {
+    return m_template ? m_template->GetDocManager() : nullptr;
+}
 
-QString OpenDocument::GetTitle() const { return FromPath(m_document->GetTitle()); }
+QString OpenDocument::GetTitle() const {
+    return FromPath(m_document->GetTitle());
+}
 
-QString OpenDocument::GetPathName() const { return FromPath(m_document->GetPathName()); }
+QString OpenDocument::GetPathName() const {
+    return FromPath(m_document->GetPathName());
+}
 
 void OpenDocument::ActivateFirstFrame() {
     if (!m_frames.empty())
@@ -37,10 +43,10 @@ void OpenDocument::ActivateFirstFrame() {
 
 void OpenDocument::UpdateFrameTitles() {
     int automatic = 0;
-    for (ChildFrame* frame : m_frames)
+    for (DocFrame* frame : m_frames)
         automatic += frame->HasAutoTitle() ? 1 : 0;
     int number = 0;
-    for (ChildFrame* frame : m_frames) {
+    for (DocFrame* frame : m_frames) {
         if (frame->HasAutoTitle())
             frame->UpdateTitle(automatic > 1 ? ++number : 0);
     }
@@ -62,7 +68,9 @@ bool OpenDocument::SaveModified() {
     }
 }
 
-bool OpenDocument::DoFileSave() { return DoSave(m_document->GetPathName()); }
+bool OpenDocument::DoFileSave() {
+    return DoSave(m_document->GetPathName());
+}
 
 bool OpenDocument::DoSave(const std::filesystem::path& path) {
     std::filesystem::path target = path;
@@ -99,8 +107,8 @@ bool OpenDocument::DoSave(const std::filesystem::path& path) {
     return true;
 }
 
-bool OpenDocument::CanCloseFrame(ChildFrame* frame) {
-    for (ChildFrame* other : m_frames) {
+bool OpenDocument::CanCloseFrame(DocFrame* frame) {
+    for (DocFrame* other : m_frames) {
         if (other != frame)
             return true;
     }
@@ -111,8 +119,8 @@ void OpenDocument::OnCloseDocument() {
     if (m_closing)
         return;
     m_closing = true;
-    const std::vector<ChildFrame*> frames = m_frames;
-    for (ChildFrame* frame : frames)
+    const std::vector<DocFrame*> frames = m_frames;
+    for (DocFrame* frame : frames)
         frame->CloseForDocument();
     m_frames.clear();
     m_retired = true;
@@ -121,15 +129,15 @@ void OpenDocument::OnCloseDocument() {
         m_template->RetireDocument(this, m_frameObjects.empty());
 }
 
-void OpenDocument::AddFrame(ChildFrame* frame) {
-    frame->SetOpenDocument(this);
+void OpenDocument::AddFrame(DocFrame* frame) {
+    frame->AttachDocument(this);
     m_frames.push_back(frame);
     m_frameObjects.push_back(frame);
     OnFrameAdded(frame);
     UpdateFrameTitles();
 }
 
-void OpenDocument::FrameClosed(ChildFrame* frame) {
+void OpenDocument::FrameClosed(DocFrame* frame) {
     const auto it = std::find(m_frames.begin(), m_frames.end(), frame);
     if (it == m_frames.end())
         return;
@@ -143,9 +151,10 @@ void OpenDocument::FrameClosed(ChildFrame* frame) {
         UpdateFrameTitles();
 }
 
-void OpenDocument::FrameDestroyed(ChildFrame* frame) {
+void OpenDocument::FrameDestroyed(DocFrame* frame) {
     FrameClosed(frame);
-    m_frameObjects.erase(std::remove(m_frameObjects.begin(), m_frameObjects.end(), frame), m_frameObjects.end());
+    m_frameObjects.erase(std::remove(m_frameObjects.begin(), m_frameObjects.end(), frame),
+                         m_frameObjects.end());
     if (m_retired && m_frameObjects.empty() && m_template)
         m_template->RetireDocument(this, true);
 }
@@ -156,8 +165,12 @@ void OpenDocument::OnFileClose() {
     OnCloseDocument();
 }
 
-void OpenDocument::OnFileSave() { DoFileSave(); }
+void OpenDocument::OnFileSave() {
+    DoFileSave();
+}
 
-void OpenDocument::OnFileSaveAs() { DoSave({}); }
+void OpenDocument::OnFileSaveAs() {
+    DoSave({});
+}
 
 } // namespace ui

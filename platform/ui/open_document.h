@@ -16,7 +16,7 @@
 // windows is gone.
 namespace ui {
 
-class ChildFrame;
+class DocFrame;
 class DocManager;
 class DocTemplate;
 
@@ -33,7 +33,7 @@ public:
     QString GetPathName() const;
 
     // Open frames, in the order they were added.
-    const std::vector<ChildFrame*>& GetFrames() const { return m_frames; }
+    const std::vector<DocFrame*>& GetFrames() const { return m_frames; }
     void ActivateFirstFrame();
     // Gives every frame with an automatic title its title ("title", or "title:n" with several).
     void UpdateFrameTitles();
@@ -46,21 +46,21 @@ public:
     // Saves under the path, or asks for a name when the path is empty; reports a failure and returns false.
     bool DoSave(const std::filesystem::path& path);
     // Whether the frame may close: closing the last frame of the document asks to save it.
-    bool CanCloseFrame(ChildFrame* frame);
+    bool CanCloseFrame(DocFrame* frame);
     // Closes every frame without asking, and the document with them. The caller must not use the
     // document afterwards.
     void OnCloseDocument();
     bool IsClosing() const { return m_closing; }
 
-    // Frame bookkeeping (ChildFrame and DocTemplate).
-    void AddFrame(ChildFrame* frame);
-    void FrameClosed(ChildFrame* frame);
-    void FrameDestroyed(ChildFrame* frame);
+    // Frame bookkeeping (DocFrame and DocTemplate).
+    void AddFrame(DocFrame* frame);
+    void FrameClosed(DocFrame* frame);
+    void FrameDestroyed(DocFrame* frame);
 
 protected:
     // A subclass that remembers its frames by kind keeps its records here.
-    virtual void OnFrameAdded(ChildFrame*) {}
-    virtual void OnFrameRemoved(ChildFrame*) {}
+    virtual void OnFrameAdded(DocFrame*) {}
+    virtual void OnFrameRemoved(DocFrame*) {}
 
 private:
     friend class DocTemplate;
@@ -71,8 +71,8 @@ private:
 
     std::unique_ptr<Document> m_document;
     DocTemplate* m_template = nullptr;
-    std::vector<ChildFrame*> m_frames;       // open
-    std::vector<ChildFrame*> m_frameObjects; // not yet destroyed (open or closed)
+    std::vector<DocFrame*> m_frames;       // open
+    std::vector<DocFrame*> m_frameObjects; // not yet destroyed (open or closed)
     bool m_closing = false;
     bool m_retired = false;
 };

@@ -1,5 +1,6 @@
 #include "platform/ui/resource_text.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace ui {
@@ -75,6 +76,17 @@ QString ReadResourceText(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw ResourceError(QStringLiteral("cannot read resource %1").arg(path).toStdString());
     return QString::fromUtf8(file.readAll());
+}
+
+QString FindResourceFile(const QString& folder, int id) {
+    const QDir dir(folder);
+    const QString idText = QString::number(id);
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        const QString stem = name.section(QLatin1Char('.'), 0, 0);
+        if (stem == idText || stem.startsWith(idText + QLatin1Char('_')))
+            return dir.filePath(name);
+    }
+    throw ResourceError(QStringLiteral("no resource %1 in %2").arg(id).arg(folder).toStdString());
 }
 
 int ParseResourceNumber(const QString& word, const QString& fileName, int line) {

@@ -30,6 +30,10 @@ QString ReadResourceText(const QString& path);
 // Parses a decimal or 0x-prefixed hexadecimal id, "-1" included; throws ResourceError otherwise.
 int ParseResourceNumber(const QString& word, const QString& fileName, int line);
 
+// The file of the resource with the id in a resource folder: "<id>.<ext>" or "<id>_<name>.<ext>"; throws
+// ResourceError when there is none.
+QString FindResourceFile(const QString& folder, int id);
+
 // "file:line: message" for errors.
 [[noreturn]] void ThrowResourceError(const QString& fileName, int line, const QString& message);
 

@@ -1,54 +1,73 @@
 #include "platform/ui/view.h"
 
 #include "platform/ui/child_frame.h"
-#include "platform/ui/open_document.h"
 
 namespace ui {
 
-View::View(QWidget* parent) : QWidget(parent) {}
-
-View::~View() { AttachDocument(nullptr); }
-
-Document* View::GetDocument() const { return m_document ? &m_document->GetDocument() : nullptr; }
-
-ChildFrame* View::GetParentFrame() const {
-    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget()) {
+ChildFrame* View::Frame() const {
+    auto* self = const_cast<View*>(this);
+    for (QWidget* w = self->Widget(); w != nullptr; w = w->parentWidget()) {
         if (auto* frame = qobject_cast<ChildFrame*>(w))
             return frame;
     }
     return nullptr;
 }
 
-void View::OnInitialUpdate() { OnUpdate(nullptr, 0); }
-
-void View::OnUpdate(DocumentView*, std::uintptr_t) { update(); }
-
 bool View::RouteCommand(int id) {
-    if (HandleOwnCommand(id))
-        return true;
-    return m_document != nullptr && m_document->RouteCommand(id);
+    return HandleOwnCommand(id) || (m_documentTarget != nullptr && m_documentTarget->RouteCommand(id));
 }
 
 bool View::RouteUpdate(CmdUI& cmdUi) {
-    if (HandleOwnUpdate(cmdUi))
-        return true;
-    return m_document != nullptr && m_document->RouteUpdate(cmdUi);
+    return HandleOwnUpdate(cmdUi) || (m_documentTarget != nullptr && m_documentTarget->RouteUpdate(cmdUi));
 }
 
 bool View::RouteHasHandler(int id) {
-    if (HasOwnHandler(id))
-        return true;
-    return m_document != nullptr && m_document->RouteHasHandler(id);
+    return HasOwnHandler(id) || (m_documentTarget != nullptr && m_documentTarget->RouteHasHandler(id));
 }
 
-void View::AttachDocument(OpenDocument* document) {
-    if (document == m_document)
+FormView::FormView(int templateId, QWidget* parent)
+    : QScrollArea(parent), m_page(new QWidget), m_templateId(templateId) {
+    setWidget(m_page);
+    setWidgetResizable(false);
+    setFrameShape(QFrame::NoFrame);
+}
+
+FormView::FormView(const DialogTemplate& form, QWidget* parent) : FormView(form.id, parent) {
+    m_ownTemplate = form;
+}
+
+FormView::~FormView() = default;
+
+void FormView::Create() {
+    if (!m_created) {
+        const DialogTemplate& form = m_ownTemplate ? *m_ownTemplate : LoadDialogTemplate(m_templateId);
+        BuildControls(m_page, form);
+        m_page->resize(Units().ToPixels(form.size));
+        m_created = true;
+    }
+    OnInitialUpdate();
+}
+
+void FormView::OnInitialUpdate() {
+    UpdateData(false);
+}
+
+QSize FormView::FormSize() const {
+    return m_page->size();
+}
+
+void FormView::SetFormSize(const QSize& size) {
+    m_page->resize(size);
+}
+
+void FormView::ResizeParentToFit(bool shrinkOnly) {
+    ChildFrame* frame = Frame();
+    if (frame == nullptr)
         return;
-    if (m_document)
-        m_document->GetDocument().RemoveView(this);
-    m_document = document;
-    if (m_document)
-        m_document->GetDocument().AddView(this);
+    QSize wanted = FormSize();
+    if (shrinkOnly)
+        wanted = wanted.boundedTo(frame->ClientSize());
+    frame->ResizeClientTo(wanted);
 }
 
 } // namespace ui

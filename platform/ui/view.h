@@ -1,50 +1,69 @@
 #pragma once
 
-#include "platform/core/document.h"
 #include "platform/ui/command_target.h"
+#include "platform/ui/control_host.h"
 
-#include <QWidget>
-#include <cstdint>
+#include <QScrollArea>
+#include <optional>
 
-// The widget that shows a document inside a child frame. It is told of the document's changes through
-// OnUpdate, and it is the first stop of every command while its frame is active: a command it does not
-// handle goes on to its document.
-//
-// A form view built from a dialog template also derives from ui::ControlHost; both share the one
-// CommandTarget.
+// Views of a document shown in child frames. A view routes the commands it does not handle to its
+// document's command target, which the application sets: the documents of the model know nothing of the
+// user interface, so their commands live in a small command target beside each document.
 namespace ui {
 
 class ChildFrame;
-class OpenDocument;
 
-class View : public QWidget, public DocumentView, public virtual CommandTarget {
-    Q_OBJECT
+class View : public virtual CommandTarget {
 public:
-    explicit View(QWidget* parent = nullptr);
-    ~View() override;
+    ~View() override = default;
 
-    // The document shown, or null before the view is attached and after it was detached.
-    OpenDocument* GetOpenDocument() const { return m_document; }
-    Document* GetDocument() const;
-    // The frame the view lives in, or null.
-    ChildFrame* GetParentFrame() const;
+    // The widget the child frame shows.
+    virtual QWidget* Widget() = 0;
+    // Called when the view's frame becomes (true) or stops being (false) the active child frame.
+    virtual void OnActivateView(bool active) { (void)active; }
 
-    // Called once after the view was attached and before its frame is first shown. The default redraws
-    // everything (OnUpdate with no sender and hint 0).
-    virtual void OnInitialUpdate();
-    // The default repaints the widget.
-    void OnUpdate(DocumentView* sender, std::uintptr_t hint) override;
+    void SetDocumentTarget(CommandTarget* target) { m_documentTarget = target; }
+    CommandTarget* DocumentTarget() const { return m_documentTarget; }
+    // The frame that shows the view (null while it has none).
+    ChildFrame* Frame() const;
 
-    // Routing: the view's own map, then the document's.
     bool RouteCommand(int id) override;
     bool RouteUpdate(CmdUI& cmdUi) override;
     bool RouteHasHandler(int id) override;
 
-    // Registers the view with the document (the template and the frames do it); null detaches.
-    void AttachDocument(OpenDocument* document);
+private:
+    CommandTarget* m_documentTarget = nullptr;
+};
+
+// A view whose controls come from a form template (resources/dialogs/<id>*.dlg), with the controls,
+// notifications and data exchange of a dialog, scrolled when the frame is smaller than the form.
+class FormView : public QScrollArea, public ControlHost, public View {
+    Q_OBJECT
+public:
+    explicit FormView(int templateId, QWidget* parent = nullptr);
+    // A form from a template held in memory.
+    explicit FormView(const DialogTemplate& form, QWidget* parent = nullptr);
+    ~FormView() override;
+
+    QWidget* Widget() override { return this; }
+    int TemplateId() const { return m_templateId; }
+
+    // Builds the form's controls (once) and runs OnInitialUpdate.
+    void Create();
+    // Default: UpdateData(false).
+    virtual void OnInitialUpdate();
+
+    // The form's size in pixels; SetFormSize grows or shrinks the page the controls lie on.
+    QSize FormSize() const;
+    void SetFormSize(const QSize& size);
+    // Sizes the frame so that it shows the whole form (shrinkOnly: never make it larger).
+    void ResizeParentToFit(bool shrinkOnly = true);
 
 private:
-    OpenDocument* m_document = nullptr;
+    QWidget* m_page;
+    int m_templateId = 0;
+    std::optional<DialogTemplate> m_ownTemplate;
+    bool m_created = false;
 };
 
 } // namespace ui
