@@ -1,14 +1,15 @@
 #include "app/qelt_printout.h"
 
+#include "app/kestrolab_app.h"
 #include "app/painter_surface.h"
 #include "app/reaction_printout_layout.h"
 #include "model/qelt_doc.h"
+#include "platform/ui/application.h"
 #include "platform/ui/child_frame.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/open_document.h"
 #include "platform/ui/printing.h"
 
-#include <QIcon>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -19,13 +20,13 @@ namespace {
 constexpr double kUnitsPerInch = 254.0;
 
 constexpr int kHelpContext = 182;
-constexpr int kIconId = 192;
 
-QIcon PrintoutIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(kIconId).arg(size), QSize(size, size));
-    return icon;
+// The application's printer, which Print Setup sets up; a printer of its own where there is no application.
+QPrinter& Printer() {
+    if (auto* app = dynamic_cast<CKestrolabApp*>(ui::Application::Instance()))
+        return app->GetPrinter();
+    static QPrinter* printer = new QPrinter;
+    return *printer;
 }
 
 } // namespace
@@ -73,15 +74,17 @@ CQELTDoc* CQELTPrintout::GetDocument() const {
 }
 
 void CQELTPrintout::OnInitialUpdate() {
+    m_initialized = true;
     m_page->resize(PageSizeOnScreen());
-    if (ui::ChildFrame* frame = Frame()) {
-        frame->setWindowIcon(PrintoutIcon());
+    if (ui::ChildFrame* frame = Frame())
         frame->SetHelpContext(kHelpContext);
-    }
     m_page->update();
 }
 
 void CQELTPrintout::OnUpdate(DocumentView*, std::uintptr_t) {
+    // The frame's initial update reaches a view that is not a form as its first update.
+    if (!m_initialized && Frame() != nullptr)
+        OnInitialUpdate();
     m_page->update();
 }
 
@@ -112,19 +115,19 @@ ui::PagePainter CQELTPrintout::PrinterPage() const {
 }
 
 bool CQELTPrintout::PrintToPdf(const QString& path) const {
-    return ui::PrintToPdf(path, PrinterPage());
+    return ui::PrintToPdf(path, Printer().pageLayout(), PrinterPage());
 }
 
 void CQELTPrintout::OnFilePrint() {
-    ui::PrintWithDialog(this, PrinterPage());
+    ui::PrintWithDialog(this, Printer(), PrinterPage());
 }
 
 void CQELTPrintout::OnFilePrintDirect() {
-    ui::PrintDirect(PrinterPage());
+    ui::PrintDirect(Printer(), PrinterPage());
 }
 
 void CQELTPrintout::OnFilePrintPreview() {
-    ui::PrintPreview(this, PrinterPage());
+    ui::PrintPreview(this, Printer(), PrinterPage());
 }
 
 void CQELTPrintout::OnUpdateFilePrint(ui::CmdUI& cmdUi) {

@@ -29,7 +29,7 @@ public:
     // The reaction shown; null while the view is not attached to one.
     CQELTDoc* GetDocument() const;
 
-    // Sizes the scrolled page, gives the frame the printout's icon and help context.
+    // Sizes the scrolled page and gives the frame the printout's help context.
     void OnInitialUpdate();
     // Every change of the document redraws the page.
     void OnUpdate(DocumentView* sender, std::uintptr_t hint) override;
@@ -54,4 +54,5 @@ private:
     ui::PagePainter PrinterPage() const;
 
     Page* m_page;
+    bool m_initialized = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/controls/number_box_text.h"
 #include "model/editable_double.h"
+#include "platform/ui/command_ids.h"
 #include "platform/ui/control_host.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/message_box.h"
@@ -14,9 +15,6 @@
 
 namespace {
 
-// The framework's prompt for a text that is not a number.
-constexpr int kEnterANumber = 0xF111;
-
 std::string BoxText(const QLineEdit* box) {
     return ui::ToCp1252(box->text());
 }
@@ -27,7 +25,7 @@ CEditableDouble ReadBox(ui::DataExchange& dx, int id) {
     QLineEdit* box = dx.PrepareEditCtrl(id);
     std::optional<CEditableDouble> number = ReadCountedNumber(BoxText(box));
     if (!number) {
-        ui::MessageBox(kEnterANumber, ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        ui::MessageBox(ui::str::ParseReal, ui::MB_OK | ui::MB_ICONEXCLAMATION);
         dx.Fail();
     }
     if (auto* fedit = qobject_cast<CFEdit*>(box))
@@ -46,7 +44,10 @@ void ShowInBox(ui::DataExchange& dx, int id, const std::string& text, double exa
 
 } // namespace
 
-CFEdit::CFEdit(QWidget* parent) : QLineEdit(parent) {}
+CFEdit::CFEdit(QWidget* parent) : QLineEdit(parent) {
+    // Whatever the user types is taken as typed, even when it reads like the text shown before.
+    connect(this, &QLineEdit::textEdited, this, [this] { m_hasShown = false; });
+}
 
 CFEdit* CFEdit::Attach(ui::ControlHost& host, int id) {
     auto* box = new CFEdit;

@@ -16,8 +16,8 @@ class DataExchange;
 // the focus leaves it, rewrites an accepted text to the significant digits the user typed. A rejected text
 // stays as typed until a data exchange reports it. Either way the box then shows the start of its text.
 //
-// A box remembers the exact value behind the text a data exchange put in it: as long as the user leaves that
-// text alone, reading the box gives the exact value back, not the rounded one shown (101325 shown as
+// A box remembers the exact value behind the text a data exchange put in it: as long as the user does not
+// edit that text, reading the box gives the exact value back, not the rounded one shown (101325 shown as
 // 1.013e+05 reads back as 101325).
 class CFEdit : public QLineEdit {
     Q_OBJECT
@@ -32,7 +32,7 @@ public:
 
     // Shows the text for a value and remembers the value behind it.
     void ShowNumber(const std::string& text, double exact);
-    // The remembered value while the box still shows the text it was given, else nothing.
+    // The remembered value while the box shows the text it was given, unedited; else nothing.
     std::optional<double> ShownValue() const;
 
 protected:

@@ -1,8 +1,10 @@
 #include "platform/ui/child_frame.h"
 
+#include "platform/ui/resource_icon.h"
 #include "platform/ui/view.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 
 namespace ui {
 
@@ -10,6 +12,9 @@ ChildFrame::ChildFrame(View* view, int menuId, bool resizable, QWidget* parent)
     : QMdiSubWindow(parent), m_view(view), m_menuId(menuId), m_resizable(resizable) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view->Widget());
+    // The resource that gives the frame its menu gives it its icon too.
+    if (const QIcon icon = ResourceIcon(menuId); !icon.isNull())
+        setWindowIcon(icon);
     if (!resizable)
         setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -32,6 +37,15 @@ void ChildFrame::ResizeClientTo(const QSize& size) {
     } else {
         resize(outer);
     }
+}
+
+void ChildFrame::Activate() {
+    if (isMinimized())
+        showNormal();
+    if (QMdiArea* area = mdiArea())
+        area->setActiveSubWindow(this);
+    else
+        setFocus();
 }
 
 void ChildFrame::GrowBy(int dx, int dy) {

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "platform/core/document.h"
 #include "platform/ui/command_target.h"
 
 #include <QMdiSubWindow>
 
 // A document window inside the main window: it shows one view and routes commands to that view first.
+// It is the DocumentFrame a document brings to the front when the frame of a view it already has is asked
+// for again.
 namespace ui {
 
 class View;
 
-class ChildFrame : public QMdiSubWindow, public virtual CommandTarget {
+class ChildFrame : public QMdiSubWindow, public virtual CommandTarget, public DocumentFrame {
     Q_OBJECT
 public:
-    // menuId: the menu shown while this frame is active. A frame that is not resizable has no sizing
+    // menuId: the menu shown while this frame is active, and the icon of the frame. A frame that is not resizable has no sizing
     // border: its size changes only through ResizeClientTo and GrowBy.
     ChildFrame(View* view, int menuId, bool resizable, QWidget* parent = nullptr);
     ~ChildFrame() override;
@@ -26,6 +29,9 @@ public:
     int HelpContext() const { return m_helpContext; }
 
     void SetTitle(const QString& title) { setWindowTitle(title); }
+
+    // Brings the frame to the front of the document windows (restoring it when minimised).
+    void Activate() override;
 
     // The size of the area the view fills.
     QSize ClientSize() const;

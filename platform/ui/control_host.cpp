@@ -17,6 +17,7 @@
 #include <QRegularExpressionValidator>
 #include <QSet>
 #include <QTimer>
+#include <algorithm>
 
 namespace ui {
 
@@ -593,6 +594,25 @@ void SetWindowTextIfChanged(QWidget* control, const QString& text) {
     } else {
         control->setWindowTitle(text);
     }
+}
+
+EditSelection GetEditSelection(const QLineEdit* edit) {
+    if (edit == nullptr)
+        return {};
+    if (!edit->hasSelectedText())
+        return {edit->cursorPosition(), edit->cursorPosition()};
+    return {edit->selectionStart(), edit->selectionEnd()};
+}
+
+void SetEditSelection(QLineEdit* edit, int start, int end) {
+    if (edit == nullptr)
+        return;
+    const int length = static_cast<int>(edit->text().size());
+    start = std::clamp(start, 0, length);
+    end = end < 0 ? length : std::clamp(end, 0, length);
+    edit->setCursorPosition(start);
+    if (end != start)
+        edit->cursorForward(true, end - start); // the caret ends at `end`, which QLineEdit scrolls into view
 }
 
 void PostMessage(QWidget* window, int message) {

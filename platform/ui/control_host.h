@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QHash>
+#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -100,6 +101,16 @@ QString GetWindowText(const QWidget* control);
 void SetWindowText(QWidget* control, const QString& text);
 // Sets the text only when it differs (no notification otherwise).
 void SetWindowTextIfChanged(QWidget* control, const QString& text);
+
+// The selection of an edit as start and end character positions (start == end: the caret, no selection).
+struct EditSelection {
+    int start = 0;
+    int end = 0;
+};
+EditSelection GetEditSelection(const QLineEdit* edit);
+// Selects from start to end (end -1: to the end of the text) with the caret at the end, and scrolls the
+// caret into view.
+void SetEditSelection(QLineEdit* edit, int start, int end);
 
 // The host a control belongs to, or null.
 ControlHost* HostOf(const QWidget* control);

@@ -1,6 +1,11 @@
 #include "platform/ui/dialog.h"
 
+#include "platform/ui/menu_resource.h"
+#include "platform/ui/resource_text.h"
+
 #include <QAbstractButton>
+#include <QShortcut>
+#include <cstdio>
 
 namespace ui {
 namespace {
@@ -82,6 +87,20 @@ void Dialog::PressButton(int id) {
     info.id = id;
     info.code = BN_CLICKED;
     OnControlNotify(info);
+}
+
+bool Dialog::LoadAccelerators(int tableId) {
+    try {
+        for (const Accelerator& entry : ui::LoadAccelerators(tableId).entries) {
+            auto* shortcut = new QShortcut(entry.keys, this);
+            const int id = entry.command;
+            connect(shortcut, &QShortcut::activated, this, [this, id] { PressButton(id); });
+        }
+    } catch (const ResourceError& error) {
+        std::fprintf(stderr, "QELT: %s\n", error.what());
+        return false;
+    }
+    return true;
 }
 
 bool Dialog::OnControlNotify(const NotifyInfo& info) {

@@ -45,6 +45,9 @@ public:
 
     // Runs what pressing the button with the id does (message map, then OnOK/OnCancel for ids 1 and 2).
     void PressButton(int id);
+    // Keys of accelerator table <tableId> (resources/accelerators) send their command ids to this dialog
+    // as the button of that id would. False when the table is missing or faulty.
+    bool LoadAccelerators(int tableId);
 
     // Tests run modal dialogs through a hook: DoModal builds, initialises and shows the dialog, then calls
     // the hook instead of waiting; the hook's answer is DoModal's result. An empty hook waits again.

@@ -5,7 +5,6 @@
 #include "platform/ui/view.h"
 
 #include <QCloseEvent>
-#include <QMdiArea>
 
 namespace ui {
 
@@ -42,13 +41,6 @@ void DocFrame::UpdateTitle(int number) {
     if (number > 0)
         title += QStringLiteral(":%1").arg(number);
     SetTitle(title);
-}
-
-void DocFrame::Activate() {
-    if (isMinimized())
-        showNormal();
-    if (QMdiArea* area = mdiArea())
-        area->setActiveSubWindow(this);
 }
 
 void DocFrame::CloseForDocument() {

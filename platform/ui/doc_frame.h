@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/core/document.h"
 #include "platform/ui/child_frame.h"
 
 // A child frame that shows a view of a document. It takes its title from the document ("title", or
@@ -10,7 +9,7 @@ namespace ui {
 
 class OpenDocument;
 
-class DocFrame : public ChildFrame, public DocumentFrame {
+class DocFrame : public ChildFrame {
     Q_OBJECT
 public:
     DocFrame(View* view, int menuId, bool resizable, QWidget* parent = nullptr);
@@ -27,8 +26,6 @@ public:
     // Called by the document with the frame's number (0 when it is its only frame with an automatic title).
     void UpdateTitle(int number);
 
-    // Brings the frame to the front of the document area.
-    void Activate() override;
     // Closes the frame as part of closing its document: no question is asked.
     void CloseForDocument();
 

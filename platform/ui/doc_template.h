@@ -60,7 +60,7 @@ public:
     DocFrame* CreateNewFrame(OpenDocument& document);
     // The view's initial update (a form view builds its controls); then the frame is shown and activated
     // when visible is true.
-    void InitialUpdateFrame(DocFrame* frame, OpenDocument& document, bool visible = true);
+    static void InitialUpdateFrame(DocFrame* frame, OpenDocument& document, bool visible = true);
 
     // A closed document leaves the list; deleteNow also deletes it (no frame window of it is left).
     void RetireDocument(OpenDocument* document, bool deleteNow);

@@ -70,7 +70,36 @@ void ListBox::selectionChanged(const QItemSelection& selected, const QItemSelect
         emit userSelectionChanged();
 }
 
+namespace {
+
+// In a single-selection list, selecting an item by code also ends the selection of the others, as the
+// user's click does.
+class SingleSelectionModel : public QItemSelectionModel {
+public:
+    SingleSelectionModel(QAbstractItemModel* model, QAbstractItemView* view)
+        : QItemSelectionModel(model, view), m_view(view) {}
+
+    // The view is going: from now on the model only passes selections on.
+    void Detach() { m_view = nullptr; }
+
+    using QItemSelectionModel::select;
+    void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override {
+        if (m_view != nullptr && m_view->selectionMode() == QAbstractItemView::SingleSelection &&
+            (command & Select) && !(command & Clear) && !selection.isEmpty())
+            command |= Clear;
+        QItemSelectionModel::select(selection, command);
+    }
+
+private:
+    QAbstractItemView* m_view;
+};
+
+} // namespace
+
 ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
+    QItemSelectionModel* standard = selectionModel();
+    setSelectionModel(new SingleSelectionModel(model(), this));
+    delete standard;
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
@@ -78,6 +107,11 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
     setColumnCount(0);
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
+}
+
+ListView::~ListView() {
+    if (auto* single = dynamic_cast<SingleSelectionModel*>(selectionModel()))
+        single->Detach();
 }
 
 void ListView::InsertColumn(int column, const QString& heading, Qt::Alignment alignment, int width) {

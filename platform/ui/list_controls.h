@@ -52,6 +52,7 @@ class ListView : public QTreeWidget {
     Q_OBJECT
 public:
     explicit ListView(QWidget* parent = nullptr);
+    ~ListView() override;
     // Adds a column heading with its alignment and width in pixels.
     void InsertColumn(int column, const QString& heading, Qt::Alignment alignment, int width);
     int ColumnCount() const { return columnCount(); }

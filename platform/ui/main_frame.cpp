@@ -4,17 +4,22 @@
 #include "platform/ui/child_frame.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/help_window.h"
+#include "platform/ui/resource_icon.h"
 #include "platform/ui/resource_text.h"
+#include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
 #include "platform/ui/view.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -71,6 +76,11 @@ MainFrame::MainFrame(Application* application, QWidget* parent)
 }
 
 MainFrame::~MainFrame() {
+    // The document windows go with the window's children, after this object has stopped being a frame:
+    // their activation signals must no longer reach it.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+        disconnect(dispatcher, nullptr, this, nullptr);
     if (m_application != nullptr && m_application->MainWindow() == this)
         m_application->SetMainWindow(nullptr);
 }
@@ -79,6 +89,8 @@ bool MainFrame::LoadFrame(int resourceId) {
     try {
         m_frameResourceId = resourceId;
         m_baseTitle = LoadString(resourceId);
+        if (const QIcon icon = ResourceIcon(resourceId); !icon.isNull())
+            setWindowIcon(icon);
         SetMenuResource(resourceId);
         for (const Accelerator& entry : LoadAccelerators(resourceId).entries) {
             auto* shortcut = new QShortcut(entry.keys, this);
@@ -90,18 +102,36 @@ bool MainFrame::LoadFrame(int resourceId) {
         m_toolBar->clear();
         m_toolBarActions.clear();
         m_toolBar->setIconSize(bar.buttonSize);
+        auto strip = [](const QString& path) {
+            return path.isEmpty() ? QPixmap() : QPixmap(QStringLiteral(":/") + path);
+        };
+        const QPixmap normal = strip(bar.normalStrip);
+        const QPixmap disabled = strip(bar.disabledStrip);
+        const QPixmap hot = strip(bar.hotStrip);
+        int image = 0;
         for (int i = 0; i < bar.buttons.size(); ++i) {
             const int id = bar.buttons[i];
             if (id == 0) {
                 m_toolBar->addSeparator();
                 continue;
             }
+            const QRect cell(image * bar.buttonSize.width(), 0, bar.buttonSize.width(),
+                             bar.buttonSize.height());
+            ++image;
             QString label = ToolTip(id);
             if (label.isEmpty())
                 label = QString::number(id);
             QAction* action = m_toolBar->addAction(label);
-            if (!bar.icons[i].isEmpty())
+            if (!bar.icons[i].isEmpty()) {
                 action->setIcon(QIcon(QStringLiteral(":/") + bar.icons[i]));
+            } else if (normal.width() >= cell.right() + 1) {
+                QIcon icon(normal.copy(cell));
+                if (disabled.width() >= cell.right() + 1)
+                    icon.addPixmap(disabled.copy(cell), QIcon::Disabled);
+                if (hot.width() >= cell.right() + 1)
+                    icon.addPixmap(hot.copy(cell), QIcon::Active);
+                action->setIcon(icon);
+            }
             action->setToolTip(label);
             action->setStatusTip(Prompt(id));
             action->setProperty(kCommandProperty, id);
@@ -333,8 +363,13 @@ void MainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
     // not change the menu either.
     if (frame != nullptr || m_mdiArea->subWindowList().isEmpty()) {
         const int menu = frame != nullptr && frame->MenuId() != 0 ? frame->MenuId() : m_frameResourceId;
-        if (menu != 0 && menu != m_menuId)
-            SetMenuResource(menu);
+        if (menu != 0 && menu != m_menuId) {
+            try {
+                SetMenuResource(menu);
+            } catch (const ResourceError& error) {
+                std::fprintf(stderr, "QELT: %s\n", error.what());
+            }
+        }
         m_lastActive = frame;
     }
     UpdateTitle();
@@ -357,13 +392,62 @@ bool MainFrame::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data != nullptr && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                event->acceptProposedAction();
+                return;
+            }
+        }
+    }
+}
+
+void MainFrame::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (data == nullptr || !data->hasUrls())
+        return;
+    event->acceptProposedAction();
+    activateWindow();
+    OpenDroppedFiles(data->urls());
+}
+
+void MainFrame::OpenDroppedFiles(const QList<QUrl>& urls) {
+    if (m_application == nullptr)
+        return;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile() && m_application->OpenDocumentFile(url.toLocalFile()))
+            m_application->AddToRecentFileList(url.toLocalFile());
+    }
+}
+
 void MainFrame::closeEvent(QCloseEvent* event) {
     m_mdiArea->closeAllSubWindows();
     if (!m_mdiArea->subWindowList().isEmpty()) {
         event->ignore();
         return;
     }
+    SaveLayout();
     QMainWindow::closeEvent(event);
+}
+
+void MainFrame::SaveLayout() const {
+    WriteProfileString(QStringLiteral("Workspace"), QStringLiteral("Geometry"),
+                       QString::fromLatin1(saveGeometry().toBase64()));
+    WriteProfileString(QStringLiteral("Workspace"), QStringLiteral("Bars"),
+                       QString::fromLatin1(saveState().toBase64()));
+}
+
+bool MainFrame::RestoreLayout() {
+    const QString geometry = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Geometry"));
+    const QString bars = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Bars"));
+    if (geometry.isEmpty())
+        return false;
+    const bool placed = restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
+    if (!bars.isEmpty())
+        restoreState(QByteArray::fromBase64(bars.toLatin1()));
+    return placed;
 }
 
 void MainFrame::OnAppExit() {

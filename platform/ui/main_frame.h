@@ -70,8 +70,20 @@ public:
     bool RouteUpdate(CmdUI& cmdUi) override;
     bool RouteHasHandler(int id) override;
 
+    // The window's place, size and tool bar, kept in the settings (section "Workspace") beside the
+    // program's own values. The frame saves them when it closes; RestoreLayout before showing it.
+    void SaveLayout() const;
+    bool RestoreLayout();
+
+    // Files dropped on the window are opened through the application (and join the recent files).
+    void DragAcceptFiles(bool accept = true) { setAcceptDrops(accept); }
+    // What a drop does: opens each local file; a file that opens goes to the top of the recent files.
+    void OpenDroppedFiles(const QList<QUrl>& urls);
+
 protected:
     bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     // Standard commands of the frame.

@@ -100,7 +100,11 @@ ToolBarResource ParseToolBar(const QString& text, const QString& fileName) {
     bar.buttonSize = QSize(Number(lines[0], 2, fileName), Number(lines[0], 3, fileName));
     for (int i = 1; i < lines.size(); ++i) {
         const ResourceLine& line = lines[i];
-        if (line.words[0] == QLatin1String("separator") && line.words.size() == 1) {
+        if (line.words[0] == QLatin1String("strip") && line.words.size() >= 2 && line.words.size() <= 4) {
+            bar.normalStrip = line.words[1];
+            bar.disabledStrip = line.words.value(2);
+            bar.hotStrip = line.words.value(3);
+        } else if (line.words[0] == QLatin1String("separator") && line.words.size() == 1) {
             bar.buttons << 0;
             bar.icons << QString();
         } else if (line.words[0] == QLatin1String("button") &&
@@ -111,7 +115,9 @@ ToolBarResource ParseToolBar(const QString& text, const QString& fileName) {
             bar.buttons << id;
             bar.icons << (line.words.size() == 3 ? line.words[2] : QString());
         } else {
-            ThrowResourceError(fileName, line.number, "expected: button <id> [\"picture\"] or separator");
+            ThrowResourceError(fileName, line.number,
+                               "expected: button <id> [\"picture\"], separator or strip \"normal\" "
+                               "[\"disabled\" [\"hot\"]]");
         }
     }
     return bar;

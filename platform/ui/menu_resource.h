@@ -15,10 +15,15 @@
 //         popup "Digits"
 //             item 2036 "&4\tCtrl+4" checked     resources/toolbars/<id>[_<name>].tb
 //         end                                      toolbar 203 24 24
-//         item 57616 "Recent File" grayed          button 57600 "icons/new.png"
-//     end                                          separator
+//         item 57616 "Recent File" grayed          strip "toolbar/107.png" "toolbar/109.png"
+//         "toolbar/110.png"
+//     end                                          button 57600
+//                                                  separator
 //
 // Menu texts keep the tab before the shortcut text; the keys themselves come from the accelerator table.
+// A tool bar's pictures are strips of button-sized images side by side, one per button in order
+// (separators take none): the normal strip, then optionally the disabled and the hot (hovered) strip; a
+// button may instead name a picture of its own (button 57600 "icons/new.png").
 namespace ui {
 
 struct MenuItem {
@@ -50,7 +55,10 @@ struct ToolBarResource {
     int id = 0;
     QSize buttonSize;
     QList<int> buttons;   // command ids, 0 for a separator
-    QList<QString> icons; // per button: resource path of its picture, or empty
+    QList<QString> icons; // per button: resource path of its own picture, or empty
+    QString normalStrip;  // resource paths of the strips, or empty
+    QString disabledStrip;
+    QString hotStrip;
 };
 
 MenuResource ParseMenu(const QString& text, const QString& fileName);

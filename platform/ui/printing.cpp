@@ -2,7 +2,7 @@
 
 #include "platform/ui/message_box.h"
 
-#include <QPageSetupDialog>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -22,51 +22,37 @@ bool PrintPage(QPrinter& printer, const PagePainter& drawPage) {
 
 } // namespace
 
-QPrinter& ProgramPrinter() {
-    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
-    return *printer;
-}
-
-bool PrintSetup(QWidget* parent) {
-    QPageSetupDialog dialog(&ProgramPrinter(), parent);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-bool PrintWithDialog(QWidget* parent, const PagePainter& drawPage) {
-    QPrinter& printer = ProgramPrinter();
+bool PrintWithDialog(QWidget* parent, QPrinter& printer, const PagePainter& drawPage) {
     QPrintDialog dialog(&printer, parent);
     // One page: no page ranges, no selection.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    return PrintDirect(printer, drawPage);
+}
+
+bool PrintDirect(QPrinter& printer, const PagePainter& drawPage) {
     if (PrintPage(printer, drawPage))
         return true;
     MessageBox(kPrintFailedString, MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
-bool PrintDirect(const PagePainter& drawPage) {
-    if (PrintPage(ProgramPrinter(), drawPage))
-        return true;
-    MessageBox(kPrintFailedString, MB_OK | MB_ICONEXCLAMATION);
-    return false;
-}
-
-void PrintPreview(QWidget* parent, const PagePainter& drawPage) {
-    QPrintPreviewDialog dialog(&ProgramPrinter(), parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&drawPage](QPrinter* printer) {
-        QPainter painter(printer);
-        drawPage(painter, *printer);
+void PrintPreview(QWidget* parent, QPrinter& printer, const PagePainter& drawPage) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&drawPage](QPrinter* target) {
+        QPainter painter(target);
+        drawPage(painter, *target);
     });
     dialog.exec();
 }
 
-bool PrintToPdf(const QString& path, const PagePainter& drawPage) {
+bool PrintToPdf(const QString& path, const QPageLayout& layout, const PagePainter& drawPage) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setPageLayout(ProgramPrinter().pageLayout());
+    printer.setPageLayout(layout);
     return PrintPage(printer, drawPage);
 }
 

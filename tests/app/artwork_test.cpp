@@ -1,9 +1,12 @@
+#include "platform/ui/resource_icon.h"
+
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -88,6 +91,20 @@ TEST(Artwork, EveryIconIsThereInItsSizes) {
             EXPECT_EQ(image.size(), QSize(size, size)) << "icon " << icon.id;
             EXPECT_TRUE(image.hasAlphaChannel()) << "icon " << icon.id;
         }
+}
+
+TEST(Artwork, AnIconGathersAllItsSizes) {
+    const QIcon program = ResourceIcon(203);
+    ASSERT_FALSE(program.isNull());
+    QList<int> sizes;
+    for (const QSize& size : program.availableSizes())
+        sizes << size.width();
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, QList<int>({16, 24, 32, 48, 64, 128, 256}));
+    EXPECT_EQ(program.pixmap(40).size(), QSize(40, 40));
+    // "203" must not pick up the pictures of an icon whose number starts the same way.
+    EXPECT_EQ(ResourceIcon(20).availableSizes().size(), 0);
+    EXPECT_TRUE(ResourceIcon(4711).isNull());
 }
 
 // A sheet of the three strips as compiled in, enlarged, for looking at.

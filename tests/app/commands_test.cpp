@@ -6,6 +6,7 @@
 #include "platform/ui/main_frame.h"
 #include "platform/ui/menu_resource.h"
 #include "platform/ui/resource_text.h"
+#include "platform/ui/settings.h"
 #include "platform/ui/view.h"
 #include "ui_test_support.h"
 
@@ -13,6 +14,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -160,6 +162,12 @@ TEST_F(CommandRouting, TheFrameResourcesBuildMenuToolBarAndTitle) {
     ASSERT_NE(frame->ToolBarAction(157), nullptr);
     EXPECT_EQ(frame->ToolBarAction(157)->toolTip(), "pV=nRT calculator");
     EXPECT_EQ(frame->ToolBarAction(157)->statusTip(), "Start ideal gas calculator");
+    // Each button shows its picture from the strips.
+    const QIcon icon = frame->ToolBarAction(57600)->icon();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.pixmap(24, 24).size(), QSize(24, 24));
+    EXPECT_NE(frame->ToolBarAction(57664)->icon().pixmap(24, 24).toImage(),
+              frame->ToolBarAction(108)->icon().pixmap(24, 24).toImage());
 }
 
 TEST_F(CommandRouting, EveryMenuAndTableOfTheProgramLoads) {
@@ -207,6 +215,13 @@ TEST_F(CommandRouting, FaultyMenuTablesAreRefusedWithTheirLine) {
     EXPECT_THROW(ui::ParseAccelerators("accelerators 1\nCtrl+Nonsense 5", "a.acc"), ui::ResourceError);
     EXPECT_THROW(ui::ParseAccelerators("accelerators 1\nCtrl+N", "a.acc"), ui::ResourceError);
     EXPECT_THROW(ui::ParseToolBar("toolbar 1 24 24\nbutton 0", "t.tb"), ui::ResourceError);
+    EXPECT_THROW(ui::ParseToolBar("toolbar 1 24 24\nstrip", "t.tb"), ui::ResourceError);
+    const ui::ToolBarResource bar =
+        ui::ParseToolBar("toolbar 1 16 15\nstrip \"a.png\" \"b.png\"\nbutton 5", "t.tb");
+    EXPECT_EQ(bar.buttonSize, QSize(16, 15));
+    EXPECT_EQ(bar.normalStrip, "a.png");
+    EXPECT_EQ(bar.disabledStrip, "b.png");
+    EXPECT_TRUE(bar.hotStrip.isEmpty());
     EXPECT_THROW(ui::LoadMenu(4711), ui::ResourceError);
 }
 
@@ -259,6 +274,8 @@ TEST_F(CommandRouting, CommandsGoToTheViewThenTheDocumentThenFrameAndApplication
     TestView* view = OpenView(document.get());
     EXPECT_EQ(frame->MenuResourceId(), 201);
     EXPECT_EQ(frame->windowTitle(), "QELT - Reaction1");
+    EXPECT_FALSE(frame->ActiveChildFrame()->windowIcon().isNull());
+    EXPECT_FALSE(frame->windowIcon().isNull());
     EXPECT_EQ(view->activations, 1);
 
     EXPECT_TRUE(frame->ExecuteCommand(114)); // the view's, not the application's
@@ -321,6 +338,20 @@ TEST_F(CommandRouting, FrameCommandsToggleBarsWithCheckMarks) {
     EXPECT_EQ(frame->QueryCommandState(ui::cmd::ViewStatusBar).check, 0);
 }
 
+TEST_F(CommandRouting, TheWindowLayoutIsKeptInTheSettingsWhenTheFrameCloses) {
+    frame->resize(640, 480);
+    frame->ExecuteCommand(ui::cmd::ViewToolBar); // hidden
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(ui::GetProfileString("Workspace", "Geometry").isEmpty());
+
+    ui::MainFrame again(app.get());
+    ASSERT_TRUE(again.LoadFrame(203));
+    EXPECT_TRUE(again.RestoreLayout());
+    again.show();
+    EXPECT_EQ(again.size(), QSize(640, 480));
+    EXPECT_FALSE(again.ToolBar()->isVisible());
+}
+
 TEST_F(CommandRouting, RecentFilesOpenFromTheMenuAndMissingOnesLeaveIt) {
     app->RecentFiles().Add("/tmp/missing.equ");
     app->RecentFiles().Add("/tmp/water.equ");
@@ -338,6 +369,30 @@ TEST_F(CommandRouting, RecentFilesOpenFromTheMenuAndMissingOnesLeaveIt) {
     EXPECT_TRUE(frame->ExecuteCommand(ui::cmd::RecentFileFirst + 1));
     EXPECT_EQ(app->opened, QStringList{"/tmp/missing.equ"});
     EXPECT_EQ(app->RecentFiles().Files(), QStringList{"/tmp/water.equ"});
+}
+
+TEST_F(CommandRouting, ADocumentBringsItsFrameToTheFront) {
+    auto document = std::make_unique<DocumentCommands>();
+    OpenView(document.get());
+    ui::ChildFrame* first = frame->ActiveChildFrame();
+    OpenView(document.get(), 202);
+    ui::ChildFrame* second = frame->ActiveChildFrame();
+    ASSERT_NE(first, second);
+    EXPECT_EQ(frame->MenuResourceId(), 202);
+    DocumentFrame* asDocumentFrame = first;
+    asDocumentFrame->Activate();
+    EXPECT_EQ(frame->ActiveChildFrame(), first);
+    EXPECT_EQ(frame->MenuResourceId(), 201);
+    EXPECT_EQ(frame->ChildFrames().size(), 2);
+}
+
+TEST_F(CommandRouting, DroppedFilesAreOpenedAndRemembered) {
+    frame->DragAcceptFiles();
+    EXPECT_TRUE(frame->acceptDrops());
+    frame->OpenDroppedFiles({QUrl::fromLocalFile("/tmp/dropped.equ"), QUrl("https://example.org/x.equ"),
+                             QUrl::fromLocalFile("/tmp/missing.equ")});
+    EXPECT_EQ(app->opened, (QStringList{"/tmp/dropped.equ", "/tmp/missing.equ"}));
+    EXPECT_EQ(app->RecentFiles().Files(), QStringList{"/tmp/dropped.equ"});
 }
 
 TEST_F(CommandRouting, FormFramesFitTheirFormAndGrowOnlyWhenAsked) {

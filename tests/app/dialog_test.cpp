@@ -4,9 +4,11 @@
 #include "platform/ui/dialog_template.h"
 #include "platform/ui/list_controls.h"
 #include "platform/ui/resource_text.h"
+#include "platform/ui/string_table.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -67,6 +69,23 @@ TEST(DialogTemplate, ReactionStringTemplateHoldsItsControls) {
     EXPECT_TRUE(dialog.controls[1].Has("autohscroll"));
     EXPECT_EQ(dialog.controls[3].kind, ControlKind::DefButton);
     EXPECT_EQ(dialog.controls[3].text, "OK");
+}
+
+TEST(DialogTemplate, EveryTemplateAndTextOfTheProgramLoads) {
+    // The string table refuses an id defined in two files, which is how parallel work collides.
+    EXPECT_NO_THROW(ui::StringTable::Instance());
+    EXPECT_GT(ui::StringTable::Instance().Size(), 30);
+    const QStringList files = QDir(":/dialogs").entryList(QDir::Files);
+    EXPECT_FALSE(files.isEmpty());
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        bool ok = false;
+        const int id = file.section('.', 0, 0).section('_', 0, 0).toInt(&ok);
+        ASSERT_TRUE(ok) << "dialog files are named <id>_<name>.dlg";
+        ui::Dialog dialog(id);
+        EXPECT_NO_THROW(dialog.Create());
+        dialog.hide();
+    }
 }
 
 TEST(DialogTemplate, FaultyTemplatesAreRefusedWithTheirLine) {
@@ -305,6 +324,7 @@ protected:
 TEST(DataExchange, LoadsAndSavesEveryKindOfValue) {
     ExchangeDialog dialog;
     dialog.Create();
+    test_support::SaveScreenshot(dialog, "exchange_dialog");
     EXPECT_EQ(dialog.GetDlgItemText(10), "1.5");
     EXPECT_EQ(dialog.GetDlgItemText(11), "3");
     EXPECT_EQ(dialog.GetDlgItemText(12), QString::fromUtf8("H\u00B7O"));

@@ -1,51 +1,29 @@
-#include "app/child_frame2.h"
+// The printout of a reaction in the running program: its window, its commands, the page on screen, and the
+// page printed to a one-page PDF.
+#include "app/child_frames.h"
 #include "app/qelt_printout.h"
 
-#include "app_test_host.h"
+#include "app_fixture.h"
 #include "model/qelt_doc.h"
 #include "platform/ui/command_ids.h"
-#include "platform/ui/command_target.h"
-#include "platform/ui/open_document.h"
-#include "ui_test_support.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPointer>
+#include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <optional>
 
 namespace {
 
-// Zinc in hydrochloric acid: 6.54 g of zinc and 250 mL of 0.5 mol/L acid, the hydrogen collected as a
-// gas at 25 C. The acid limits; zinc is left over.
-std::unique_ptr<CQELTDoc> ZincInAcid() {
-    auto document = std::make_unique<CQELTDoc>();
-    document->SetTitle("zinc.equ");
-    EXPECT_TRUE(document->SetFromString("Zn + HCl = ZnCl2 + H2(g)"));
-    CQELTReagent* zinc = document->GetReagent(0);
-    zinc->enteredMass = CEditableDouble(6.54, 3);
-    zinc->enteredMoles = CEditableDouble(6.54 / zinc->GetMolarMass(), 4);
-    CQELTReagent* acid = document->GetReagent(1);
-    acid->inputKind = CQELTReagent::kSolution;
-    acid->inputConcentration = CEditableDouble(0.5, 2);
-    acid->inputVolume = CEditableDouble(250, 3);
-    acid->inputVolumeUnit = 1;
-    acid->enteredMoles = CEditableDouble(0.125, 3);
-    acid->enteredMass = CEditableDouble(acid->GetMolarMass() * 0.125, 4);
-    EXPECT_TRUE(document->BalanceReaction());
-    CQELTReagent* hydrogen = document->GetReagent(CQELTDoc::kFirstProductRow + 1);
-    hydrogen->outputKind = CQELTReagent::kGas;
-    hydrogen->outputVolume = CEditableDouble(1.53, 3);
-    hydrogen->outputPressure = CEditableDouble(1, 4);
-    hydrogen->outputTemperature = CEditableDouble(25, 2);
-    return document;
-}
+using app_test::AppTest;
+
+constexpr int kPrintout = 165;
+constexpr int kNewFromString = 103;
+constexpr int kReactionStringDialog = 187;
+constexpr int kReactionStringEdit = 158;
 
 QString ScreenshotFolder() {
     QString folder = qEnvironmentVariable("QELT_SCREENSHOT_DIR");
@@ -55,7 +33,7 @@ QString ScreenshotFolder() {
     return folder;
 }
 
-// Runs a poppler tool; its standard output, or nothing when it is missing or failed.
+// Runs a tool of poppler-utils; its standard output, or nothing when it is missing or failed.
 std::optional<QByteArray> RunTool(const QString& tool, const QStringList& arguments) {
     const QString program = QStandardPaths::findExecutable(tool);
     if (program.isEmpty())
@@ -67,87 +45,132 @@ std::optional<QByteArray> RunTool(const QString& tool, const QStringList& argume
     return process.readAllStandardOutput();
 }
 
-// A view that shows nothing: a second frame keeps the document open while its printout comes and goes.
-class BlankView : public QWidget, public ui::View {
-public:
-    QWidget* Widget() override { return this; }
+class PrintoutTest : public AppTest {
+protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        ASSERT_TRUE(StartQuietly());
+    }
+
+    // A reaction made with New from string, as the user makes it.
+    ReactionDocument* NewReaction(const QString& text) {
+        app_test::DialogScript dialogs;
+        dialogs.Answer(kReactionStringDialog, [text](ui::Dialog& dialog) {
+            dialog.SetDlgItemText(kReactionStringEdit, text);
+            dialog.PressButton(ui::IDOK);
+            return dialog.result();
+        });
+        EXPECT_TRUE(Run(kNewFromString));
+        return ActiveReaction();
+    }
+
+    // Zinc in hydrochloric acid: 6.54 g of zinc and 250 mL of 0.5 mol/L acid, the hydrogen collected as a
+    // gas at 25 C. The acid limits; zinc is left over.
+    ReactionDocument* ZincInAcid() {
+        ReactionDocument* open = NewReaction(QStringLiteral("Zn + HCl = ZnCl2 + H2(g)"));
+        CQELTDoc& document = open->Reaction();
+        CQELTReagent* zinc = document.GetReagent(0);
+        zinc->enteredMass = CEditableDouble(6.54, 3);
+        zinc->enteredMoles = CEditableDouble(6.54 / zinc->GetMolarMass(), 4);
+        CQELTReagent* acid = document.GetReagent(1);
+        acid->inputKind = CQELTReagent::kSolution;
+        acid->inputConcentration = CEditableDouble(0.5, 2);
+        acid->inputVolume = CEditableDouble(250, 3);
+        acid->inputVolumeUnit = 1;
+        acid->enteredMoles = CEditableDouble(0.125, 3);
+        acid->enteredMass = CEditableDouble(acid->GetMolarMass() * 0.125, 4);
+        EXPECT_TRUE(document.BalanceReaction());
+        CQELTReagent* hydrogen = document.GetReagent(CQELTDoc::kFirstProductRow + 1);
+        hydrogen->outputKind = CQELTReagent::kGas;
+        hydrogen->outputVolume = CEditableDouble(1.53, 3);
+        hydrogen->outputPressure = CEditableDouble(1, 4);
+        hydrogen->outputTemperature = CEditableDouble(25, 2);
+        document.UpdateAllViews(nullptr, 0);
+        return open;
+    }
+
+    CChildFrame2* ActivePrintoutFrame() { return qobject_cast<CChildFrame2*>(Frame().ActiveChildFrame()); }
+    CQELTPrintout* ActivePrintout() {
+        CChildFrame2* frame = ActivePrintoutFrame();
+        return frame ? dynamic_cast<CQELTPrintout*>(frame->ActiveView()) : nullptr;
+    }
 };
 
-void DeleteClosedWindows() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+TEST_F(PrintoutTest, OneWindowPerReactionThatOnlyPrintsAndComesBackFreshAfterClosing) {
+    ReactionDocument* open = ZincInAcid();
+    ASSERT_NE(open, nullptr);
+    // The form views do not print.
+    EXPECT_FALSE(Enabled(ui::cmd::FilePrint));
+    EXPECT_FALSE(Enabled(ui::cmd::FilePrintPreview));
 
-TEST(PrintoutView, OneFramePerDocumentTitledAfterItAndFreshAfterClosing) {
-    AppTestHost host;
-    ui::OpenDocument open(ZincInAcid());
-    auto& document = dynamic_cast<CQELTDoc&>(open.GetDocument());
-    auto* other = new ui::DocFrame(new BlankView, 201, true);
-    open.AddFrame(other);
-
-    QPointer<CChildFrame2> frame = CChildFrame2::ShowPrintout(open);
+    ASSERT_TRUE(Run(kPrintout));
+    QPointer<CChildFrame2> frame = ActivePrintoutFrame();
     ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("zinc.equ - printout"));
+    CQELTPrintout* view = ActivePrintout();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(frame->windowTitle(), open->GetTitle() + QStringLiteral(" - printout"));
     EXPECT_EQ(frame->HelpContext(), 182);
     EXPECT_TRUE(frame->IsResizable());
-    EXPECT_FALSE(frame->windowIcon().isNull());
-    EXPECT_EQ(document.GetViewFrame(ModelHost::ViewKind::Printout), frame.data());
-    EXPECT_EQ(frame->Printout()->GetDocument(), &document);
-    // Asked again, the same frame comes to the front.
-    EXPECT_EQ(CChildFrame2::ShowPrintout(open), frame.data());
+    EXPECT_EQ(view->GetDocument(), &open->Reaction());
+    EXPECT_EQ(open->Reaction().GetViewFrame(ModelHost::ViewKind::Printout), frame.data());
+    EXPECT_TRUE(Enabled(ui::cmd::FilePrint));
+    EXPECT_TRUE(Enabled(ui::cmd::FilePrintPreview));
+    EXPECT_TRUE(Enabled(ui::cmd::FilePrintSetup));
+
+    // From another window of the reaction, the command brings the same printout back to the front.
+    open->GetFrames().front()->Activate();
+    EXPECT_NE(ActivePrintoutFrame(), frame.data());
+    ASSERT_TRUE(Run(kPrintout));
+    EXPECT_EQ(ActivePrintoutFrame(), frame.data());
+    EXPECT_EQ(open->GetFrames().size(), 2u);
 
     frame->close();
-    DeleteClosedWindows();
+    app_test::FlushDeferredDeletes();
     EXPECT_TRUE(frame.isNull());
-    EXPECT_EQ(document.GetViewFrame(ModelHost::ViewKind::Printout), nullptr);
-    QPointer<CChildFrame2> fresh = CChildFrame2::ShowPrintout(open);
-    ASSERT_TRUE(fresh);
-    EXPECT_EQ(document.GetViewFrame(ModelHost::ViewKind::Printout), fresh.data());
-    open.OnCloseDocument();
-    DeleteClosedWindows();
-    EXPECT_TRUE(fresh.isNull());
+    EXPECT_EQ(open->Reaction().GetViewFrame(ModelHost::ViewKind::Printout), nullptr);
+    open->GetFrames().front()->Activate();
+    ASSERT_TRUE(Run(kPrintout));
+    ASSERT_NE(ActivePrintoutFrame(), nullptr);
+    EXPECT_EQ(open->Reaction().GetViewFrame(ModelHost::ViewKind::Printout), ActivePrintoutFrame());
 }
 
-TEST(PrintoutView, OnlyThePrintoutPrintsAndItsPrintCommandsAreAlwaysEnabled) {
-    AppTestHost host;
-    ui::OpenDocument open(std::make_unique<CQELTDoc>());
-    CChildFrame2* frame = CChildFrame2::ShowPrintout(open);
-    CQELTPrintout* view = frame->Printout();
-    for (int id : {ui::cmd::FilePrint, ui::cmd::FilePrintPreview}) {
-        ui::CmdUI state(id);
-        EXPECT_TRUE(view->RouteUpdate(state));
-        EXPECT_TRUE(state.EnableSet() && state.Enabled());
-    }
-    EXPECT_TRUE(view->RouteHasHandler(ui::cmd::FilePrintDirect));
-    // Print Setup belongs to the application.
-    EXPECT_FALSE(view->HasOwnHandler(ui::cmd::FilePrintSetup));
-    open.OnCloseDocument();
-    DeleteClosedWindows();
-}
-
-TEST(PrintoutView, TheReportOnScreenAndAsAOnePagePdf) {
-    AppTestHost host;
-    ui::OpenDocument open(ZincInAcid());
-    CChildFrame2* frame = CChildFrame2::ShowPrintout(open);
-    CQELTPrintout* view = frame->Printout();
+TEST_F(PrintoutTest, ThePageOnScreenFollowsTheReaction) {
+    ZincInAcid();
+    ASSERT_TRUE(Run(kPrintout));
+    CQELTPrintout* view = ActivePrintout();
+    ASSERT_NE(view, nullptr);
     const QSize page = view->PageSizeOnScreen();
     // 180 mm by 275 mm at the screen's resolution.
     EXPECT_NEAR(page.width(), 180.0 / 25.4 * view->logicalDpiX(), 1.0);
     EXPECT_NEAR(page.height(), 275.0 / 25.4 * view->logicalDpiX(), 1.0);
 
-    frame->ResizeClientTo(QSize(page.width() + 40, page.height() / 2));
+    Frame().resize(1000, 760);
+    ActivePrintoutFrame()->showMaximized();
     QApplication::processEvents();
-    const QImage onScreen = frame->grab().toImage();
-    test_support::SaveScreenshot(*frame, QStringLiteral("printout_view"));
-    // Something dark was drawn on the white sheet.
+    test_support::SaveScreenshot(Frame(), QStringLiteral("printout_view"));
+    const QImage onScreen = view->grab().toImage();
+    // Text was drawn on the white sheet.
     int dark = 0;
     for (int y = 0; y < onScreen.height(); ++y)
         for (int x = 0; x < onScreen.width(); ++x)
             dark += qGray(onScreen.pixel(x, y)) < 100;
     EXPECT_GT(dark, 500);
+}
 
+TEST_F(PrintoutTest, PrintsTheReportOnOnePdfPage) {
+    ZincInAcid();
+    ASSERT_TRUE(Run(kPrintout));
+    CQELTPrintout* view = ActivePrintout();
+    ASSERT_NE(view, nullptr);
+
+    // The program's printer, set to write a PDF file (as the print dialog does where no printer is
+    // installed), prints without a dialog.
     const QString pdf = QDir(ScreenshotFolder()).filePath(QStringLiteral("printout.pdf"));
     QFile::remove(pdf);
-    ASSERT_TRUE(view->PrintToPdf(pdf));
+    QPrinter& printer = app->GetPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    ASSERT_TRUE(Run(ui::cmd::FilePrintDirect));
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5) == "%PDF-");
@@ -167,9 +190,15 @@ TEST(PrintoutView, TheReportOnScreenAndAsAOnePagePdf) {
          {"Input", "Output", "Reactants", "Products", "MW", "65.38g", "6.540g", "C=0.5mol/L", "V=250mL",
           "excess left:", "V=1.53L", "p=1atm", "T=25C", "*limiting reagent"})
         EXPECT_TRUE(text->contains(expected)) << expected << "\n" << text->toStdString();
-    EXPECT_TRUE(QImage(png + QStringLiteral(".png")).width() > 0);
-    open.OnCloseDocument();
-    DeleteClosedWindows();
+    EXPECT_GT(QImage(png + QStringLiteral(".png")).width(), 0);
+
+    // The same page from the view straight into a file.
+    const QString direct = QDir(ScreenshotFolder()).filePath(QStringLiteral("printout_direct.pdf"));
+    ASSERT_TRUE(view->PrintToPdf(direct));
+    const std::optional<QByteArray> again =
+        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), direct, QStringLiteral("-")});
+    ASSERT_TRUE(again.has_value());
+    EXPECT_EQ(*again, *text);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "model/stp.h"
 #include "model/substance.h"
 #include "model/substance_database.h"
+#include "platform/core/archive.h"
 #include "platform/core/file_io.h"
 
 #include <gtest/gtest.h>
@@ -175,12 +176,55 @@ protected:
     int moieties = 0;
 };
 
+TEST(DatabaseEndMarker, WrittenReadAndCheckedExactly) {
+    Archive out;
+    bool valid = false;
+    SerializeDatabaseEndMarker(valid, true, out);
+    EXPECT_FALSE(valid) << "storing leaves the flag alone";
+    EXPECT_EQ(out.Bytes(), ByteWriter().Str("Database EOF").bytes);
+
+    struct Case {
+        Bytes bytes;
+        bool check;
+        bool valid;
+        std::size_t read;
+    };
+    const Case cases[] = {
+        {ByteWriter().Str("Database EOF").bytes, true, true, 13},
+        {ByteWriter().Str("database EOF").bytes, true, false, 13},
+        {ByteWriter().Str("Database EOF ").bytes, true, false, 14},
+        {ByteWriter().Str("").bytes, true, false, 1},
+        {ByteWriter().Str("anything").bytes, false, true, 0},
+        {Bytes{}, false, true, 0},
+    };
+    for (const Case& c : cases) {
+        Archive in(c.bytes);
+        bool flag = !c.valid;
+        SerializeDatabaseEndMarker(flag, c.check, in);
+        EXPECT_EQ(flag, c.valid);
+        EXPECT_EQ(in.Position(), c.read);
+    }
+    Archive empty(Bytes{});
+    bool flag = true;
+    EXPECT_THROW(SerializeDatabaseEndMarker(flag, true, empty), ArchiveError);
+}
+
 TEST_F(ProgramDatabaseTest, PathsFollowTheDataFolderAndTheSetting) {
     EXPECT_EQ(ProgramDatabase::GetDatabaseFileName(), "QELTdatabase.dat");
     EXPECT_EQ(database->GetDatabasePath(), desktop->dataFolder / "QELTdatabase.dat");
     desktop->databasePath = (root / "elsewhere.dat").string();
     EXPECT_EQ(database->GetDatabasePath(), root / "elsewhere.dat");
     EXPECT_EQ(database->GetConfigPath(), desktop->dataFolder / "config.dat") << "whatever the database path";
+}
+
+TEST_F(ProgramDatabaseTest, TheStoredDigestOfFilesThatHoldNone) {
+    EXPECT_EQ(database->ReadStoredPasswordHash(root / "missing.dat"), kUnreadableDigest);
+    WriteFile(root / "short.dat", {0, 0, 2});
+    EXPECT_EQ(database->ReadStoredPasswordHash(root / "short.dat"), kUnreadableDigest);
+    WriteFile(root / "cut.dat", {0, 0, 2, 0, 32, '5', 'e'});
+    EXPECT_EQ(database->ReadStoredPasswordHash(root / "cut.dat"), kUnreadableDigest);
+    WriteFile(root / "older.dat", {0, 0, 1, 0, 0, 0, 1, 0});
+    EXPECT_EQ(database->ReadStoredPasswordHash(root / "older.dat"), "");
 }
 
 TEST_F(ProgramDatabaseTest, AFirstStartRunsOnTheBuiltInTablesAndSavesIntoANewDataFolder) {
@@ -485,6 +529,14 @@ TEST_F(ProgramDatabaseTest, ThePathDialogWritesTheDatabaseToTheNewPath) {
     EXPECT_EQ(database->GetPasswordDigest(), CMD5Checksum::HexDigest("new"));
     EXPECT_EQ(database->ReadStoredPasswordHash(plain), CMD5Checksum::HexDigest("new"));
 
+    // Overwriting a file without a password, declining one: written with the digest in memory.
+    const fs::path second = root / "second.dat";
+    WriteFile(second, DefaultDatabaseBytes(""));
+    desktop->answers = {PromptAnswer::Yes, PromptAnswer::No};
+    EXPECT_EQ(database->ChangeDatabasePath(second), ProgramDatabase::PathChange::Changed);
+    EXPECT_EQ(ReadFileBytes(second), DefaultDatabaseBytes(CMD5Checksum::HexDigest("new")));
+    EXPECT_EQ(desktop->databasePath, second.string());
+
     // Overwriting a protected file goes through the change mode with that file's digest.
     const fs::path guarded = root / "guarded.dat";
     WriteFile(guarded, DefaultDatabaseBytes(CMD5Checksum::HexDigest("old")));
@@ -493,7 +545,12 @@ TEST_F(ProgramDatabaseTest, ThePathDialogWritesTheDatabaseToTheNewPath) {
     EXPECT_EQ(database->ChangeDatabasePath(guarded), ProgramDatabase::PathChange::KeepDialogOpen);
     EXPECT_EQ(desktop->passwordModes.back(), PasswordDialogMode::Change);
     EXPECT_EQ(desktop->passwordDigests.back(), CMD5Checksum::HexDigest("old"));
-    EXPECT_EQ(desktop->databasePath, plain.string());
+    EXPECT_EQ(desktop->databasePath, second.string());
+    desktop->answers = {PromptAnswer::Yes};
+    desktop->passwords = {std::string("brand new")}; // the host types the current one right, then this
+    EXPECT_EQ(database->ChangeDatabasePath(guarded), ProgramDatabase::PathChange::Changed);
+    EXPECT_EQ(database->GetPasswordDigest(), CMD5Checksum::HexDigest("brand new"));
+    EXPECT_EQ(database->ReadStoredPasswordHash(guarded), CMD5Checksum::HexDigest("brand new"));
 
     // Cancel in any question keeps the dialog open and changes nothing.
     desktop->answers = {PromptAnswer::Cancel};

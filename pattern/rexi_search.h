@@ -1,0 +1,57 @@
+#pragma once
+
+#include "pattern/rexi_dfa_row.h"
+
+#include <memory>
+#include <string>
+
+class REXI_Compiler;
+
+// The result of setting a pattern.
+struct REXI_Status {
+    int status = 0;      // 0 compiled, 2 the pattern has an error
+    std::string message; // empty on success
+    int position = 0;    // offset of the offending token in the pattern; 0 on success
+};
+
+// A compiled pattern: owns the compiler and the current automaton.
+class REXI_Base {
+public:
+    // terminator: the byte that ends every text searched.
+    explicit REXI_Base(unsigned char terminator);
+    REXI_Base(const REXI_Base&) = delete;
+    REXI_Base& operator=(const REXI_Base&) = delete;
+    virtual ~REXI_Base();
+
+    // Compiles the pattern (up to its first NUL). On success the new automaton replaces the current one;
+    // on an error the current one stays in force and the status carries the message and position.
+    REXI_Status SetPattern(std::string pattern);
+
+protected:
+    // Compiles the pattern to deterministic rows and returns the start row; throws REXA_Exception.
+    REXI_DfaRow* CompileToDfa(std::string pattern);
+
+    unsigned char m_terminator;
+    const char* m_textStart;
+    const char* m_matchStart;
+    const char* m_cursor;
+    std::unique_ptr<REXI_Compiler> m_compiler;
+    REXI_DfaRow* m_startRow = &REXI_InitialRow;
+};
+
+// Searches texts for the leftmost match of the pattern, the longest one there.
+class REXI_Search : public REXI_Base {
+public:
+    explicit REXI_Search(unsigned char terminator);
+    ~REXI_Search() override;
+
+    // Searches the text, which must end with the terminator. Returns whether a match was found. Either
+    // way text is moved to the end of the match (or to where the search stopped), length is the match's
+    // length, so that the match starts at text - length, and atTerminator tells whether text now points
+    // at the terminator.
+    bool Search(const char*& text, int& length, bool& atTerminator);
+
+private:
+    // One anchored attempt at the cursor: on success the match runs from the match start to the cursor.
+    bool MatchAt();
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's icons are compiled in as ":/icons/<id>-<size>.png", one picture per size: 203 the main frame
+// and program, 190 the program icon of the About box and the tip dialog, 201 and 202 the reaction frames,
+// 192 the printout frame, 191 the row remove button. A dialog template names one picture, e.g. "190-32".
+
+// Every size of the icon `id`, so that each use picks the sharpest; a null icon when there is none.
+QIcon ResourceIcon(int id);
