@@ -208,4 +208,36 @@ bool BalanceWithIon(CQELTDoc& document, std::string_view ion) {
     return TryBalanceWithIon(document, ion) || TryBalanceWithIonAndElectrons(document, ion);
 }
 
+namespace {
+
+// The formulas of the rows, side by side.
+std::vector<std::string> RowFormulas(const CQELTDoc& document) {
+    std::vector<std::string> formulas;
+    const auto add = [&](int row) {
+        const CQELTReagent* reagent = document.GetReagent(row);
+        formulas.push_back(reagent ? reagent->GetFormula() : std::string());
+    };
+    for (int k = 0; k < document.GetReactantCount(); ++k)
+        add(k);
+    formulas.emplace_back("=");
+    for (int j = 0; j < document.GetProductCount(); ++j)
+        add(CQELTDoc::kFirstProductRow + j);
+    return formulas;
+}
+
+} // namespace
+
+bool RunCommand(CQELTDoc& document, std::string_view ion, const RowCountsSync& syncRowCounts) {
+    const int oldReactants = document.GetReactantCount();
+    const int oldProducts = document.GetProductCount();
+    const std::vector<std::string> before = RowFormulas(document);
+    const bool balanced = BalanceWithIon(document, ion);
+    if (balanced && syncRowCounts)
+        syncRowCounts(oldReactants, oldProducts);
+    document.UpdateAllViews(nullptr, 0);
+    if (balanced && RowFormulas(document) != before)
+        document.SetModifiedFlag(true);
+    return balanced;
+}
+
 } // namespace ion_balancing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 class CQELTDoc;
@@ -25,7 +26,17 @@ bool TryBalanceWithIon(CQELTDoc& document, std::string_view ion);
 // charge.
 bool TryBalanceWithIonAndElectrons(CQELTDoc& document, std::string_view ion);
 
-// The command: the first procedure, and the second when the first fails.
+// The first procedure, and the second when the first fails.
 bool BalanceWithIon(CQELTDoc& document, std::string_view ion);
+
+// Brings every view of a document to row counts the document reached by itself, given the counts from
+// before (a reaction view's SetRowCounts).
+using RowCountsSync = std::function<void(int oldReactants, int oldProducts)>;
+
+// The command of the reaction views: BalanceWithIon; on success the views are brought to the new row
+// counts. Then every view redraws everything, so that each shows the rows as they now are (also when the
+// counts stayed the same but rows moved) and the coefficients the balancing left. A change of the rows
+// marks the document modified.
+bool RunCommand(CQELTDoc& document, std::string_view ion, const RowCountsSync& syncRowCounts);
 
 } // namespace ion_balancing

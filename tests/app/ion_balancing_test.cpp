@@ -125,4 +125,69 @@ TEST(IonBalancing, AnArrangementThatOverfillsASideFails) {
     EXPECT_EQ(document.GetProductCount(), 1);
 }
 
+// Records the hints a view of the document receives.
+class HintRecorder : public DocumentView {
+public:
+    void OnUpdate(DocumentView* sender, std::uintptr_t hint) override {
+        senders.push_back(sender);
+        hints.push_back(hint);
+    }
+    std::vector<DocumentView*> senders;
+    std::vector<std::uintptr_t> hints;
+};
+
+TEST(IonBalancingCommand, ViewsFollowTheNewRowsAndTheDocumentIsModified) {
+    StatusHost host;
+    CQELTDoc document;
+    ASSERT_TRUE(document.SetFromString("MnO4^- + Fe^2+ = Mn^2+ + Fe^3+"));
+    HintRecorder view;
+    document.AddView(&view);
+    std::vector<std::pair<int, int>> synced;
+    ASSERT_TRUE(ion_balancing::RunCommand(document, ion_balancing::kHydrogenIon,
+                                          [&](int r, int p) { synced.emplace_back(r, p); }));
+    EXPECT_EQ(synced, (std::vector<std::pair<int, int>>{{2, 2}}));
+    ASSERT_FALSE(view.hints.empty());
+    EXPECT_EQ(view.hints.back(), 0u);
+    EXPECT_EQ(view.senders.back(), nullptr);
+    EXPECT_TRUE(document.IsModified());
+    document.RemoveView(&view);
+}
+
+TEST(IonBalancingCommand, RowsThatMoveWithoutChangingTheCountsAreShownToo) {
+    StatusHost host;
+    CQELTDoc document;
+    ASSERT_TRUE(document.SetFromString("H^+ + MnO4^- + Fe^2+ = H2O + Mn^2+ + Fe^3+"));
+    HintRecorder view;
+    document.AddView(&view);
+    ASSERT_TRUE(ion_balancing::RunCommand(document, ion_balancing::kHydrogenIon, [](int, int) {}));
+    EXPECT_EQ(Rows(document), "MnO4^- + Fe^2+ + H^+ = Mn^2+ + Fe^3+ + H2O");
+    // The counts are what they were: the redraw is what shows the moved rows.
+    EXPECT_EQ(view.hints, std::vector<std::uintptr_t>{0u});
+    EXPECT_TRUE(document.IsModified());
+    document.RemoveView(&view);
+}
+
+TEST(IonBalancingCommand, NothingChangedLeavesTheDocumentUnmodified) {
+    StatusHost host;
+    CQELTDoc document;
+    ASSERT_TRUE(document.SetFromString("H2 + O2 = H2O"));
+    HintRecorder view;
+    document.AddView(&view);
+    int syncs = 0;
+    ASSERT_TRUE(
+        ion_balancing::RunCommand(document, ion_balancing::kHydroxideIon, [&](int, int) { ++syncs; }));
+    EXPECT_EQ(syncs, 1);
+    EXPECT_FALSE(document.IsModified());
+
+    // A failure changes no rows; the views still redraw, the coefficients being gone.
+    ASSERT_TRUE(document.SetFromString("NaCl = KBr"));
+    view.hints.clear();
+    EXPECT_FALSE(
+        ion_balancing::RunCommand(document, ion_balancing::kHydroxideIon, [&](int, int) { ++syncs; }));
+    EXPECT_EQ(syncs, 1);
+    EXPECT_EQ(view.hints, std::vector<std::uintptr_t>{0u});
+    EXPECT_FALSE(document.IsModified());
+    document.RemoveView(&view);
+}
+
 } // namespace
