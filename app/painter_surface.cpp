@@ -27,6 +27,14 @@ QChar CharOf(char byte) {
     return CharacterTable()[static_cast<unsigned char>(byte)];
 }
 
+// The width of a text as the sum of its characters' advances, as formulas measure and place them.
+int AdvanceSum(const QFontMetrics& metrics, std::string_view text) {
+    int width = 0;
+    for (char c : text)
+        width += metrics.horizontalAdvance(CharOf(c));
+    return width;
+}
+
 QString ToText(std::string_view text) {
     QString result;
     result.reserve(static_cast<qsizetype>(text.size()));
@@ -119,7 +127,7 @@ void PainterSurface::SetTextAlign(int align) {
 void PainterSurface::TextOut(int x, int y, std::string_view text) {
     const ResolvedFont& resolved = Current();
     const QString shown = ToText(text);
-    const int width = resolved.metrics.horizontalAdvance(shown);
+    const int width = AdvanceSum(resolved.metrics, text);
     const int deviceY = m_yAxisUp ? -y : y;
 
     int left = x;
@@ -165,5 +173,5 @@ std::vector<int> PainterSurface::CharacterWidths(std::string_view text) {
 
 SurfaceSize PainterSurface::TextExtent(std::string_view text) {
     const ResolvedFont& resolved = Current();
-    return {resolved.metrics.horizontalAdvance(ToText(text)), resolved.metrics.height()};
+    return {AdvanceSum(resolved.metrics, text), resolved.metrics.height()};
 }
