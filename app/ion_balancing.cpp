@@ -234,7 +234,8 @@ bool RunCommand(CQELTDoc& document, std::string_view ion, const RowCountsSync& s
     const bool balanced = BalanceWithIon(document, ion);
     if (balanced && syncRowCounts)
         syncRowCounts(oldReactants, oldProducts);
-    document.UpdateAllViews(nullptr, 0);
+    else
+        document.UpdateAllViews(nullptr, 0);
     if (balanced && RowFormulas(document) != before)
         document.SetModifiedFlag(true);
     return balanced;

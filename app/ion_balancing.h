@@ -29,14 +29,14 @@ bool TryBalanceWithIonAndElectrons(CQELTDoc& document, std::string_view ion);
 // The first procedure, and the second when the first fails.
 bool BalanceWithIon(CQELTDoc& document, std::string_view ion);
 
-// Brings every view of a document to row counts the document reached by itself, given the counts from
-// before (a reaction view's SetRowCounts).
+// Brings every view of a document to the rows the document reached by itself, given the counts from
+// before: row hints for the difference in counts, then a redraw of every view, which shows the rows as they
+// now are also where the counts stayed the same but rows moved (a reaction view's SetRowCounts).
 using RowCountsSync = std::function<void(int oldReactants, int oldProducts)>;
 
-// The command of the reaction views: BalanceWithIon; on success the views are brought to the new row
-// counts. Then every view redraws everything, so that each shows the rows as they now are (also when the
-// counts stayed the same but rows moved) and the coefficients the balancing left. A change of the rows
-// marks the document modified.
+// The command of the reaction views: BalanceWithIon; on success the views are brought to the new rows,
+// after a failure every view redraws everything (the attempts left the reaction without coefficients).
+// A change of the rows marks the document modified.
 bool RunCommand(CQELTDoc& document, std::string_view ion, const RowCountsSync& syncRowCounts);
 
 } // namespace ion_balancing

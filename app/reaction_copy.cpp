@@ -1,5 +1,6 @@
 #include "app/reaction_copy.h"
 
+#include "app/qelt_command_ids.h"
 #include "app/reaction_export.h"
 #include "platform/ui/clipboard.h"
 
@@ -7,13 +8,13 @@ namespace reaction_copy {
 
 std::optional<ReactionSyntax> SyntaxOfCommand(int commandId) {
     switch (commandId) {
-    case kCopyText:
+    case qelt_cmd::CopyText:
         return ReactionSyntax::Text;
-    case kCopyHtml:
+    case qelt_cmd::CopyHtml:
         return ReactionSyntax::Html;
-    case kCopyUbbc:
+    case qelt_cmd::CopyUbbc:
         return ReactionSyntax::Ubbc;
-    case kCopyLatex:
+    case qelt_cmd::CopyLatex:
         return ReactionSyntax::LaTeX;
     default:
         return std::nullopt;
@@ -29,7 +30,7 @@ void CopyReaction(const CQELTDoc& document, int commandId) {
     if (!syntax)
         return;
     ui::PutOnClipboard(ReactionText(document, *syntax), ui::ClipboardFormat::Text, false);
-    if (commandId == kCopyText || commandId == kCopyHtml)
+    if (commandId == qelt_cmd::CopyText || commandId == qelt_cmd::CopyHtml)
         ui::PutOnClipboard(ReactionText(document, ReactionSyntax::Rtf), ui::ClipboardFormat::RichText, true);
 }
 

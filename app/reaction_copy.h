@@ -5,14 +5,10 @@
 class CQELTDoc;
 enum class ReactionSyntax;
 
-// The four "Copy reaction to clipboard" commands of the reaction views: 195 plain text, 193 HTML, 196 UBBC
-// and 194 LaTeX. The plain-text and HTML commands put the reaction as rich text beside the text.
+// The four "Copy reaction to clipboard" commands of the reaction views (ids in app/qelt_command_ids.h): 195
+// plain text, 193 HTML, 196 UBBC and 194 LaTeX. The plain-text and HTML commands put the reaction as rich
+// text beside the text.
 namespace reaction_copy {
-
-inline constexpr int kCopyHtml = 193;
-inline constexpr int kCopyLatex = 194;
-inline constexpr int kCopyText = 195;
-inline constexpr int kCopyUbbc = 196;
 
 // The syntax a command writes; nothing for another command.
 std::optional<ReactionSyntax> SyntaxOfCommand(int commandId);

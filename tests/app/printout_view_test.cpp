@@ -1,6 +1,7 @@
 // The printout of a reaction in the running program: its window, its commands, the page on screen, and the
 // page printed to a one-page PDF.
 #include "app/child_frames.h"
+#include "app/qelt_command_ids.h"
 #include "app/qelt_printout.h"
 
 #include "app_fixture.h"
@@ -99,9 +100,11 @@ protected:
 TEST_F(PrintoutTest, OneWindowPerReactionThatOnlyPrintsAndComesBackFreshAfterClosing) {
     ReactionDocument* open = ZincInAcid();
     ASSERT_NE(open, nullptr);
-    // The form views do not print.
+    // The form views do not print; they copy and balance the reaction.
     EXPECT_FALSE(Enabled(ui::cmd::FilePrint));
     EXPECT_FALSE(Enabled(ui::cmd::FilePrintPreview));
+    EXPECT_TRUE(Enabled(qelt_cmd::CopyText));
+    EXPECT_TRUE(Enabled(qelt_cmd::BalanceWithH));
 
     ASSERT_TRUE(Run(kPrintout));
     QPointer<CChildFrame2> frame = ActivePrintoutFrame();
@@ -116,6 +119,9 @@ TEST_F(PrintoutTest, OneWindowPerReactionThatOnlyPrintsAndComesBackFreshAfterClo
     EXPECT_TRUE(Enabled(ui::cmd::FilePrint));
     EXPECT_TRUE(Enabled(ui::cmd::FilePrintPreview));
     EXPECT_TRUE(Enabled(ui::cmd::FilePrintSetup));
+    // The printout does neither.
+    EXPECT_FALSE(Enabled(qelt_cmd::CopyText));
+    EXPECT_FALSE(Enabled(qelt_cmd::BalanceWithOH));
 
     // From another window of the reaction, the command brings the same printout back to the front.
     open->GetFrames().front()->Activate();

@@ -1,5 +1,6 @@
 #include "app/reaction_export.h"
 
+#include "app/qelt_command_ids.h"
 #include "app/reaction_copy.h"
 
 #include "app_test_host.h"
@@ -141,20 +142,20 @@ TEST(ReactionCopy, TextAndHtmlPutRichTextBesideThemUbbcAndLatexOnlyText) {
     ASSERT_TRUE(document.BalanceReaction());
     const QByteArray rtf = "{\\rtf1\\ansi{2H{\\sub 2} + O{\\sub 2} -> 2H{\\sub 2}O}}";
 
-    reaction_copy::CopyReaction(document, reaction_copy::kCopyText);
+    reaction_copy::CopyReaction(document, qelt_cmd::CopyText);
     EXPECT_EQ(ui::ClipboardTextBytes(), "2H2 + O2 -> 2H2O");
     EXPECT_EQ(ui::ClipboardRichText(), rtf);
 
-    reaction_copy::CopyReaction(document, reaction_copy::kCopyUbbc);
+    reaction_copy::CopyReaction(document, qelt_cmd::CopyUbbc);
     EXPECT_EQ(ui::ClipboardTextBytes(), "2H[sub]2[/sub] + O[sub]2[/sub] -> 2H[sub]2[/sub]O");
     // The earlier rich text is gone.
     EXPECT_TRUE(ui::ClipboardRichText().isEmpty());
 
-    reaction_copy::CopyReaction(document, reaction_copy::kCopyHtml);
+    reaction_copy::CopyReaction(document, qelt_cmd::CopyHtml);
     EXPECT_EQ(ui::ClipboardTextBytes(), "2H<sub>2</sub> + O<sub>2</sub> &rarr; 2H<sub>2</sub>O");
     EXPECT_EQ(ui::ClipboardRichText(), rtf);
 
-    reaction_copy::CopyReaction(document, reaction_copy::kCopyLatex);
+    reaction_copy::CopyReaction(document, qelt_cmd::CopyLatex);
     EXPECT_EQ(ui::ClipboardTextBytes(),
               "2\\textrm{H}_{2}+\\textrm{O}_{2}\\rightarrow2\\textrm{H}_{2}\\textrm{O}");
     EXPECT_TRUE(ui::ClipboardRichText().isEmpty());
@@ -162,7 +163,7 @@ TEST(ReactionCopy, TextAndHtmlPutRichTextBesideThemUbbcAndLatexOnlyText) {
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->formats(), QStringList{QStringLiteral("text/plain")});
     // A text copy holds the text and the rich text (under both of its names), nothing else.
-    reaction_copy::CopyReaction(document, reaction_copy::kCopyText);
+    reaction_copy::CopyReaction(document, qelt_cmd::CopyText);
     data = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     QStringList formats = data->formats();
