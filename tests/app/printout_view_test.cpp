@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -205,6 +206,25 @@ TEST_F(PrintoutTest, PrintsTheReportOnOnePdfPage) {
         RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), direct, QStringLiteral("-")});
     ASSERT_TRUE(again.has_value());
     EXPECT_EQ(*again, *text);
+}
+
+TEST_F(PrintoutTest, PrintPreviewShowsThePage) {
+    ZincInAcid();
+    ASSERT_TRUE(Run(kPrintout));
+    bool shown = false;
+    // The preview is a modal dialog: look at it once it is up, then close it.
+    QTimer::singleShot(0, [&shown] {
+        QWidget* preview = QApplication::activeModalWidget();
+        if (preview == nullptr)
+            return;
+        shown = true;
+        preview->resize(900, 1000);
+        QApplication::processEvents();
+        test_support::SaveScreenshot(*preview, QStringLiteral("printout_preview"));
+        preview->close();
+    });
+    ASSERT_TRUE(Run(ui::cmd::FilePrintPreview));
+    EXPECT_TRUE(shown);
 }
 
 } // namespace
