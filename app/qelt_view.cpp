@@ -7,13 +7,11 @@
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
 #include "model/qelt_doc.h"
+#include "platform/ui/child_frame.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/data_exchange.h"
-#include "platform/ui/dialog_template.h"
-#include "platform/ui/text_codec.h"
-
-#include "platform/ui/child_frame.h"
 #include "platform/ui/open_document.h"
+#include "platform/ui/text_codec.h"
 
 #include <QAbstractButton>
 #include <QEvent>
@@ -23,6 +21,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <stdexcept>
 
 using namespace reaction_view;
 
@@ -40,7 +39,6 @@ bool IsValidRow(int row) {
 
 CQELTView::CQELTView(int formId, QWidget* parent)
     : ui::FormView(formId, parent), m_removeIcon(QStringLiteral(":/icons/191.png")) {
-
     MapNotify(kClearAmountsButton, ui::BN_CLICKED, &CQELTView::OnClearAmounts);
     MapCommand(kAddReactantButton, &CQELTView::OnAddReactant);
     MapCommand(kAddProductButton, &CQELTView::OnAddProduct);
@@ -295,32 +293,25 @@ void CQELTView::BuildRows() {
     CQELTDoc& doc = Doc();
     const int nReactants = std::min(doc.GetReactantCount(), kMaxRowsPerSide);
     const int nProducts = std::min(doc.GetProductCount(), kMaxRowsPerSide);
-    if (nReactants + nProducts > 0) {
-        {
-            // The document already holds these rows: only the controls are made.
-            Updating updating(*this);
-            for (int k = 0; k < nReactants; ++k)
-                AddRow(true);
-            for (int j = 0; j < nProducts; ++j)
-                AddRow(false);
-        }
-        // A side the document left empty still gets its one row.
-        if (nReactants == 0 || nProducts == 0) {
-            AddRow(nReactants == 0);
-            doc.SetReagentCounts(std::max(nReactants, 1), std::max(nProducts, 1));
-        }
-        const int rows = ReactantRowCount() + ProductRowCount();
-        MoveControl(kAddProductButton, (rows - 2) * m_pitchX, (rows - 2) * m_pitchY);
-        MoveControl(kAddReactantButton, (ReactantRowCount() - 1) * m_pitchX,
-                    (ReactantRowCount() - 1) * m_pitchY);
-        ShiftButtons(rows - 2);
+    const bool empty = nReactants + nProducts == 0;
+    {
+        // The document already holds these rows: only the controls are made. A side it leaves empty (a new
+        // reaction) gets one row with a new reagent.
+        Updating updating(*this);
+        for (int k = 0; k < std::max(nReactants, 1); ++k)
+            AddRow(true);
+        for (int j = 0; j < std::max(nProducts, 1); ++j)
+            AddRow(false);
+    }
+    doc.SetReagentCounts(ReactantRowCount(), ProductRowCount());
+    const int rows = ReactantRowCount() + ProductRowCount();
+    MoveControl(kAddProductButton, (rows - 2) * m_pitchX, (rows - 2) * m_pitchY);
+    MoveControl(kAddReactantButton, (ReactantRowCount() - 1) * m_pitchX, (ReactantRowCount() - 1) * m_pitchY);
+    ShiftButtons(rows - 2);
+    if (!empty) {
         Rebalance();
         doc.Recalculate();
         RefreshRows();
-    } else {
-        AddRow(true);
-        AddRow(false);
-        doc.SetReagentCounts(1, 1);
     }
     UpdateRemoveButtons();
     UpdateRowStates();

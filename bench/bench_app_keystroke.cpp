@@ -5,10 +5,9 @@
 #include "app/qelt_view2.h"
 #include "app/reaction_document.h"
 #include "app/reaction_view_ids.h"
-#include "model/element_table.h"
 #include "model/model_host.h"
 #include "model/qelt_doc.h"
-#include "model/stp.h"
+#include "support/test_model_host.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,29 +20,6 @@
 #include <string>
 
 namespace {
-
-class BenchHost : public ModelHost {
-public:
-    BenchHost() {
-        m_table.BuildDefault();
-        SetModelHost(this);
-    }
-    ~BenchHost() override { SetModelHost(nullptr); }
-    ElementTable& GetElementTable() override { return m_table; }
-    int GetDisplayDigits() const override { return 4; }
-    const STP& GetStandardConditions() const override { return m_stp; }
-    bool IsNewFromString() const override { return false; }
-    bool IsNewFromClipboard() const override { return false; }
-    std::string GetClipboardText() override { return {}; }
-    bool AskReactionString(std::string&) override { return false; }
-    void SetStatusText(const std::string&) override {}
-    void SerializeEndMarker(bool& valid, bool, Archive&) override { valid = true; }
-    void OpenViewFrame(CQELTDoc&, ViewKind) override {}
-
-private:
-    ElementTable m_table;
-    STP m_stp;
-};
 
 // Nineteen elements combine into one compound: 20 reagents, one solution.
 const char* const kReaction =
@@ -58,7 +34,8 @@ void Key(QWidget* target, int key, const QString& text) {
 }
 
 void KeystrokeInFormulaBox(benchmark::State& state) {
-    BenchHost host;
+    TestModelHost host;
+    SetModelHost(&host);
     ReactionDocument open;
     CQELTDoc* doc = &open.Reaction();
     if (!doc->SetFromString(kReaction))
@@ -102,6 +79,7 @@ void KeystrokeInFormulaBox(benchmark::State& state) {
     state.SetLabel("20 reagents, both views");
     delete frame2;
     delete frame1;
+    SetModelHost(nullptr);
 }
 
 } // namespace

@@ -262,3 +262,23 @@ TEST(ReactionViewRows, RowCountsFollowTheDocumentsOwnChanges) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ReactionViewRows, ASideTheDocumentLeftEmptyGetsItsRow) {
+    ReactionWindows windows;
+    CQELTDoc& doc = *windows.doc;
+    doc.SetReagent(128, std::make_unique<CQELTReagent>("H2O"));
+    doc.SetReagent(129, std::make_unique<CQELTReagent>("O2"));
+    doc.SetReagentCounts(0, 2);
+    CQELTView1* view = windows.OpenDefault();
+    EXPECT_EQ(doc.GetReactantCount(), 1);
+    EXPECT_EQ(view->ReactantRowCount(), 1);
+    EXPECT_EQ(view->ProductRowCount(), 2);
+    // The products come after the one reactant column.
+    EXPECT_GT(view->RowControl(128, kFormulaSlot)->x(), view->RowControl(0, kFormulaSlot)->x());
+    EXPECT_EQ(Text(*view, 129, kFormulaSlot), "O2");
+    ExpectInStep(*view, doc);
+}
+
+} // namespace
