@@ -2,6 +2,7 @@
 
 #include "app/kestrolab_app.h"
 #include "app/painter_surface.h"
+#include "app/qelt_command_ids.h"
 #include "app/reaction_printout_layout.h"
 #include "model/qelt_doc.h"
 #include "platform/ui/application.h"
@@ -19,7 +20,7 @@ namespace {
 // One inch is 254 tenths of a millimetre.
 constexpr double kUnitsPerInch = 254.0;
 
-constexpr int kHelpContext = 182;
+constexpr int kHelpContext = qelt_res::PrintoutHelp;
 
 // The application's printer, which Print Setup sets up; a printer of its own where there is no application.
 QPrinter& Printer() {
