@@ -3,6 +3,7 @@
 #include "app/qelt_view.h"
 
 #include "app/controls/fedit.h"
+#include "app/qelt_command_ids.h"
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
 #include "model/qelt_doc.h"
@@ -48,8 +49,11 @@ CQELTView::CQELTView(int formId, QWidget* parent)
     MapCommand(ui::cmd::EditCopy, &CQELTView::OnEditCopy);
     MapCommand(ui::cmd::EditCut, &CQELTView::OnEditCut);
     MapCommand(ui::cmd::EditPaste, &CQELTView::OnEditPaste);
-    // The clipboard export of the reaction (193-196) and the balancing with H+ and OH- (216, 217) join
-    // this map with their handlers.
+    // The clipboard export of the reaction (193-196) and the balancing with H+ and OH- (216, 217).
+    MapCommandRange(qelt_cmd::CopyHtml, qelt_cmd::CopyUbbc, &CQELTView::OnCopyReaction);
+    MapUpdateCommandRange(qelt_cmd::CopyHtml, qelt_cmd::CopyUbbc, &CQELTView::OnUpdateCopyAs);
+    MapCommand(qelt_cmd::BalanceWithH, &CQELTView::OnBalanceWithH);
+    MapCommand(qelt_cmd::BalanceWithOH, &CQELTView::OnBalanceWithOH);
     MapNotifyRange(kRemoveBase, kRemoveBase + 0xFF, ui::BN_CLICKED, &CQELTView::OnRemoveRow);
     MapNotifyRange(kFormulaBase, kFormulaBase + 0xFF, ui::EN_CHANGE, &CQELTView::OnFormulaChanged);
     MapNotifyRange(kMolesBase, kMolesBase + 0xFF, ui::EN_CHANGE, &CQELTView::OnMolesChanged);

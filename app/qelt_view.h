@@ -128,6 +128,12 @@ protected:
     void OnEditCopy();
     void OnEditCut();
     void OnEditPaste();
+    // The reaction to the clipboard (commands 193-196), enabled while it has coefficients.
+    void OnCopyReaction(int id);
+    void OnUpdateCopyAs(ui::CmdUI& cmdUi);
+    // Balancing with H+ (216) and OH- (217), water and electrons.
+    void OnBalanceWithH();
+    void OnBalanceWithOH();
 
     // A control of the form moved by (dx, dy), or resized by (dw, dh).
     void MoveControl(int id, int dx, int dy);

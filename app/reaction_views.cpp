@@ -1,6 +1,6 @@
 #include "app/reaction_views.h"
 
-#include "app/placeholder_reaction_view.h"
+#include "app/qelt_printout.h"
 #include "app/qelt_view1.h"
 #include "app/qelt_view2.h"
 
@@ -11,8 +11,7 @@ ui::View* CreateReactionView(ModelHost::ViewKind kind) {
     case ModelHost::ViewKind::AlternateForm:
         return new CQELTView2;
     case ModelHost::ViewKind::Printout:
-        break;
+        return new CQELTPrintout;
     }
-    // Until the printout exists, it shows the reaction as one line of text.
-    return new PlaceholderReactionView(kind);
+    return nullptr;
 }
