@@ -9,15 +9,20 @@ using namespace reaction_view;
 
 namespace {
 
-// The database and calculator dialogs a row's buttons open are not part of the program yet: until they are,
-// the buttons are shown disabled. Their handlers (OnDatabase, OnGasInput, OnConcentrationInput, OnGasOutput,
-// OnConcentrationOutput) join the message map for the ranges 0x5100, 0x4600, 0x4700, 0x4E00 and 0x4F00.
+// The database dialog a row's "Database" button opens is not part of the program yet: until it is, the
+// button is shown disabled. Its handler (OnDatabase) joins the message map for the range 0x5100.
 constexpr bool kRowDialogsAvailable = false;
 
 } // namespace
 
 CQELTView1::CQELTView1(QWidget* parent) : CQELTView(kDefaultForm, parent) {
     setWindowTitle(tr("Default UI"));
+    MapNotifyRange(kGasInputBase, kGasInputBase + 0xFF, ui::BN_CLICKED, &CQELTView1::OnGasInput);
+    MapNotifyRange(kSolutionInputBase, kSolutionInputBase + 0xFF, ui::BN_CLICKED,
+                   &CQELTView1::OnConcentrationInput);
+    MapNotifyRange(kGasOutputBase, kGasOutputBase + 0xFF, ui::BN_CLICKED, &CQELTView1::OnGasOutput);
+    MapNotifyRange(kSolutionOutputBase, kSolutionOutputBase + 0xFF, ui::BN_CLICKED,
+                   &CQELTView1::OnConcentrationOutput);
 }
 
 CQELTView1::~CQELTView1() = default;
@@ -65,9 +70,9 @@ void CQELTView1::CreateRowExtras(int dx, int, int row) {
     CreateRowControl(row, kDatabaseSlot, m_databaseTemplate, dx, 0, QStringLiteral("Database"), {"tabstop"},
                      dialogs);
     CreateRowControl(row, kGasInputSlot, m_gasInputTemplate, dx, 0, QStringLiteral("pV=nRT"), {"tabstop"},
-                     dialogs && parsed);
+                     parsed);
     CreateRowControl(row, kSolutionInputSlot, m_solutionInputTemplate, dx, 0, QStringLiteral("n=CV"),
-                     {"tabstop"}, dialogs && parsed);
+                     {"tabstop"}, parsed);
     CreateRowControl(row, kGasOutputSlot, m_gasOutputTemplate, dx, 0, QStringLiteral("pV=nRT"), {"tabstop"},
                      false);
     CreateRowControl(row, kSolutionOutputSlot, m_solutionOutputTemplate, dx, 0, QStringLiteral("n=CV"),
@@ -83,8 +88,8 @@ void CQELTView1::DestroyRowExtras(int) {}
 
 void CQELTView1::ExchangeRowExtras(ui::DataExchange&) {}
 
-bool CQELTView1::RowDialogAvailable(int) const {
-    return kRowDialogsAvailable;
+bool CQELTView1::RowDialogAvailable(int slot) const {
+    return slot != kDatabaseSlot || kRowDialogsAvailable;
 }
 
 const std::vector<int>& CQELTView1::TabOrderSlots() const {

@@ -31,6 +31,12 @@ protected:
     bool RowDialogAvailable(int slot) const override;
 
 private:
+    // The row's calculators ("pV=nRT" and "n=CV" of the input and of the output), by button id.
+    void OnGasInput(int id);
+    void OnConcentrationInput(int id);
+    void OnGasOutput(int id);
+    void OnConcentrationOutput(int id);
+
     // Template places of the view's own row controls.
     QRect m_equationTemplate;
     QRect m_databaseTemplate;
