@@ -31,8 +31,9 @@ public:
 
     // Shows a text on the main window's status bar (the balancing result).
     virtual void SetStatusText(const std::string& text) = 0;
-    // Tells the user something in a message box with an OK button (an unreadable stored section).
-    virtual void ShowMessage(const std::string& text) = 0;
+    // Tells the user something in a message box with an OK button (a stored section of an unknown version).
+    // The application shows a message box; a host without one puts the text on the status bar.
+    virtual void ShowMessage(const std::string& text) { SetStatusText(text); }
 
     // Writes, or reads and checks, the end marker of a stored table. Storing writes the marker and leaves
     // valid alone; loading with check reads one string and sets valid to whether it is the marker; loading

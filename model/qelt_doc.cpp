@@ -156,9 +156,6 @@ void CQELTDoc::ClearRows() {
 void CQELTDoc::ReplaceRows(std::vector<std::unique_ptr<CQELTReagent>> reactants,
                            std::vector<std::unique_ptr<CQELTReagent>> products) {
     ClearRows();
-    // Compositions are sized for the current element table.
-    for (int row = 0; row < kRowCount; ++row)
-        m_compositions[row] = CompositionVector();
     for (std::size_t k = 0; k < reactants.size(); ++k) {
         m_compositions[k] = ParseComposition(reactants[k]->GetFormula());
         m_reagents[k] = std::move(reactants[k]);

@@ -28,10 +28,17 @@ void CQELTDoc::Serialize(Archive& ar) {
 
 void CQELTDoc::StoreFile(Archive& ar) {
     ar << kFileVersion << std::int32_t{m_nReactants} << std::int32_t{m_nProducts};
+    // A row the views have counted but not yet filled is stored as an empty reagent.
+    auto store = [&ar](const std::unique_ptr<CQELTReagent>& reagent) {
+        if (reagent)
+            reagent->Serialize(ar);
+        else
+            CQELTReagent().Serialize(ar);
+    };
     for (int k = 0; k < m_nReactants; ++k)
-        m_reagents[k]->Serialize(ar);
+        store(m_reagents[k]);
     for (int j = 0; j < m_nProducts; ++j)
-        m_reagents[kFirstProductRow + j]->Serialize(ar);
+        store(m_reagents[kFirstProductRow + j]);
     ar << std::int32_t{m_manualMode ? 1 : 0};
     for (int i = 0; i < m_nReactants + m_nProducts; ++i)
         ar << std::int32_t{m_manual[i]};

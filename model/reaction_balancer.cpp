@@ -1,10 +1,11 @@
 #include "model/reaction_balancer.h"
 
-#include "model/big_rational.h"
+#include "model/big_integer.h"
 #include "model/rational.h"
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -97,8 +98,9 @@ EquationSystem BuildSystem(const std::vector<std::vector<int>>& packed, int reac
 }
 
 // Gaussian elimination with partial pivoting, the last unknown fixed to 1, back substitution; returns the
-// magnitudes of the solution. Number is Rational (fast, may throw RationalOverflow) or BigRational.
-template <class Number> std::vector<Number> Solve(const EquationSystem& system) {
+// magnitudes of the solution. Throws RationalOverflow when a value outgrows 64 bits.
+std::vector<Rational> Solve(const EquationSystem& system) {
+    using Number = Rational;
     const int m = system.equations;
     const int n = system.substances;
     const int rows = std::max(m, n);
@@ -190,24 +192,102 @@ std::vector<int> ToIntegers(const std::vector<Rational>& x) {
     return coefficients;
 }
 
-std::vector<int> ToIntegers(const std::vector<BigRational>& x) {
-    const BigInt limit(INT_MAX);
-    BigInt lcm(1);
-    for (const auto& value : x) {
-        lcm = lcm * (value.Denominator() / BigInt::Gcd(lcm, value.Denominator()));
-        if (limit < lcm)
-            throw ReactionBalancingError(balance_text::kTooLarge);
+// The same elimination without fractions (Bareiss): each step multiplies a row by the pivot and divides
+// exactly by the previous pivot, so every value is a minor of the system and no gcd is ever taken. All rows
+// below a pivot carry one common factor, so the choice of pivots, the zero tests and therefore every outcome
+// are those of the elimination above. A step whose column has no pivot is skipped, as above. The solution
+// comes out as integers proportional to the fractions, reduced by their common divisor.
+std::vector<int> SolveFractionFree(const EquationSystem& system) {
+    const int m = system.equations;
+    const int n = system.substances;
+    std::vector<BigInt> a(std::size_t(m) * n);
+    auto cell = [&](int r, int c) -> BigInt& { return a[std::size_t(r) * n + c]; };
+    for (int r = 0; r < m; ++r)
+        for (int c = 0; c < n; ++c)
+            cell(r, c) = BigInt(system.At(r, c));
+
+    BigInt previous(1);
+    for (int k = 0; k < n - 1; ++k) {
+        int pivot = k;
+        for (int r = k + 1; r < m; ++r) {
+            if (BigInt::LessInMagnitude(cell(pivot, k), cell(r, k)))
+                pivot = r;
+        }
+        if (pivot != k) {
+            for (int c = k; c < n; ++c)
+                std::swap(cell(k, c), cell(pivot, c));
+        }
+        if (cell(k, k).IsZero())
+            continue;
+        for (int r = k + 1; r < m; ++r) {
+            for (int c = k + 1; c < n; ++c)
+                cell(r, c) = BigInt::DivideExact(cell(k, k) * cell(r, c) - cell(r, k) * cell(k, c), previous);
+            cell(r, k) = BigInt();
+        }
+        previous = cell(k, k);
+    }
+
+    for (int r = n - 1; r < m; ++r) {
+        if (!cell(r, n - 1).IsZero())
+            throw ReactionBalancingError(balance_text::kInconsistent);
+    }
+    for (int k = n - 2; k >= 0; --k) {
+        if (cell(k, k).IsZero())
+            throw ReactionBalancingError(balance_text::kSingular);
+    }
+
+    // y = D x with D the last pivot: integers (Cramer's rule), so every division below is exact.
+    std::vector<BigInt> y(n);
+    y[n - 1] = n >= 2 ? cell(n - 2, n - 2) : BigInt(1);
+    for (int k = n - 2; k >= 0; --k) {
+        BigInt sum;
+        for (int c = k + 1; c < n; ++c)
+            sum = sum + cell(k, c) * y[c];
+        y[k] = BigInt::DivideExact(-sum, cell(k, k));
+    }
+
+    for (int k = 0; k + 1 < n; ++k) {
+        if (y[k].Sign() * y[k + 1].Sign() < 0)
+            throw ReactionBalancingError(balance_text::kNegative);
+    }
+    BigInt divisor;
+    for (auto& value : y) {
+        value = value.Abs();
+        if (value.IsZero())
+            throw ReactionBalancingError(balance_text::kSingular);
+        divisor = BigInt::Gcd(divisor, value);
     }
     std::vector<int> coefficients;
-    coefficients.reserve(x.size());
-    for (const auto& value : x) {
-        const BigInt coefficient = value.Numerator() * (lcm / value.Denominator());
-        if (limit < coefficient)
+    coefficients.reserve(y.size());
+    for (const auto& value : y) {
+        const auto coefficient = BigInt::DivideExact(value, divisor).ToInt64();
+        if (!coefficient || *coefficient > INT_MAX)
             throw ReactionBalancingError(balance_text::kTooLarge);
-        coefficients.push_back(static_cast<int>(*coefficient.ToInt64()));
+        coefficients.push_back(static_cast<int>(*coefficient));
     }
     return coefficients;
 }
+
+// An upper bound of the work of the fraction-free elimination, in products of 32-bit limbs. Every value it
+// handles is a minor of the system, whose size the Hadamard bound limits: the product of the column lengths.
+double FractionFreeWork(const EquationSystem& system) {
+    double bits = 0.0;
+    for (int c = 0; c < system.substances; ++c) {
+        double squares = 0.0;
+        for (int r = 0; r < system.equations; ++r)
+            squares += std::pow(static_cast<double>(system.At(r, c)), 2.0);
+        if (squares > 1.0)
+            bits += 0.5 * std::log2(squares);
+    }
+    const double limbs = bits / 32.0 + 2.0;
+    double steps = 0.0;
+    for (int k = 0; k + 1 < system.substances; ++k)
+        steps += double(std::max(system.equations - k - 1, 0)) * double(system.substances - k - 1);
+    return steps * 4.0 * limbs * limbs;
+}
+
+// About a second of work at most: a system beyond it is refused rather than left to run on.
+constexpr double kFractionFreeWorkLimit = 1.5e9;
 
 // Every element and the charge must be conserved by the integers found; nothing unchecked is reported.
 void Verify(const std::vector<std::vector<int>>& packed, int reactantCount,
@@ -229,7 +309,7 @@ void Verify(const std::vector<std::vector<int>>& packed, int reactantCount,
 } // namespace
 
 std::vector<int> BalanceCompositions(const std::vector<std::vector<int>>& packed, int reactantCount,
-                                     const ElementSymbolLookup& symbolOfRow) {
+                                     const ElementSymbolLookup& symbolOfRow, BalanceArithmetic arithmetic) {
     const int n = static_cast<int>(packed.size());
     if (reactantCount < 1 || reactantCount >= n)
         throw std::invalid_argument("a reaction needs a reactant and a product");
@@ -237,9 +317,13 @@ std::vector<int> BalanceCompositions(const std::vector<std::vector<int>>& packed
     const EquationSystem system = BuildSystem(packed, reactantCount, symbolOfRow);
     std::vector<int> coefficients;
     try {
-        coefficients = ToIntegers(Solve<Rational>(system));
+        if (arithmetic == BalanceArithmetic::FractionFree)
+            throw RationalOverflow();
+        coefficients = ToIntegers(Solve(system));
     } catch (const RationalOverflow&) {
-        coefficients = ToIntegers(Solve<BigRational>(system));
+        if (FractionFreeWork(system) > kFractionFreeWorkLimit)
+            throw ReactionBalancingError(balance_text::kTooLarge);
+        coefficients = SolveFractionFree(system);
     }
     Verify(packed, reactantCount, coefficients);
     return coefficients;

@@ -27,11 +27,20 @@ inline constexpr const char* kTooLarge = "Can't balance - numbers too large.";
 // The element symbol of an element-table row, for the one-sided message.
 using ElementSymbolLookup = std::function<std::string(int row)>;
 
+// How the system is solved. Both give the same result for every system; the choice is for tests.
+enum class BalanceArithmetic {
+    Automatic,   // 64-bit fractions, and fraction-free big integers when those overflow
+    FractionFree // fraction-free big integers throughout
+};
+
 // Finds the smallest positive integer coefficients that conserve every element and the charge. `packed` holds
 // one composition per substance, reactants first, then products (index 0 the charge, index i the count of
 // element-table row i); the first `reactantCount` are reactants. Both sides must hold at least one substance.
 // The system is solved exactly by Gaussian elimination with partial pivoting and the last coefficient fixed
-// to 1; 64-bit fractions are tried first and arbitrary-precision ones take over when they overflow, so every
-// reaction whose coefficients fit an int balances. Throws ReactionBalancingError with the reason otherwise.
+// to 1. Fractions of 64-bit integers are tried first; when a value outgrows them, a fraction-free elimination
+// over big integers repeats the same steps, so every reaction whose coefficients fit an int balances, unless
+// the system is so large that this would take more than about a second ("numbers too large"). Throws
+// ReactionBalancingError with the reason when the reaction cannot be balanced.
 std::vector<int> BalanceCompositions(const std::vector<std::vector<int>>& packed, int reactantCount,
-                                     const ElementSymbolLookup& symbolOfRow);
+                                     const ElementSymbolLookup& symbolOfRow,
+                                     BalanceArithmetic arithmetic = BalanceArithmetic::Automatic);

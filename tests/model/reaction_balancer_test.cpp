@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
+
 #include <string>
 #include <vector>
 
@@ -18,6 +22,18 @@ std::vector<int> V(std::initializer_list<std::pair<int, int>> entries) {
     for (auto [row, count] : entries)
         v[row] = count;
     return v;
+}
+
+std::string Outcome(const std::vector<std::vector<int>>& packed, int reactants,
+                    BalanceArithmetic arithmetic) {
+    try {
+        std::string text;
+        for (int c : BalanceCompositions(packed, reactants, Symbol, arithmetic))
+            text += std::to_string(c) + " ";
+        return text;
+    } catch (const ReactionBalancingError& e) {
+        return e.what();
+    }
 }
 
 struct Case {
@@ -63,6 +79,8 @@ TEST(BalanceCompositions, CoefficientsAndMessages) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        EXPECT_EQ(Outcome(c.packed, c.reactants, BalanceArithmetic::FractionFree),
+                  Outcome(c.packed, c.reactants, BalanceArithmetic::Automatic));
         if (c.message.empty()) {
             EXPECT_EQ(BalanceCompositions(c.packed, c.reactants, Symbol), c.expected);
         } else {
@@ -112,6 +130,50 @@ TEST(BalanceCompositions, IntermediatesBeyond64BitsStillGiveTheExactSmallAnswer)
             packed[substance][element + 1] = counts[element][substance];
     auto symbol = [](int row) { return "X" + std::to_string(row); };
     EXPECT_EQ(BalanceCompositions(packed, 8, symbol), (std::vector<int>{1, 2, 3, 1, 2, 3, 1, 3, 1}));
+}
+
+TEST(BalanceCompositions, FractionFreeEliminationDecidesExactlyAsFractionsDo) {
+    // Random small systems, sparse and with repeated columns, so that every outcome turns up: balanced,
+    // singular, inconsistent, negative, too many substances, one-sided.
+    std::mt19937 random(20240601);
+    std::map<std::string, int> outcomes;
+    for (int trial = 0; trial < 4000; ++trial) {
+        const int n = 2 + static_cast<int>(random() % 5);
+        const int reactants = 1 + static_cast<int>(random() % static_cast<unsigned>(n - 1));
+        const int maxCount = trial % 3 == 0 ? 3 : 12;
+        std::vector<std::vector<int>> packed;
+        for (int j = 0; j < n; ++j) {
+            if (j > 0 && random() % 6 == 0) {
+                packed.push_back(packed[random() % static_cast<unsigned>(j)]);
+                continue;
+            }
+            std::vector<int> v(8, 0);
+            for (int i = 0; i < 7; ++i)
+                if (random() % 3 == 0)
+                    v[i] = static_cast<int>(random() % static_cast<unsigned>(maxCount + 1)) -
+                           (i == 0 ? maxCount / 2 : 0);
+            if (std::all_of(v.begin(), v.end(), [](int x) { return x == 0; }))
+                v[1 + random() % 6] = 1;
+            packed.push_back(v);
+        }
+        // Mostly give every element a place on both sides, so that the elimination itself decides.
+        for (int i = 1; i < 7 && trial % 10 != 0; ++i) {
+            bool left = false, right = false;
+            for (int j = 0; j < n; ++j)
+                (j < reactants ? left : right) |= packed[j][i] != 0;
+            if (left != right)
+                packed[left ? reactants + random() % static_cast<unsigned>(n - reactants)
+                            : random() % static_cast<unsigned>(reactants)][i] =
+                    1 + static_cast<int>(random() % 3);
+        }
+        const std::string fast = Outcome(packed, reactants, BalanceArithmetic::Automatic);
+        ASSERT_EQ(Outcome(packed, reactants, BalanceArithmetic::FractionFree), fast) << "trial " << trial;
+        ++outcomes[fast.rfind("Can't", 0) == 0 ? fast.substr(0, 20) : "balanced"];
+    }
+    // Every kind of outcome was met.
+    for (const char* kind : {"balanced", "Can't balance - inco", "Can't balance - sing",
+                             "Can't balance - too ", "Can't balance withou", "Can't balance - H on"})
+        EXPECT_GE(outcomes[kind], 50) << kind;
 }
 
 } // namespace

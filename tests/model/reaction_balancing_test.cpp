@@ -86,7 +86,8 @@ TEST(BalanceReaction, ReasonsAndResults) {
 
 TEST(BalanceReaction, OverflowOf32BitFractionsStillBalancesExactly) {
     ScopedTestModelHost host;
-    // Intermediate values of this elimination pass 10^11, though every coefficient is below 4000.
+    // The unreduced products inside this elimination reach about 6e9, past a 32-bit int, though every
+    // coefficient is below 4000.
     CQELTDoc doc;
     ASSERT_TRUE(doc.SetFromString("C254H377N65O75S6 + KMnO4 + H2SO4 = K2SO4 + MnSO4 + CO2 + HNO3 + H2O"));
     ASSERT_TRUE(doc.BalanceReaction());

@@ -136,6 +136,17 @@ TEST(ReactionFile, ManualModeAndCoefficientsRoundTrip) {
     EXPECT_FALSE(copy.HasBalancedCoefficients());
 }
 
+TEST(ReactionFile, ARowWithoutReagentIsStoredEmpty) {
+    ScopedTestModelHost host;
+    CQELTDoc doc;
+    doc.SetReagentCounts(1, 1);
+    CQELTDoc copy;
+    copy.LoadFromBytes(doc.SaveToBytes());
+    ASSERT_NE(copy.GetReagent(0), nullptr);
+    EXPECT_EQ(copy.GetReagent(0)->GetFormula(), "");
+    EXPECT_EQ(copy.GetReagent(128)->inputPressure.value, 1.0);
+}
+
 TEST(ReactionFile, ReadsVersion2WithReagentRecordsOfEveryVersion) {
     ScopedTestModelHost host;
     Bytes b;
