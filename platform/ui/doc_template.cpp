@@ -97,6 +97,11 @@ DocFrame* DocTemplate::CreateNewFrame(OpenDocument& document) {
 }
 
 void DocTemplate::InitialUpdateFrame(DocFrame* frame, OpenDocument& document, bool visible) {
+    // A frame that has not been shown yet has not laid its view out: the view gets the frame's inside now,
+    // so that a view that sizes its frame in its initial update measures the frame as it will be.
+    frame->ensurePolished();
+    if (QWidget* inside = frame->widget())
+        inside->setGeometry(frame->contentsRect());
     View* view = frame->ActiveView();
     if (auto* form = dynamic_cast<FormView*>(view))
         form->Create();
