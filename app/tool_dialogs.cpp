@@ -1,5 +1,7 @@
 #include "app/tool_dialogs.h"
 
+#include "app/dialogs/formula_sort.h"
+#include "app/dialogs/substance_database_dlg.h"
 #include "app/qelt_command_ids.h"
 
 #include <functional>
@@ -10,10 +12,21 @@ namespace {
 
 // One entry per tool whose dialog exists, for example
 //     {qelt_cmd::IdealGasCalculator, [] { pVnRTCalc dialog; dialog.DoModal(); }},
-// The tools without an entry: MoietiesEditor, IdealGasCalculator, ConcentrationCalculator,
-// SubstancesDatabase, Percentages, ElementalAnalysis, FormulaSort.
+// The tools without an entry: MoietiesEditor, IdealGasCalculator, ConcentrationCalculator, Percentages,
+// ElementalAnalysis.
 const std::map<int, std::function<void()>>& Tools() {
-    static const std::map<int, std::function<void()>> tools = {};
+    static const std::map<int, std::function<void()>> tools = {
+        {qelt_cmd::SubstancesDatabase,
+         [] {
+             CSubstanceDatabaseDlg dialog;
+             dialog.DoModal();
+         }},
+        {qelt_cmd::FormulaSort,
+         [] {
+             CFormulaSort dialog;
+             dialog.DoModal();
+         }},
+    };
     return tools;
 }
 
