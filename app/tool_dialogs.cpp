@@ -1,6 +1,8 @@
 #include "app/tool_dialogs.h"
 
+#include "app/dialogs/concentration_calculator.h"
 #include "app/dialogs/formula_sort.h"
+#include "app/dialogs/ideal_gas_calculator.h"
 #include "app/dialogs/substance_database_dlg.h"
 #include "app/qelt_command_ids.h"
 
@@ -12,10 +14,19 @@ namespace {
 
 // One entry per tool whose dialog exists, for example
 //     {qelt_cmd::IdealGasCalculator, [] { pVnRTCalc dialog; dialog.DoModal(); }},
-// The tools without an entry: MoietiesEditor, IdealGasCalculator, ConcentrationCalculator, Percentages,
-// ElementalAnalysis.
+// The tools without an entry: MoietiesEditor, Percentages, ElementalAnalysis.
 const std::map<int, std::function<void()>>& Tools() {
     static const std::map<int, std::function<void()>> tools = {
+        {qelt_cmd::IdealGasCalculator,
+         [] {
+             pVnRTCalc dialog;
+             dialog.DoModal();
+         }},
+        {qelt_cmd::ConcentrationCalculator,
+         [] {
+             CConcentrationCalculator dialog;
+             dialog.DoModal();
+         }},
         {qelt_cmd::SubstancesDatabase,
          [] {
              CSubstanceDatabaseDlg dialog;
