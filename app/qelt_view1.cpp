@@ -1,7 +1,10 @@
 #include "app/qelt_view1.h"
 
+#include "app/dialogs/substance_database_dlg.h"
 #include "app/painter_surface.h"
+#include "app/qelt_app.h"
 #include "model/qelt_doc.h"
+#include "model/qelt_reagent.h"
 
 #include <QPainter>
 
@@ -9,15 +12,16 @@ using namespace reaction_view;
 
 namespace {
 
-// The database and calculator dialogs a row's buttons open are not part of the program yet: until they are,
-// the buttons are shown disabled. Their handlers (OnDatabase, OnGasInput, OnConcentrationInput, OnGasOutput,
-// OnConcentrationOutput) join the message map for the ranges 0x5100, 0x4600, 0x4700, 0x4E00 and 0x4F00.
+// The calculator dialogs a row's buttons open are not part of the program yet: until they are, the buttons
+// are shown disabled. Their handlers (OnGasInput, OnConcentrationInput, OnGasOutput, OnConcentrationOutput)
+// join the message map for the ranges 0x4600, 0x4700, 0x4E00 and 0x4F00.
 constexpr bool kRowDialogsAvailable = false;
 
 } // namespace
 
 CQELTView1::CQELTView1(QWidget* parent) : CQELTView(kDefaultForm, parent) {
     setWindowTitle(tr("Default UI"));
+    MapNotifyRange(kDatabaseBase, kDatabaseBase + 0xFF, ui::BN_CLICKED, &CQELTView1::OnDatabase);
 }
 
 CQELTView1::~CQELTView1() = default;
@@ -63,7 +67,7 @@ void CQELTView1::CreateRowExtras(int dx, int, int row) {
     const bool parsed = reagent != nullptr && reagent->GetMolarMass() != 0.0;
     const bool dialogs = kRowDialogsAvailable;
     CreateRowControl(row, kDatabaseSlot, m_databaseTemplate, dx, 0, QStringLiteral("Database"), {"tabstop"},
-                     dialogs);
+                     RowDialogAvailable(kDatabaseSlot));
     CreateRowControl(row, kGasInputSlot, m_gasInputTemplate, dx, 0, QStringLiteral("pV=nRT"), {"tabstop"},
                      dialogs && parsed);
     CreateRowControl(row, kSolutionInputSlot, m_solutionInputTemplate, dx, 0, QStringLiteral("n=CV"),
@@ -83,8 +87,24 @@ void CQELTView1::DestroyRowExtras(int) {}
 
 void CQELTView1::ExchangeRowExtras(ui::DataExchange&) {}
 
-bool CQELTView1::RowDialogAvailable(int) const {
-    return kRowDialogsAvailable;
+bool CQELTView1::RowDialogAvailable(int slot) const {
+    return slot == kDatabaseSlot || kRowDialogsAvailable;
+}
+
+void CQELTView1::OnDatabase(int id) {
+    const int row = id - kDatabaseBase;
+    CQELTReagent* reagent = Doc().GetReagent(row);
+    if (reagent == nullptr || CQELTApp::GetApp() == nullptr)
+        return;
+    CSubstanceDatabaseDlg dialog(this);
+    dialog.m_substance = *reagent;
+    dialog.m_browseOnly = 0;
+    if (dialog.DoModal() != ui::IDOK)
+        return;
+    // The picked substance becomes the row's, and its formula is taken as if typed.
+    static_cast<CSubstance&>(*reagent) = dialog.m_substance;
+    UpdateData(false);
+    OnFormulaChanged(kFormulaBase + row);
 }
 
 const std::vector<int>& CQELTView1::TabOrderSlots() const {

@@ -31,6 +31,9 @@ protected:
     bool RowDialogAvailable(int slot) const override;
 
 private:
+    // "Database" of a row: the substances dialog picks a substance for the row.
+    void OnDatabase(int id);
+
     // Template places of the view's own row controls.
     QRect m_equationTemplate;
     QRect m_databaseTemplate;
