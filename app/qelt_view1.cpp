@@ -1,19 +1,14 @@
 #include "app/qelt_view1.h"
 
+#include "app/dialogs/substance_database_dlg.h"
 #include "app/painter_surface.h"
+#include "app/qelt_app.h"
 #include "model/qelt_doc.h"
+#include "model/qelt_reagent.h"
 
 #include <QPainter>
 
 using namespace reaction_view;
-
-namespace {
-
-// The database dialog a row's "Database" button opens is not part of the program yet: until it is, the
-// button is shown disabled. Its handler (OnDatabase) joins the message map for the range 0x5100.
-constexpr bool kRowDialogsAvailable = false;
-
-} // namespace
 
 CQELTView1::CQELTView1(QWidget* parent) : CQELTView(kDefaultForm, parent) {
     setWindowTitle(tr("Default UI"));
@@ -23,6 +18,7 @@ CQELTView1::CQELTView1(QWidget* parent) : CQELTView(kDefaultForm, parent) {
     MapNotifyRange(kGasOutputBase, kGasOutputBase + 0xFF, ui::BN_CLICKED, &CQELTView1::OnGasOutput);
     MapNotifyRange(kSolutionOutputBase, kSolutionOutputBase + 0xFF, ui::BN_CLICKED,
                    &CQELTView1::OnConcentrationOutput);
+    MapNotifyRange(kDatabaseBase, kDatabaseBase + 0xFF, ui::BN_CLICKED, &CQELTView1::OnDatabase);
 }
 
 CQELTView1::~CQELTView1() = default;
@@ -66,9 +62,8 @@ void CQELTView1::ResizeGroupBoxes(int dx, int) {
 void CQELTView1::CreateRowExtras(int dx, int, int row) {
     const CQELTReagent* reagent = Doc().GetReagent(row);
     const bool parsed = reagent != nullptr && reagent->GetMolarMass() != 0.0;
-    const bool dialogs = kRowDialogsAvailable;
     CreateRowControl(row, kDatabaseSlot, m_databaseTemplate, dx, 0, QStringLiteral("Database"), {"tabstop"},
-                     dialogs);
+                     RowDialogAvailable(kDatabaseSlot));
     CreateRowControl(row, kGasInputSlot, m_gasInputTemplate, dx, 0, QStringLiteral("pV=nRT"), {"tabstop"},
                      parsed);
     CreateRowControl(row, kSolutionInputSlot, m_solutionInputTemplate, dx, 0, QStringLiteral("n=CV"),
@@ -89,7 +84,24 @@ void CQELTView1::DestroyRowExtras(int) {}
 void CQELTView1::ExchangeRowExtras(ui::DataExchange&) {}
 
 bool CQELTView1::RowDialogAvailable(int slot) const {
-    return slot != kDatabaseSlot || kRowDialogsAvailable;
+    (void)slot;
+    return true;
+}
+
+void CQELTView1::OnDatabase(int id) {
+    const int row = id - kDatabaseBase;
+    CQELTReagent* reagent = Doc().GetReagent(row);
+    if (reagent == nullptr || CQELTApp::GetApp() == nullptr)
+        return;
+    CSubstanceDatabaseDlg dialog(this);
+    dialog.m_substance = *reagent;
+    dialog.m_browseOnly = 0;
+    if (dialog.DoModal() != ui::IDOK)
+        return;
+    // The picked substance becomes the row's, and its formula is taken as if typed.
+    static_cast<CSubstance&>(*reagent) = dialog.m_substance;
+    UpdateData(false);
+    OnFormulaChanged(kFormulaBase + row);
 }
 
 const std::vector<int>& CQELTView1::TabOrderSlots() const {

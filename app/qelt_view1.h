@@ -36,6 +36,8 @@ private:
     void OnConcentrationInput(int id);
     void OnGasOutput(int id);
     void OnConcentrationOutput(int id);
+    // "Database" of a row: the substances dialog picks a substance for the row.
+    void OnDatabase(int id);
 
     // Template places of the view's own row controls.
     QRect m_equationTemplate;
