@@ -1,0 +1,151 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class ElementTable;
+class STP;
+class SubstanceDatabase;
+
+// String-table ids of the messages and questions on the paths of the program files.
+namespace ProgramFileMessages {
+inline constexpr int kWrongVersion = 213;          // "Wrong version of the program database file."
+inline constexpr int kNotSaved = 2029;             // "Error: database was NOT saved."
+inline constexpr int kOverwriteExisting = 2035;    // "Do you want to overwrite existing database? ..."
+inline constexpr int kCantSaveAtLocation = 2037;   // "Can't save the database at specified location."
+inline constexpr int kPathNotChanged = 2039;       // "Database path not changed."
+inline constexpr int kUsePassword = 2041;          // "Do you want to use a password to protect ..."
+inline constexpr int kPasswordSavesChanges = 2043; // "After changing password changes you did ..."
+inline constexpr int kIncorrectPassword = 2045;    // "Incorrect password, do you wan't to retry?"
+inline constexpr int kCantOpen = 2075;             // "Can't open program database file. ..."
+inline constexpr int kSaveChanges = 2076;          // "Save changes to the program database?"
+inline constexpr int kSaveProgramDefaults = 2088;  // "Save changes to program defaults?"
+inline constexpr int kCantReadAtLocation = 2960;   // a read at a new path failed; the tables in use stay
+inline constexpr int kPasswordNotChanged = 2961;   // the save with a new password failed
+inline constexpr int kDefaultsNotSaved = 2962;     // "config.dat" could not be written
+inline constexpr int kCantReadDefaults = 2963;     // "config.dat" exists but could not be read
+} // namespace ProgramFileMessages
+
+// The modes of the password dialog.
+enum class PasswordDialogMode { Enter = 0, Set = 1, Change = 2 };
+
+enum class PromptButtons { YesNo, YesNoCancel };
+enum class PromptIcon { None, Exclamation, Stop };
+enum class PromptAnswer { Yes, No, Cancel };
+
+// What the program files need of the desktop around them: the data folder, one setting, message boxes, the
+// password dialog, and the open documents. The application supplies it; tests supply a scripted one.
+class ProgramDatabaseHost {
+public:
+    virtual ~ProgramDatabaseHost() = default;
+
+    // The per-user data folder (".../Kestrolab/QELT"); it need not exist yet.
+    virtual std::filesystem::path DataFolder() const = 0;
+    // Settings/DatabasePath: empty for the default path.
+    virtual std::string StoredDatabasePath() const = 0;
+    virtual void StoreDatabasePath(const std::string& path) = 0;
+
+    // A message box with the string-table text and an OK button.
+    virtual void ShowMessage(int stringId) = 0;
+    // A question with the string-table text.
+    virtual PromptAnswer Ask(int stringId, PromptButtons buttons, PromptIcon icon) = 0;
+    // The password dialog. Enter: the digest of the typed password, empty for an empty entry; Set and Change
+    // (which first checks the current password against `digest`): the new password's digest, empty when the
+    // new password was left empty. nullopt when the user cancelled.
+    virtual std::optional<std::string> AskPassword(PasswordDialogMode mode, const std::string& digest) = 0;
+
+    // The element table was replaced: open reactions must be read again against the new one.
+    virtual void ElementTableReplaced() = 0;
+};
+
+// The program database (element table with the user's moieties, substance database, password digest) and
+// the configuration file "config.dat" with the standard conditions. The application object owns one and
+// calls it from its hooks and commands.
+//
+// Files are written whole to a temporary file that replaces the old one only when the write succeeded, and
+// read whole into fresh tables that replace the tables in use only when the read succeeded.
+class ProgramDatabase {
+public:
+    explicit ProgramDatabase(ProgramDatabaseHost& host);
+    ~ProgramDatabase();
+    ProgramDatabase(const ProgramDatabase&) = delete;
+    ProgramDatabase& operator=(const ProgramDatabase&) = delete;
+
+    // Paths. The file name is the product word without blanks followed at once by "database.dat".
+    static std::string GetDatabaseFileName();
+    std::filesystem::path GetDefaultDatabasePath() const;
+    // Settings/DatabasePath, or the default path when that is empty.
+    std::filesystem::path GetDatabasePath() const;
+    // "config.dat" in the data folder, whatever the database path.
+    std::filesystem::path GetConfigPath() const;
+
+    // The tables in use; they exist after the first LoadProgramDatabase or CreateDefaultDatabase.
+    bool HasTables() const { return m_elements != nullptr; }
+    ElementTable& GetElementTable();
+    SubstanceDatabase& GetSubstanceDatabase();
+    // 32 hexadecimal characters of the password's MD5 digest, or empty for no password.
+    const std::string& GetPasswordDigest() const { return m_digest; }
+    // Whether the element table or the substance database has unsaved changes.
+    bool IsDatabaseModified() const;
+
+    // Reads the database at path. On failure the user is told; when no tables exist yet (start-up) the
+    // built-in ones are made, otherwise the tables in use stay.
+    bool LoadProgramDatabase(const std::filesystem::path& path);
+    // Writes the database to path with the digest in memory, or with newDigest, which becomes the digest in
+    // memory only when the save succeeded. Unless force is set, overwriting a file that holds a password
+    // asks for it. False when the password was refused or the file could not be written; the database then
+    // stays modified. The user is not told here.
+    bool SaveProgramDatabase(const std::filesystem::path& path, bool force,
+                             const std::optional<std::string>& newDigest = std::nullopt);
+    // The digest held by the file at path: empty for none, kUnreadableDigest when the file cannot be read.
+    std::string ReadStoredPasswordHash(const std::filesystem::path& path) const;
+    // Asks for the password until it matches the stored digest (true) or the user gives up (false).
+    bool AskDatabasePassword(const std::string& storedDigest);
+    // Replaces the tables by the built-in element table and the default substances.
+    void CreateDefaultDatabase();
+
+    // The bytes of the database in memory, and the reading of a database from bytes (which replaces the
+    // tables only when the whole read succeeded; messages are the caller's).
+    std::vector<std::uint8_t> WriteProgramDatabase();
+    enum class ReadResult { Read, WrongVersion, Invalid };
+    ReadResult ReadProgramDatabase(const std::vector<std::uint8_t>& bytes);
+
+    // Commands: "Save database" (also at shut-down) and "Database password".
+    void OnSaveDatabase();
+    void OnDatabasePassword();
+
+    // The database path dialog's OK: write the database to path, or read the one there.
+    enum class PathChange {
+        KeepDialogOpen, // the user cancelled a question, or the save at the new path failed
+        Changed,        // the database now lives at path
+        NotChanged,     // the read at path failed; the path stays as it was
+    };
+    PathChange ChangeDatabasePath(const std::filesystem::path& path);
+    // Offers to protect the database with a password. False when the user cancelled; otherwise newDigest
+    // holds the chosen digest, or nothing to keep the digest in memory.
+    bool OfferPassword(std::optional<std::string>& newDigest);
+
+    // "config.dat": a missing file leaves the conditions as they are; an unreadable one is reported and
+    // leaves them as well.
+    void LoadConfig(STP& conditions);
+    // Writes "config.dat"; a failure is reported and gives false.
+    bool SaveConfig(const STP& conditions);
+    // At exit: when the defaults were changed, asks whether to save them and does so on Yes.
+    void OfferToSaveConfig(const STP& conditions, bool programDefaultsModified);
+
+private:
+    bool WriteDatabaseFile(const std::filesystem::path& path, const std::string& digest);
+    void AdoptTables(std::unique_ptr<ElementTable> elements, std::unique_ptr<SubstanceDatabase> substances);
+    // Makes the data folder when a file is about to be written into it.
+    void PrepareFolderFor(const std::filesystem::path& path) const;
+
+    ProgramDatabaseHost& m_host;
+    std::unique_ptr<ElementTable> m_elements;
+    std::unique_ptr<SubstanceDatabase> m_substances;
+    std::string m_digest;
+    std::filesystem::path m_configPath;
+};

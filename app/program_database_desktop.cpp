@@ -1,0 +1,63 @@
+#include "app/program_database_desktop.h"
+
+#include "app/dialogs/database_password_dlg.h"
+#include "platform/ui/command_ids.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/settings.h"
+
+namespace {
+
+const QString kSection = QStringLiteral("Settings");
+const QString kDatabasePathEntry = QStringLiteral("DatabasePath");
+
+} // namespace
+
+ProgramDatabaseDesktop::ProgramDatabaseDesktop(std::function<void()> refreshAllDocuments)
+    : m_refresh(std::move(refreshAllDocuments)) {}
+
+std::filesystem::path ProgramDatabaseDesktop::DataFolder() const {
+    return std::filesystem::path(ui::UserDataFolder().toStdString());
+}
+
+std::string ProgramDatabaseDesktop::StoredDatabasePath() const {
+    return ui::GetProfileString(kSection, kDatabasePathEntry).toStdString();
+}
+
+void ProgramDatabaseDesktop::StoreDatabasePath(const std::string& path) {
+    ui::WriteProfileString(kSection, kDatabasePathEntry, QString::fromStdString(path));
+}
+
+void ProgramDatabaseDesktop::ShowMessage(int stringId) {
+    ui::MessageBox(stringId, ui::MB_OK);
+}
+
+PromptAnswer ProgramDatabaseDesktop::Ask(int stringId, PromptButtons buttons, PromptIcon icon) {
+    unsigned style = buttons == PromptButtons::YesNo ? ui::MB_YESNO : ui::MB_YESNOCANCEL;
+    if (icon == PromptIcon::Exclamation)
+        style |= ui::MB_ICONEXCLAMATION;
+    else if (icon == PromptIcon::Stop)
+        style |= ui::MB_ICONSTOP;
+    switch (ui::MessageBox(stringId, style)) {
+    case ui::IDYES:
+        return PromptAnswer::Yes;
+    case ui::IDNO:
+        return PromptAnswer::No;
+    default:
+        return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+    }
+}
+
+std::optional<std::string> ProgramDatabaseDesktop::AskPassword(PasswordDialogMode mode,
+                                                               const std::string& digest) {
+    CDatabasePasswordDlg dialog;
+    dialog.m_mode = mode;
+    dialog.m_digest = digest;
+    if (dialog.DoModal() != ui::IDOK)
+        return std::nullopt;
+    return dialog.m_digest;
+}
+
+void ProgramDatabaseDesktop::ElementTableReplaced() {
+    if (m_refresh)
+        m_refresh();
+}
