@@ -1,11 +1,31 @@
-#include <QApplication>
-#include <QLabel>
+// QELT: a chemistry calculator. Start-up: a later start hands its files to the running program and ends;
+// otherwise the application object starts, runs until its main window closes, and shuts down.
+#include "app/command_line.h"
+#include "app/qelt_app.h"
+#include "platform/ui/numeric_locale.h"
+#include "platform/ui/single_instance.h"
 
-#include "qelt_version.h"
+#include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QLabel label(QStringLiteral("QELT " QELT_VERSION_STRING));
-    label.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Kestrolab"));
+    QApplication::setApplicationName(QStringLiteral("QELT"));
+    QApplication::setDesktopFileName(QStringLiteral("qelt"));
+    // The program stops when its main window closes, not when its last window does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    ui::UseCNumericLocale();
+
+    CKestrolabCommandLineInfo commandLine;
+    commandLine.ParseCommandLine(QApplication::arguments());
+    SingleInstance instance;
+    if (instance.Start(commandLine.FileNames()) == SingleInstance::Role::HandedOver)
+        return 0;
+
+    CQELTApp app(QApplication::arguments(), &instance);
+    if (!app.InitInstance()) {
+        app.ExitInstance();
+        return 1;
+    }
+    return app.Run();
 }

@@ -1,0 +1,34 @@
+#include "app/tool_dialogs.h"
+
+#include "app/qelt_command_ids.h"
+
+#include <functional>
+#include <map>
+
+namespace tool_dialogs {
+namespace {
+
+// One entry per tool whose dialog exists, for example
+//     {qelt_cmd::IdealGasCalculator, [] { pVnRTCalc dialog; dialog.DoModal(); }},
+// The tools without an entry: MoietiesEditor, IdealGasCalculator, ConcentrationCalculator,
+// SubstancesDatabase, Percentages, ElementalAnalysis, FormulaSort.
+const std::map<int, std::function<void()>>& Tools() {
+    static const std::map<int, std::function<void()>> tools = {};
+    return tools;
+}
+
+} // namespace
+
+bool IsAvailable(int commandId) {
+    return Tools().count(commandId) != 0;
+}
+
+bool Run(int commandId) {
+    const auto tool = Tools().find(commandId);
+    if (tool == Tools().end())
+        return false;
+    tool->second();
+    return true;
+}
+
+} // namespace tool_dialogs

@@ -1,0 +1,69 @@
+// Start-up of the program to its shown main window, with the built-in database (no database file yet):
+// application object, settings, templates, main window with menus, tool bar and status bar, the built-in
+// element table and substances, the new empty reaction and its frame. Settings and data live in a
+// temporary home; the one message box (no database file) is answered at once.
+
+#include "app/main_frame.h"
+#include "app/qelt_app.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/numeric_locale.h"
+#include "platform/ui/settings.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+void StartToShownMainWindow(benchmark::State& state) {
+    ui::SetMessageBoxHook([](const QString&, unsigned) { return 1; });
+    // A program that has run before: no first-run page, no tip of the day.
+    ui::WriteProfileInt("Settings", "ShowTipOfTheDay", 0);
+    for (auto _ : state) {
+        auto app = std::make_unique<CQELTApp>(QStringList{"qelt"});
+        const bool started = app->InitInstance();
+        const bool shown = started && app->GetMainFrame()->isVisible();
+        benchmark::DoNotOptimize(shown);
+        state.PauseTiming();
+        if (!shown)
+            state.SkipWithError("the program did not start");
+        app->ExitInstance();
+        app.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+        if (!shown)
+            break;
+    }
+    ui::SetMessageBoxHook({});
+}
+// The first start of the process pays for loading the resources, fonts and styles once; it runs first.
+BENCHMARK(StartToShownMainWindow)->Name("FirstStartInProcess")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(StartToShownMainWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Never the real home: settings and data folders in a folder of this run.
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 2;
+    qputenv("HOME", home.path().toLocal8Bit());
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString folder = QDir(home.path()).filePath(QString::fromLatin1(name).toLower());
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv(name, folder.toLocal8Bit());
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    ui::UseCNumericLocale();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,128 @@
+// Start-up in its order: settings, templates, main window, program database, configuration, the command
+// line, the window, then the first-run tutorial page or the tip of the day.
+#include "app/dialogs/tip_of_the_day.h"
+#include "app/program_database.h"
+#include "app_fixture.h"
+#include "model/element_table.h"
+#include "platform/ui/open_document.h"
+
+#include <QMenuBar>
+
+namespace {
+
+using app_test::AppTest;
+
+TEST_F(AppTest, FirstStartOpensTheTutorialPageAndNotTheTip) {
+    app_test::DialogScript dialogs;
+    app_test::MessageScript messages;
+    ASSERT_TRUE(Start());
+
+    // No database yet: the user is told, and the built-in one is in use.
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_EQ(messages.texts[0],
+              "Can't open program database file.\nProgram will start with a limited database.");
+    EXPECT_EQ(app->GetElementTable().GetCount(), 104);
+
+    ui::HelpWindow* help = app_test::OpenHelpWindow();
+    ASSERT_NE(help, nullptr) << "the first-run page";
+    EXPECT_TRUE(help->CurrentPage().toString().endsWith("html/tutorial_1st_run.htm"))
+        << help->CurrentPage().toString().toStdString();
+    EXPECT_EQ(dialogs.Count(CTipofTheDay::kTemplateId), 0);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "FirstRun", -1), 0) << "cleared by the start-up";
+
+    // The window is up with a new empty reaction in the default form view.
+    EXPECT_TRUE(Frame().isVisible());
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Frame().windowTitle(), "QELT - Reaction equation1");
+    EXPECT_EQ(Frame().MenuResourceId(), 201);
+    EXPECT_FALSE(Documents()[0]->GetDocument().IsModified());
+}
+
+TEST_F(AppTest, LaterStartsShowTheTipUnlessItIsTurnedOff) {
+    {
+        app_test::MessageScript messages;
+        app_test::DialogScript dialogs;
+        ASSERT_TRUE(Start());
+    }
+    Stop();
+    app_test::CloseHelpWindow();
+
+    {
+        app_test::MessageScript messages;
+        app_test::DialogScript dialogs;
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(dialogs.shown, std::vector<int>{CTipofTheDay::kTemplateId});
+        EXPECT_EQ(app_test::OpenHelpWindow(), nullptr);
+    }
+    Stop();
+
+    ui::WriteProfileInt("Settings", "ShowTipOfTheDay", 0);
+    app_test::MessageScript messages;
+    app_test::DialogScript dialogs;
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(app_test::OpenHelpWindow(), nullptr);
+}
+
+TEST_F(AppTest, StoredDisplayDigitsAreUsedAsTheyAre) {
+    ui::WriteProfileInt("Settings", "DisplayDigits", 5);
+    ASSERT_TRUE(StartQuietly());
+    EXPECT_EQ(app->GetDisplayDigits(), 5);
+    EXPECT_FALSE(Frame().QueryCommandState(2036).check) << "neither Digits item is checked";
+    EXPECT_FALSE(Frame().QueryCommandState(2034).check);
+    ASSERT_TRUE(Run(2034));
+    EXPECT_EQ(app->GetDisplayDigits(), 6);
+    EXPECT_EQ(Frame().QueryCommandState(2034).check, 1);
+    EXPECT_EQ(Frame().QueryCommandState(2036).check, 0);
+    Stop();
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 0), 6) << "written at exit";
+}
+
+TEST_F(AppTest, CommandLineFileOpensThatReaction) {
+    const std::filesystem::path file = TempFolder() / "water.equ";
+    {
+        ASSERT_TRUE(StartQuietly());
+        auto* reaction = ActiveReaction();
+        ASSERT_NE(reaction, nullptr);
+        ASSERT_TRUE(reaction->Reaction().SetFromString("2H2 + O2 = 2H2O"));
+        ASSERT_TRUE(reaction->DoSave(file));
+    }
+    Stop();
+
+    ASSERT_TRUE(StartQuietly({ui::FromPath(file)}));
+    ASSERT_EQ(Documents().size(), 1u) << "no new empty reaction beside it";
+    EXPECT_EQ(Documents()[0]->GetTitle(), "water.equ");
+    EXPECT_EQ(Frame().windowTitle(), "QELT - water.equ");
+    EXPECT_EQ(app->RecentFiles().Files().value(0), ui::FromPath(file));
+}
+
+TEST_F(AppTest, AnUnreadableCommandLineFileEndsTheStart) {
+    const std::filesystem::path file = TempFolder() / "broken.equ";
+    QFile out(ui::FromPath(file));
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("not a reaction");
+    out.close();
+
+    ui::WriteProfileInt("Settings", "ShowTipOfTheDay", 0);
+    app_test::MessageScript messages;
+    EXPECT_FALSE(Start({ui::FromPath(file)}));
+    ASSERT_FALSE(messages.texts.isEmpty());
+    EXPECT_TRUE(messages.texts.last().startsWith("Failed to open document"))
+        << messages.texts.last().toStdString();
+}
+
+TEST_F(AppTest, ConfigurationIsReadAtStartUp) {
+    // Standard conditions saved by an earlier run come back.
+    {
+        ASSERT_TRUE(StartQuietly());
+        app->GetSTP().pressure = 100.0;
+        app->GetSTP().pressureUnit = 2;
+        app->SaveConfig();
+    }
+    Stop();
+    ASSERT_TRUE(StartQuietly());
+    EXPECT_EQ(app->GetStandardConditions().pressure, 100.0);
+    EXPECT_EQ(app->GetStandardConditions().pressureUnit, 2);
+}
+
+} // namespace
