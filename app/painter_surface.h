@@ -1,0 +1,61 @@
+#pragma once
+
+#include "model/drawing_surface.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <vector>
+
+// The model's drawing surface over a QPainter: what formulas and the equation line draw on screen (and on the
+// printed page). Fonts are asked for by FontSpec: a positive height is the height of the character cell in
+// the painter's units, a negative one the height of the characters; the face falls back to the desktop's
+// sans-serif when the font system has no such family.
+//
+// With yAxisUp the surface takes y as growing upwards, as in a print mapping whose page lies at negative y:
+// a logical point (x, y) is drawn at (x, -y) of the painter, and text still reads downwards from its top.
+class PainterSurface : public DrawingSurface {
+public:
+    explicit PainterSurface(QPainter& painter, bool yAxisUp = false);
+    ~PainterSurface() override;
+
+    void Save() override;
+    void Restore() override;
+
+    void SelectFont(const FontSpec& font) override;
+    void SetTextColor(ColorRef color) override;
+    void SetBackgroundColor(ColorRef color) override;
+    void SetBackgroundMode(BackgroundMode mode) override;
+    void SetTextAlign(int align) override;
+
+    void TextOut(int x, int y, std::string_view text) override;
+    std::vector<int> CharacterWidths(std::string_view text) override;
+    SurfaceSize TextExtent(std::string_view text) override;
+    bool IsYAxisUp() const override { return m_yAxisUp; }
+
+    // The Qt font a FontSpec stands for (cell heights resolved against the font's metrics).
+    static QFont ToQFont(const FontSpec& spec, const QFont& defaultFont);
+    static QColor ToQColor(ColorRef color);
+
+private:
+    struct State {
+        FontSpec font;
+        ColorRef textColor = 0x000000;
+        ColorRef backgroundColor = 0xFFFFFF;
+        BackgroundMode backgroundMode = BackgroundMode::Opaque;
+        int align = TextAlign::Left | TextAlign::Top;
+    };
+    struct ResolvedFont {
+        QFont font;
+        QFontMetrics metrics;
+    };
+    const ResolvedFont& Current();
+
+    QPainter& m_painter;
+    bool m_yAxisUp;
+    State m_state;
+    std::vector<State> m_saved;
+    std::vector<std::pair<FontSpec, ResolvedFont>> m_fonts;
+    int m_current = -1;
+};
