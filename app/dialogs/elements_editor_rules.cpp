@@ -3,6 +3,8 @@
 #include "app/dialogs/column_sort.h"
 #include "model/element_table.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace elements_editor {
@@ -11,7 +13,19 @@ int MassTextDecimals(std::string_view text) {
     const std::size_t point = text.find('.');
     if (point == std::string_view::npos)
         return 0;
-    return static_cast<int>(text.size() - point - 1);
+    // A box shows masses from 1000 up with an exponent ("1.500e+03"): the exponent moves the point.
+    const std::size_t exponent = text.find_first_of("eE", point);
+    int decimals = static_cast<int>(std::min(exponent, text.size()) - point - 1);
+    if (exponent != std::string_view::npos) {
+        int shift = 0;
+        const char* first = text.data() + exponent + 1;
+        if (first < text.data() + text.size() && *first == '+')
+            ++first;
+        const auto [end, error] = std::from_chars(first, text.data() + text.size(), shift);
+        if (error == std::errc() && end == text.data() + text.size())
+            decimals = shift < -kMaxDecimals ? kMaxDecimals : decimals - shift;
+    }
+    return std::clamp(decimals, 0, kMaxDecimals);
 }
 
 bool IsAcceptableInput(const std::string& symbol, double molarMass) {

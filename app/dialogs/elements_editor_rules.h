@@ -12,7 +12,12 @@ namespace elements_editor {
 // The list's columns.
 enum Column { kNumberColumn = 0, kSymbolColumn = 1, kMolarMassColumn = 2, kFormulaColumn = 3 };
 
-// Digits after the first "." of the mass as typed (0 without one): "12.011" has 3, "14" has 0.
+// The most decimals a mass is shown with.
+inline constexpr int kMaxDecimals = 17;
+
+// Digits after the first "." of the mass as typed (0 without one): "12.011" has 3, "14" has 0. A text with an
+// exponent counts the decimals of the number it stands for: "1.500e+03" has 0, "1.5e-02" has 3. At most
+// kMaxDecimals.
 int MassTextDecimals(std::string_view text);
 
 // A symbol that starts with an upper-case letter, and a molar mass that is a number other than 0.

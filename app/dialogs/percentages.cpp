@@ -1,5 +1,6 @@
 #include "app/dialogs/percentages.h"
 
+#include "app/dialogs/list_columns.h"
 #include "model/element_table.h"
 #include "model/model_host.h"
 #include "platform/ui/list_controls.h"
@@ -10,12 +11,7 @@
 namespace {
 
 // "Z", "element", "molar mass", "atoms", "total mass", "percent".
-struct Column {
-    const char* heading;
-    Qt::Alignment alignment;
-    int width;
-};
-constexpr Column kColumns[] = {
+constexpr ListColumn kColumns[] = {
     {"Z", Qt::AlignRight, 30},     {"element", Qt::AlignLeft, 80},     {"molar mass", Qt::AlignLeft, 90},
     {"atoms", Qt::AlignRight, 40}, {"total mass", Qt::AlignRight, 70}, {"percent", Qt::AlignRight, 70},
 };
@@ -42,9 +38,7 @@ bool CPercentages::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     m_frame.Attach(kFormulaFrame, *this);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i)
-        m_list->InsertColumn(i, QString::fromLatin1(kColumns[i].heading), kColumns[i].alignment,
-                             kColumns[i].width);
+    InsertListColumns(*this, *m_list, kColumns);
     return true;
 }
 

@@ -352,6 +352,13 @@ TEST(ElementsEditorRules, DecimalsOfTheTypedMass) {
     EXPECT_EQ(MassTextDecimals("24.3050"), 4);
     EXPECT_EQ(MassTextDecimals("7."), 0);
     EXPECT_EQ(MassTextDecimals(""), 0);
+    // Large and small masses come back from the box with an exponent.
+    EXPECT_EQ(MassTextDecimals("1.500e+03"), 0);
+    EXPECT_EQ(MassTextDecimals("1.2345e+03"), 1);
+    EXPECT_EQ(MassTextDecimals("1.5e-02"), 3);
+    EXPECT_EQ(MassTextDecimals("1.5e-300"), elements_editor::kMaxDecimals);
+    EXPECT_EQ(MassTextDecimals("1.5e+x"), 1) << "not an exponent";
+    EXPECT_EQ(MassTextDecimals("0.123456789012345678901"), elements_editor::kMaxDecimals);
 }
 
 TEST(ElementsEditorRules, WhatMayBeAddedOrChanged) {
