@@ -1,5 +1,7 @@
 #include "app/tool_dialogs.h"
 
+#include "app/dialogs/concentration_calculator.h"
+#include "app/dialogs/ideal_gas_calculator.h"
 #include "app/qelt_command_ids.h"
 
 #include <functional>
@@ -10,10 +12,21 @@ namespace {
 
 // One entry per tool whose dialog exists, for example
 //     {qelt_cmd::IdealGasCalculator, [] { pVnRTCalc dialog; dialog.DoModal(); }},
-// The tools without an entry: MoietiesEditor, IdealGasCalculator, ConcentrationCalculator,
-// SubstancesDatabase, Percentages, ElementalAnalysis, FormulaSort.
+// The tools without an entry: MoietiesEditor, SubstancesDatabase, Percentages, ElementalAnalysis,
+// FormulaSort.
 const std::map<int, std::function<void()>>& Tools() {
-    static const std::map<int, std::function<void()>> tools = {};
+    static const std::map<int, std::function<void()>> tools = {
+        {qelt_cmd::IdealGasCalculator,
+         [] {
+             pVnRTCalc dialog;
+             dialog.DoModal();
+         }},
+        {qelt_cmd::ConcentrationCalculator,
+         [] {
+             CConcentrationCalculator dialog;
+             dialog.DoModal();
+         }},
+    };
     return tools;
 }
 

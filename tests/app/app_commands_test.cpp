@@ -90,7 +90,7 @@ TEST_F(AppTest, MenusFollowTheActiveFrame) {
 
 TEST_F(AppTest, CommandsWhoseDialogsAreNotThereYetAreDisabled) {
     ASSERT_TRUE(StartQuietly());
-    for (int id : {100, 157, 149, 127, 154, 129, 198}) {
+    for (int id : {100, 127, 154, 129, 198}) {
         EXPECT_FALSE(Enabled(id)) << id;
         EXPECT_FALSE(Run(id)) << id;
     }
@@ -282,6 +282,12 @@ TEST_F(AppTest, HelpTutorialTipAboutAndTheProgramFileDialogs) {
     ui::HelpWindow* help = app_test::OpenHelpWindow();
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->CurrentPage().toString().endsWith("html/list_of_examples.htm"));
+    // F1 opens the page of the active view: the default form view, then the printout.
+    ASSERT_TRUE(Run(57670));
+    EXPECT_TRUE(help->CurrentPage().toString().endsWith("html/default_ui.htm"));
+    ASSERT_TRUE(Run(165));
+    ASSERT_TRUE(Run(57670));
+    EXPECT_TRUE(help->CurrentPage().toString().endsWith("html/printout.htm"));
 
     app_test::DialogScript dialogs;
     ASSERT_TRUE(Run(200));
