@@ -1,7 +1,9 @@
 #include "app/tool_dialogs.h"
 
 #include "app/dialogs/concentration_calculator.h"
+#include "app/dialogs/formula_sort.h"
 #include "app/dialogs/ideal_gas_calculator.h"
+#include "app/dialogs/substance_database_dlg.h"
 #include "app/qelt_command_ids.h"
 
 #include <functional>
@@ -12,8 +14,7 @@ namespace {
 
 // One entry per tool whose dialog exists, for example
 //     {qelt_cmd::IdealGasCalculator, [] { pVnRTCalc dialog; dialog.DoModal(); }},
-// The tools without an entry: MoietiesEditor, SubstancesDatabase, Percentages, ElementalAnalysis,
-// FormulaSort.
+// The tools without an entry: MoietiesEditor, Percentages, ElementalAnalysis.
 const std::map<int, std::function<void()>>& Tools() {
     static const std::map<int, std::function<void()>> tools = {
         {qelt_cmd::IdealGasCalculator,
@@ -24,6 +25,16 @@ const std::map<int, std::function<void()>>& Tools() {
         {qelt_cmd::ConcentrationCalculator,
          [] {
              CConcentrationCalculator dialog;
+             dialog.DoModal();
+         }},
+        {qelt_cmd::SubstancesDatabase,
+         [] {
+             CSubstanceDatabaseDlg dialog;
+             dialog.DoModal();
+         }},
+        {qelt_cmd::FormulaSort,
+         [] {
+             CFormulaSort dialog;
              dialog.DoModal();
          }},
     };
