@@ -19,10 +19,12 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 
 namespace app_test {
