@@ -1,6 +1,7 @@
 #include "app/tool_dialogs.h"
 
 #include "app/dialogs/concentration_calculator.h"
+#include "app/dialogs/elemental_analysis.h"
 #include "app/dialogs/elements_editor.h"
 #include "app/dialogs/formula_sort.h"
 #include "app/dialogs/ideal_gas_calculator.h"
@@ -17,7 +18,6 @@ namespace {
 
 // One entry per tool whose dialog exists, for example
 //     {qelt_cmd::IdealGasCalculator, [] { pVnRTCalc dialog; dialog.DoModal(); }},
-// The tools without an entry: ElementalAnalysis.
 const std::map<int, std::function<void()>>& Tools() {
     static const std::map<int, std::function<void()>> tools = {
         {qelt_cmd::IdealGasCalculator,
@@ -45,6 +45,11 @@ const std::map<int, std::function<void()>>& Tools() {
         {qelt_cmd::Percentages,
          [] {
              CPercentages dialog;
+             dialog.DoModal();
+         }},
+        {qelt_cmd::ElementalAnalysis,
+         [] {
+             CElementalAnalysis dialog;
              dialog.DoModal();
          }},
         {qelt_cmd::FormulaSort,

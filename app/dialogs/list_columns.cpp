@@ -3,6 +3,8 @@
 #include "platform/ui/control_host.h"
 #include "platform/ui/list_controls.h"
 
+#include <QStyle>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -14,7 +16,15 @@ constexpr double kClassicBaseX = 6.0;
 } // namespace
 
 void InsertListColumns(const ui::ControlHost& host, ui::ListView& list, std::span<const ListColumn> columns) {
-    const double scale = std::max(1.0, host.Units().BaseX() / kClassicBaseX);
+    double scale = std::max(1.0, host.Units().BaseX() / kClassicBaseX);
+    // Never wider than the list leaves room for beside its vertical scroll bar.
+    int total = 0;
+    for (const ListColumn& column : columns)
+        total += column.width;
+    const int room =
+        list.width() - 2 * list.frameWidth() - list.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (total > 0 && room > 0)
+        scale = std::min(scale, static_cast<double>(room) / total);
     int index = 0;
     for (const ListColumn& column : columns) {
         const int width = static_cast<int>(std::lround(column.width * scale));

@@ -16,5 +16,5 @@ struct ListColumn {
 };
 
 // Adds the columns to the list in order. The widths grow with the dialog's font as its dialog units do, so
-// that the texts the columns were made for still fit.
+// that the texts the columns were made for still fit, as far as the list has room for them all.
 void InsertListColumns(const ui::ControlHost& host, ui::ListView& list, std::span<const ListColumn> columns);
