@@ -1,9 +1,13 @@
 #include "app/tool_dialogs.h"
 
 #include "app/dialogs/concentration_calculator.h"
+#include "app/dialogs/elemental_analysis.h"
+#include "app/dialogs/elements_editor.h"
 #include "app/dialogs/formula_sort.h"
 #include "app/dialogs/ideal_gas_calculator.h"
+#include "app/dialogs/percentages.h"
 #include "app/dialogs/substance_database_dlg.h"
+#include "app/qelt_app.h"
 #include "app/qelt_command_ids.h"
 
 #include <functional>
@@ -14,7 +18,6 @@ namespace {
 
 // One entry per tool whose dialog exists, for example
 //     {qelt_cmd::IdealGasCalculator, [] { pVnRTCalc dialog; dialog.DoModal(); }},
-// The tools without an entry: MoietiesEditor, Percentages, ElementalAnalysis.
 const std::map<int, std::function<void()>>& Tools() {
     static const std::map<int, std::function<void()>> tools = {
         {qelt_cmd::IdealGasCalculator,
@@ -30,6 +33,23 @@ const std::map<int, std::function<void()>>& Tools() {
         {qelt_cmd::SubstancesDatabase,
          [] {
              CSubstanceDatabaseDlg dialog;
+             dialog.DoModal();
+         }},
+        {qelt_cmd::MoietiesEditor,
+         [] {
+             CQELTApp& app = *CQELTApp::GetApp();
+             CElementsEditor dialog(app.GetElementTable(), {[&app] { return app.GetUsedComposition(); },
+                                                            [&app] { app.RefreshAllDocuments(); }});
+             dialog.DoModal();
+         }},
+        {qelt_cmd::Percentages,
+         [] {
+             CPercentages dialog;
+             dialog.DoModal();
+         }},
+        {qelt_cmd::ElementalAnalysis,
+         [] {
+             CElementalAnalysis dialog;
              dialog.DoModal();
          }},
         {qelt_cmd::FormulaSort,

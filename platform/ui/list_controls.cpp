@@ -1,6 +1,8 @@
 #include "platform/ui/list_controls.h"
 
 #include <QHeaderView>
+#include <QSignalBlocker>
+#include <algorithm>
 
 namespace ui {
 
@@ -135,6 +137,52 @@ void ListView::InsertColumn(int column, const QString& heading, Qt::Alignment al
         headerItem()->setTextAlignment(i, alignments[i]);
         header()->resizeSection(i, widths[i]);
     }
+}
+
+int ListView::AddItem(const QStringList& texts, qint64 data) {
+    auto* item = new QTreeWidgetItem(texts);
+    for (int column = 0; column < columnCount(); ++column)
+        item->setTextAlignment(column, Qt::Alignment(headerItem()->textAlignment(column)));
+    item->setData(0, Qt::UserRole, data);
+    addTopLevelItem(item);
+    return topLevelItemCount() - 1;
+}
+
+qint64 ListView::GetItemData(int row) const {
+    const QTreeWidgetItem* item = topLevelItem(row);
+    return item != nullptr ? item->data(0, Qt::UserRole).toLongLong() : 0;
+}
+
+int ListView::FindItemData(qint64 data) const {
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        if (GetItemData(row) == data)
+            return row;
+    }
+    return -1;
+}
+
+void ListView::SortItems(const std::function<int(qint64, qint64)>& compare) {
+    QTreeWidgetItem* current = currentItem();
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    {
+        // Taking the rows out and putting them back is no change of selection to the owner.
+        const QSignalBlocker blocker(selectionModel());
+        QList<QTreeWidgetItem*> items;
+        while (topLevelItemCount() > 0)
+            items << takeTopLevelItem(0);
+        const auto dataOf = [](const QTreeWidgetItem* item) {
+            return item->data(0, Qt::UserRole).toLongLong();
+        };
+        std::stable_sort(items.begin(), items.end(), [&](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+            return compare(dataOf(a), dataOf(b)) < 0;
+        });
+        addTopLevelItems(items);
+        for (QTreeWidgetItem* item : selected)
+            item->setSelected(true);
+        if (current != nullptr)
+            selectionModel()->setCurrentIndex(indexFromItem(current), QItemSelectionModel::NoUpdate);
+    }
+    viewport()->update();
 }
 
 } // namespace ui

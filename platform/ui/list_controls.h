@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QTreeWidget>
+#include <functional>
 
 // The list controls of templates. They add what the dialogs rely on: entries added in sorted order when the
 // template asks for it, and list box selection notifications for the user's actions only.
@@ -56,6 +57,17 @@ public:
     // Adds a column heading with its alignment and width in pixels.
     void InsertColumn(int column, const QString& heading, Qt::Alignment alignment, int width);
     int ColumnCount() const { return columnCount(); }
+
+    // Appends a row with the texts of its columns, aligned as their headings, and a number kept with it
+    // (its item data, typically the index of the owner's record); returns the row.
+    int AddItem(const QStringList& texts, qint64 data);
+    qint64 GetItemData(int row) const;
+    // The first row whose item data is the number, or -1.
+    int FindItemData(qint64 data) const;
+    // Reorders the rows by their item data: compare answers negative when the first goes before the second.
+    // Equal rows keep their order; the selected and the current rows stay selected and current, and no
+    // selection notice is raised.
+    void SortItems(const std::function<int(qint64, qint64)>& compare);
 };
 
 // Case-insensitive compare used by sorted lists.
