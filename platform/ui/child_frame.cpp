@@ -1,5 +1,8 @@
 #include "platform/ui/child_frame.h"
 
+#include <QAction>
+#include <QMenu>
+
 #include "platform/ui/resource_icon.h"
 #include "platform/ui/view.h"
 
@@ -18,6 +21,12 @@ ChildFrame::ChildFrame(View* view, int menuId, bool resizable, QWidget* parent)
     if (!resizable)
         setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The frame's own window menu would claim keys of the program's accelerator table (Ctrl+W is Add
+    // product); the table decides, so the window menu keeps its items but not their shortcuts.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions())
+            action->setShortcut(QKeySequence());
+    }
 }
 
 ChildFrame::~ChildFrame() = default;

@@ -97,6 +97,11 @@ TEST_F(ReactionProgram, NewFromStringTypeAnAmountAndFollowInBothViews) {
     EXPECT_EQ(view2->ProductRowCount(), 2);
     EXPECT_EQ(view2->ReactantRowCount(), 3);
     EXPECT_TRUE(view1->RowControl(2, kFormulaSlot)->hasFocus());
+
+    // Ctrl+W (add product) belongs to the accelerator table, not to the frame's window menu.
+    QTest::keyClick(Edit(*view1, 1, kMassSlot), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(view1->ProductRowCount(), 3);
+    EXPECT_EQ(view2->ProductRowCount(), 3);
 }
 
 TEST_F(ReactionProgram, TypedManualCoefficientsAreOfferedForSaving) {
