@@ -32,14 +32,18 @@ void PostDeleteKeyMessage(QWidget* list, const QKeyEvent* event) {
     }
 }
 
-CListCtrlD* CListCtrlD::Attach(ui::ControlHost& host, int id) {
+void CListCtrlD::ReplaceTemplateList(ui::ControlHost& host, int id, CListCtrlD* list) {
     const ui::ListView* old = TemplateList<ui::ListView>(host, id);
-    auto* list = new CListCtrlD;
     list->setSelectionMode(old->selectionMode());
     list->setSelectionBehavior(old->selectionBehavior());
     list->header()->setSectionsClickable(old->header()->sectionsClickable());
     list->setHeaderHidden(old->isHeaderHidden());
     host.ReplaceControl(id, list);
+}
+
+CListCtrlD* CListCtrlD::Attach(ui::ControlHost& host, int id) {
+    auto* list = new CListCtrlD;
+    ReplaceTemplateList(host, id, list);
     return list;
 }
 

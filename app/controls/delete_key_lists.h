@@ -30,6 +30,10 @@ public:
     static CListCtrlD* Attach(ui::ControlHost& host, int id);
 
 protected:
+    // Puts the given list (of this class or a subclass) in place of the template's list view with the id,
+    // with the template's settings; the host takes it over.
+    static void ReplaceTemplateList(ui::ControlHost& host, int id, CListCtrlD* list);
+
     void keyPressEvent(QKeyEvent* event) override;
 };
 

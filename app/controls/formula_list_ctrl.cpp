@@ -43,15 +43,8 @@ void DrawFocusDots(QPainter& painter, const QRect& row, const QColor& color) {
 } // namespace
 
 CCFListCtrl* CCFListCtrl::Attach(ui::ControlHost& host, int id) {
-    const auto* old = host.Control<ui::ListView>(id);
-    if (old == nullptr)
-        throw std::logic_error("no list view with id " + std::to_string(id));
     auto* list = new CCFListCtrl;
-    list->setSelectionMode(old->selectionMode());
-    list->setSelectionBehavior(old->selectionBehavior());
-    list->header()->setSectionsClickable(old->header()->sectionsClickable());
-    list->setHeaderHidden(old->isHeaderHidden());
-    host.ReplaceControl(id, list);
+    ReplaceTemplateList(host, id, list);
     return list;
 }
 
