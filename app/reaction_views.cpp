@@ -1,8 +1,17 @@
 #include "app/reaction_views.h"
 
-#include "app/placeholder_reaction_view.h"
+#include "app/qelt_printout.h"
+#include "app/qelt_view1.h"
+#include "app/qelt_view2.h"
 
 ui::View* CreateReactionView(ModelHost::ViewKind kind) {
-    // Until the form views and the printout exist, every kind shows the reaction as one line of text.
-    return new PlaceholderReactionView(kind);
+    switch (kind) {
+    case ModelHost::ViewKind::DefaultForm:
+        return new CQELTView1;
+    case ModelHost::ViewKind::AlternateForm:
+        return new CQELTView2;
+    case ModelHost::ViewKind::Printout:
+        return new CQELTPrintout;
+    }
+    return nullptr;
 }

@@ -2,8 +2,8 @@
 // reactions from text, the three view commands, the window sizes, digits, help and the dialogs.
 #include "app/child_frames.h"
 #include "app/dialogs/reaction_string_dialog.h"
-#include "app/placeholder_reaction_view.h"
 #include "app/program_database.h"
+#include "app/qelt_view1.h"
 #include "app_fixture.h"
 #include "model/element_table.h"
 #include "model/substance_database.h"
@@ -133,9 +133,11 @@ TEST_F(AppTest, NewFromStringAsksUntilAcceptedOrCancelled) {
     EXPECT_EQ(reaction->Reaction().GetBalancedCoefficients(), std::vector<int>({2, 1, 2}));
     EXPECT_EQ(Frame().MessageText(), "Reaction balanced OK.");
     EXPECT_FALSE(app->IsNewFromString()) << "the flag lasts one File New";
-    auto* view = dynamic_cast<PlaceholderReactionView*>(Frame().ActiveChildFrame()->ActiveView());
+    auto* view = dynamic_cast<CQELTView1*>(Frame().ActiveChildFrame()->ActiveView());
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->text(), "2 H2 + O2 = 2 H2O");
+    EXPECT_EQ(ui::GetWindowText(view->RowControl(0, reaction_view::kFormulaSlot)), "H2");
+    EXPECT_EQ(ui::GetWindowText(view->RowControl(1, reaction_view::kFormulaSlot)), "O2");
+    EXPECT_EQ(ui::GetWindowText(view->RowControl(128, reaction_view::kFormulaSlot)), "H2O");
 
     // Cancel leaves no new document.
     ASSERT_TRUE(Run(103));

@@ -1,0 +1,75 @@
+#include "app/equation_line.h"
+
+#include "model/chemical_formula.h"
+#include "model/qelt_doc.h"
+
+namespace equation_line {
+
+FontSpec BigFont() {
+    return FontSpec{"Arial", 24, 700, FontSpec::kVariableSwiss};
+}
+
+FontSpec SmallFont() {
+    return FontSpec{"Arial", 12, 700, FontSpec::kVariableSwiss};
+}
+
+Term BuildTerm(const CQELTDoc& document, int row) {
+    Term term;
+    term.row = row;
+    const CQELTReagent* reagent = document.GetReagent(row);
+    if (reagent == nullptr || reagent->GetFormula().empty())
+        return term;
+    const std::string& formula = reagent->GetFormula();
+    const bool manual = document.IsManualCoefficients();
+    const int packed = document.PackedIndex(row);
+    const std::vector<int>& balanced = document.GetBalancedCoefficients();
+    const bool known = manual || (document.HasBalancedCoefficients() && packed >= 0 &&
+                                  packed < static_cast<int>(balanced.size()));
+    if (!known) {
+        term.text = "?" + formula;
+        return term;
+    }
+    const int coefficient =
+        manual ? document.GetManualCoefficient(packed) : balanced[static_cast<std::size_t>(packed)];
+    term.text = (coefficient == 1 && !manual) ? formula : std::to_string(coefficient) + formula;
+    if (!manual)
+        term.coefficientColor = kAutomaticColor;
+    else
+        term.coefficientColor = document.IsBalanced() ? kManualBalancedColor : kManualUnbalancedColor;
+    return term;
+}
+
+void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout) {
+    const FontSpec big = BigFont();
+    const FontSpec small = SmallFont();
+
+    for (const Layout::Cell& cell : layout.cells) {
+        const Term term = BuildTerm(document, cell.row);
+        if (term.text.empty())
+            continue;
+        ChemicalFormula formula;
+        formula.SetText(term.text, true);
+        formula.SetCoefficientColor(term.coefficientColor);
+        formula.DrawInControl(surface, cell.rect, layout.background, big, small, TextAlign::Center);
+    }
+
+    surface.Save();
+    surface.SelectFont(big);
+    surface.SetTextAlign(TextAlign::Center | TextAlign::Top);
+    surface.SetBackgroundMode(BackgroundMode::Transparent);
+    surface.SetTextColor(0x000000);
+    const int h = big.height;
+    const int x0 = (layout.templateRect.left + layout.templateRect.right) / 2;
+    const int yc = (layout.templateRect.top + layout.templateRect.bottom) / 2;
+    const int y = yc - h / 2 + 2;
+    const int px = layout.pitchX;
+    for (int k = 1; k < layout.nReactants; ++k)
+        surface.TextOut(x0 + k * px - px / 2, y, "+");
+    for (int k = 1; k < layout.nProducts; ++k)
+        surface.TextOut(x0 + (layout.nReactants + k) * px + layout.productOffsetX - px / 2, y, "+");
+    if (layout.nReactants > 0 || layout.nProducts > 0)
+        surface.TextOut(x0 + layout.nReactants * px + layout.productOffsetX / 2 - px / 2, y, "=");
+    surface.Restore();
+}
+
+} // namespace equation_line
