@@ -310,3 +310,19 @@ TEST_F(ConcentrationCalculatorTest, AUnitCodeOutsideItsTableOpensInTheDefaultUni
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ConcentrationCalculatorTest, ForAReagentWithoutAFormulaTheTypedMolarMassIsUsed) {
+    C dialog;
+    dialog.m_standalone = 0;
+    dialog.Create();
+    EXPECT_TRUE(Enabled(dialog, C::kMolarMassBox));
+    EXPECT_FALSE(Enabled(dialog, C::kFormulaBox));
+    Type(dialog, C::kMolarMassBox, "50");
+    Type(dialog, C::kMolesBox, "0.2");
+    EXPECT_DOUBLE_EQ(dialog.m_M.value, 50.0);
+    EXPECT_DOUBLE_EQ(dialog.m_mass.value, 10.0);
+}
+
+} // namespace

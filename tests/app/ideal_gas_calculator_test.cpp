@@ -229,3 +229,35 @@ TEST_F(IdealGasCalculatorTest, AnUnparsableTextIsReportedAndTheOthersStillComput
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(IdealGasCalculatorTest, ClearForAReagentKeepsItsFormulaLocked) {
+    G dialog;
+    dialog.m_standalone = 0;
+    dialog.m_formula = "NH3";
+    dialog.m_M = 17.031;
+    dialog.Create();
+    Type(dialog, G::kMolesBox, "2");
+    dialog.PressButton(G::kClearButton);
+    EXPECT_FALSE(Enabled(dialog, G::kFormulaBox));
+    EXPECT_FALSE(Shown(dialog, G::kClearAllButton));
+    EXPECT_EQ(Text(dialog, G::kMolesBox), "0");
+}
+
+TEST_F(IdealGasCalculatorTest, UnitCodesOutsideTheirTablesAreTakenAsTheFirstUnit) {
+    G dialog;
+    dialog.m_pressureUnit = 12;
+    dialog.m_temperatureUnit = -3;
+    dialog.m_volumeUnit = 4;
+    dialog.ToAbsoluteTemperature();
+    dialog.UpdateR();
+    EXPECT_EQ(dialog.m_pressureUnit, 0);
+    EXPECT_EQ(dialog.m_temperatureUnit, 0);
+    EXPECT_EQ(dialog.m_volumeUnit, 0);
+    EXPECT_EQ(dialog.RText(), "0.082057");
+    dialog.Create();
+    EXPECT_EQ(Text(dialog, G::kPressureUnitList), "atm");
+}
+
+} // namespace
