@@ -237,7 +237,8 @@ TEST(ReactionRowCalculators, ARowWithoutAFormulaHasNoCalculators) {
     view_test::Type(view_test::Edit(*view, 0, kFormulaSlot), "CO2");
     EXPECT_TRUE(view->RowControl(0, kGasInputSlot)->isEnabled());
     EXPECT_TRUE(view->RowControl(0, kSolutionInputSlot)->isEnabled());
-    EXPECT_FALSE(view->RowControl(0, kDatabaseSlot)->isEnabled());
+    // The database button goes with the entered moles, not with the formula: none entered, it is enabled.
+    EXPECT_TRUE(view->RowControl(0, kDatabaseSlot)->isEnabled());
 }
 
 } // namespace
