@@ -237,7 +237,7 @@ TEST(ReactionRowCalculators, ARowWithoutAFormulaHasNoCalculators) {
     view_test::Type(view_test::Edit(*view, 0, kFormulaSlot), "CO2");
     EXPECT_TRUE(view->RowControl(0, kGasInputSlot)->isEnabled());
     EXPECT_TRUE(view->RowControl(0, kSolutionInputSlot)->isEnabled());
-    // The database button picks a formula for the row, so it needs none.
+    // The database button goes with the entered moles, not with the formula: none entered, it is enabled.
     EXPECT_TRUE(view->RowControl(0, kDatabaseSlot)->isEnabled());
 }
 

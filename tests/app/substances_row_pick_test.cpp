@@ -129,4 +129,13 @@ TEST_F(RowPick, ExitLeavesTheRowAsItWas) {
     EXPECT_FALSE(Reaction().IsModified());
 }
 
+TEST_F(RowPick, ARowWithEnteredMolesOffersNoDatabase) {
+    ASSERT_TRUE(StartQuietly());
+    NewFromString(QStringLiteral("H2 + O2 = H2O"));
+    EXPECT_TRUE(DatabaseButton(0)->isEnabled());
+    Retype(qobject_cast<QLineEdit*>(view->RowControl(0, kMolesSlot)), "2");
+    EXPECT_FALSE(DatabaseButton(0)->isEnabled());
+    EXPECT_TRUE(DatabaseButton(1)->isEnabled());
+}
+
 } // namespace
