@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -32,13 +33,15 @@ void PostDeleteKeyMessage(QWidget* list, const QKeyEvent* event) {
     }
 }
 
-void CListCtrlD::ReplaceTemplateList(ui::ControlHost& host, int id, CListCtrlD* list) {
+void CListCtrlD::ReplaceTemplateList(ui::ControlHost& host, int id, CListCtrlD* replacement) {
+    // The list is ours from the call on: deleted with the exception when the template's is not a list view.
+    std::unique_ptr<CListCtrlD> list(replacement);
     const ui::ListView* old = TemplateList<ui::ListView>(host, id);
     list->setSelectionMode(old->selectionMode());
     list->setSelectionBehavior(old->selectionBehavior());
     list->header()->setSectionsClickable(old->header()->sectionsClickable());
     list->setHeaderHidden(old->isHeaderHidden());
-    host.ReplaceControl(id, list);
+    host.ReplaceControl(id, list.release());
 }
 
 CListCtrlD* CListCtrlD::Attach(ui::ControlHost& host, int id) {

@@ -31,7 +31,8 @@ public:
 
 protected:
     // Puts the given list (of this class or a subclass) in place of the template's list view with the id,
-    // with the template's settings; the host takes it over.
+    // with the template's settings; the host takes it over (and it is deleted when the id names no list
+    // view).
     static void ReplaceTemplateList(ui::ControlHost& host, int id, CListCtrlD* list);
 
     void keyPressEvent(QKeyEvent* event) override;

@@ -423,8 +423,10 @@ QButtonGroup* ControlHost::RadioGroup(const QWidget* radio) const {
 
 QWidget* ControlHost::ReplaceControl(int id, QWidget* replacement) {
     QWidget* old = GetDlgItem(id);
-    if (old == nullptr || replacement == nullptr)
+    if (old == nullptr || replacement == nullptr) {
+        delete replacement;
         throw std::logic_error("ReplaceControl: no control with id " + std::to_string(id));
+    }
     replacement->setParent(old->parentWidget());
     replacement->setGeometry(old->geometry());
     replacement->setFocusPolicy(old->focusPolicy());

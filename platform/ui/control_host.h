@@ -59,7 +59,8 @@ public:
     // A control's place in page pixels; empty when there is no such control.
     QRect ControlRect(int id) const;
     // Puts a control of one's own class in place of a template control: same id, place, text, state and
-    // place in the tab order; the old control is deleted. Returns the replacement.
+    // place in the tab order; the old control is deleted. Returns the replacement. The host owns the
+    // replacement from the call on: when there is no such control it deletes it and throws.
     QWidget* ReplaceControl(int id, QWidget* replacement);
 
     // The radio group the radio button belongs to (null for other controls).

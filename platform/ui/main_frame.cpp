@@ -150,10 +150,18 @@ void MainFrame::SetMenuResource(int id) {
     const MenuResource menu = LoadMenu(id);
     m_menuId = id;
     menuBar()->clear();
+    // The menus go with their actions and submenus; later, as one of them may be emitting the command that
+    // changed the menu.
+    for (const QPointer<QMenu>& old : std::as_const(m_menus)) {
+        if (old != nullptr)
+            old->deleteLater();
+    }
+    m_menus.clear();
     m_menuActions.clear();
     m_dynamicActions.clear();
     for (const MenuItem& popup : menu.items) {
         QMenu* sub = menuBar()->addMenu(popup.text);
+        m_menus << sub;
         BuildMenu(sub, popup.children);
     }
 }

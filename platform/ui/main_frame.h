@@ -114,6 +114,7 @@ private:
     QString m_baseTitle;
     int m_frameResourceId = 0;
     int m_menuId = 0;
+    QList<QPointer<QMenu>> m_menus; // the menu bar's own menus, deleted when another menu takes its place
     QHash<int, QAction*> m_menuActions;
     QHash<int, QAction*> m_toolBarActions;
     QList<QAction*> m_dynamicActions; // recent files and window list, rebuilt on opening

@@ -1,5 +1,6 @@
 // The GUI tests share one QApplication, created before any test runs.
 #include "platform/ui/numeric_locale.h"
+#include "test_folders.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,22 +12,15 @@ int main(int argc, char** argv) {
     // ctest lists the tests without the test environment; never look for a real display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Settings and data folders of this run live in a folder of its own, removed at the end, so that no
-    // test touches the real home and tests running side by side do not share files.
+    // The folders of this run live in a folder of its own, removed at the end, so that no test touches the
+    // real home and runs side by side do not share files; each test gets fresh folders inside it.
     const QString base =
         qEnvironmentVariableIsEmpty("HOME") ? QDir::tempPath() : qEnvironmentVariable("HOME");
     QDir().mkpath(base);
-    QTemporaryDir home(QDir(base).filePath(QStringLiteral("run-XXXXXX")));
-    if (!home.isValid())
+    QTemporaryDir run(QDir(base).filePath(QStringLiteral("run-XXXXXX")));
+    if (!run.isValid())
         return 2;
-    const QString homePath = home.path();
-    qputenv("HOME", homePath.toLocal8Bit());
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
-        const QString folder = QDir(homePath).filePath(QString::fromLatin1(name).toLower());
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv(name, folder.toLocal8Bit());
-    }
+    test_support::GiveEachTestItsOwnFolders(run.path());
     QApplication app(argc, argv);
     ui::UseCNumericLocale();
     return RUN_ALL_TESTS();

@@ -60,7 +60,7 @@ TEST(Rational, OverflowIsDetectedNeverWrapped) {
     EXPECT_THROW(Rational(kMax) + Rational(1), RationalOverflow);
     EXPECT_THROW(Rational(kMax) * Rational(2), RationalOverflow);
     EXPECT_THROW(Rational(1, kMax) + Rational(1, kMax - 1), RationalOverflow);
-    EXPECT_THROW(Rational(std::numeric_limits<std::int64_t>::min()), RationalOverflow);
+    EXPECT_THROW(Rational{std::numeric_limits<std::int64_t>::min()}, RationalOverflow);
     EXPECT_THROW(Rational(1) / Rational(0), std::domain_error);
     EXPECT_THROW(Rational(1, 0), std::domain_error);
 }
