@@ -1,6 +1,6 @@
 #!/bin/sh
-# Installs the build into a scratch prefix and checks that the menu entry, the document's MIME type and the
-# icons land where desktops look for them, each icon in the folder of its own size.
+# Installs the build into a scratch prefix and checks that the program and its desktop integration land
+# where desktops look for them.
 # Usage: check_desktop_install.sh <cmake> <build folder> <scratch prefix>
 set -eu
 cmake=$1
@@ -8,55 +8,4 @@ build=$2
 prefix=$3
 rm -rf "$prefix"
 "$cmake" --install "$build" --prefix "$prefix" >/dev/null
-
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-# Width and height of a PNG, from its header.
-png_size() {
-    od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", (($1*256+$2)*256+$3)*256+$4, (($5*256+$6)*256+$7)*256+$8 }'
-}
-
-[ -x "$prefix/bin/qelt" ] || fail "bin/qelt is not installed"
-desktop="$prefix/share/applications/qelt.desktop"
-mime="$prefix/share/mime/packages/qelt.xml"
-[ -f "$desktop" ] || fail "share/applications/qelt.desktop is not installed"
-[ -f "$mime" ] || fail "share/mime/packages/qelt.xml is not installed"
-
-for size in 16 24 32 48 64 128 256; do
-    for icon in apps/qelt.png mimetypes/application-x-qelt-reaction.png; do
-        file="$prefix/share/icons/hicolor/${size}x${size}/$icon"
-        if [ ! -f "$file" ]; then
-            fail "icon ${size}x${size}/$icon is not installed"
-        elif [ "$(png_size "$file")" != "${size}x${size}" ]; then
-            fail "icon ${size}x${size}/$icon is $(png_size "$file")"
-        fi
-    done
-done
-
-if [ -f "$desktop" ] && [ -f "$mime" ]; then
-    grep -qx 'Exec=qelt %F' "$desktop" || fail "the menu entry does not start qelt with the files"
-    grep -qx 'Icon=qelt' "$desktop" || fail "the menu entry does not name the qelt icon"
-    grep -qx 'MimeType=application/x-qelt-reaction;' "$desktop" || fail "the menu entry does not open reactions"
-    grep -q '<mime-type type="application/x-qelt-reaction">' "$mime" || fail "the MIME type is not defined"
-    grep -q '<glob pattern="\*.equ"/>' "$mime" || fail "the MIME type does not claim *.equ"
-    if command -v desktop-file-validate >/dev/null; then
-        desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the menu entry"
-    else
-        echo "desktop-file-validate not found: the menu entry was not validated"
-    fi
-    # The install refreshes the prefix's MIME database when the tool is there; its glob table then maps
-    # *.equ to the reaction type.
-    if command -v update-mime-database >/dev/null; then
-        grep -qx '[0-9]*:application/x-qelt-reaction:\*\.equ' "$prefix/share/mime/globs2" ||
-            fail "the MIME database of the prefix does not map *.equ to the reaction type"
-    fi
-fi
-
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "desktop integration installed as expected"
+sh "$(dirname "$0")/check_installed_tree.sh" --mime-database "$prefix"
