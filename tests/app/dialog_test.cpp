@@ -19,6 +19,7 @@
 #include <QTest>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 namespace {
 
@@ -490,6 +491,8 @@ TEST(Notifications, AControlOfOnesOwnClassTakesTheTemplatesPlace) {
     dialog.changes = 0;
     ASSERT_TRUE(dialog.UpdateData(true));
     EXPECT_EQ(dialog.count, 3);
+    // With no control of the id, the replacement goes with the exception (no window is left behind).
+    EXPECT_THROW(dialog.ReplaceControl(999, new QLineEdit), std::logic_error);
 }
 
 } // namespace

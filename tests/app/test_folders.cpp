@@ -1,9 +1,11 @@
 #include "test_folders.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStringList>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace test_support {
@@ -29,17 +31,34 @@ QString UseFreshFolders(const QString& base, const QString& name) {
 
 namespace {
 
+void DeleteClosedWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 class PerTestFolders : public ::testing::EmptyTestEventListener {
 public:
     explicit PerTestFolders(QString base) : m_base(std::move(base)) {
         UseFreshFolders(m_base, kBetweenTests);
     }
 
-    void OnTestStart(const ::testing::TestInfo&) override { m_folder = UseFreshFolders(m_base, kInTest); }
+    void OnTestStart(const ::testing::TestInfo&) override {
+        m_folder = UseFreshFolders(m_base, kInTest);
+        DeleteClosedWindows();
+        m_windows = QApplication::topLevelWidgets().size();
+    }
 
     void OnTestEnd(const ::testing::TestInfo&) override {
         // Windows closed by the test are deleted while their folders still exist.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        DeleteClosedWindows();
+        // Nor does a test leave a window behind, shown or not: a widget without a parent nobody deleted.
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        if (windows.size() != m_windows) {
+            QStringList names;
+            for (const QWidget* window : windows)
+                names << QString::fromLatin1(window->metaObject()->className());
+            ADD_FAILURE() << "the test leaves " << windows.size() - m_windows
+                          << " top-level widget(s) behind; there are now " << names.join(u' ').toStdString();
+        }
         UseFreshFolders(m_base, kBetweenTests);
         QDir(m_folder).removeRecursively();
     }
@@ -49,6 +68,7 @@ private:
     static inline const QString kBetweenTests = QStringLiteral("between-tests");
     QString m_base;
     QString m_folder;
+    qsizetype m_windows = 0;
 };
 
 } // namespace
