@@ -1,7 +1,7 @@
 #include "app/controls/fedit.h"
 
-#include "app/controls/number_box_text.h"
 #include "model/editable_double.h"
+#include "model/number_box_text.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/control_host.h"
 #include "platform/ui/data_exchange.h"

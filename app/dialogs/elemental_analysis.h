@@ -2,7 +2,7 @@
 
 #include "app/controls/static_formula_frame.h"
 #include "app/dialogs/column_sort.h"
-#include "app/dialogs/element_analysis_data.h"
+#include "model/element_analysis_data.h"
 #include "platform/ui/dialog.h"
 
 #include <string>

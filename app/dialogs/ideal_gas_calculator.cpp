@@ -1,10 +1,10 @@
 #include "app/dialogs/ideal_gas_calculator.h"
 
 #include "app/controls/fedit.h"
-#include "app/unit_factors.h"
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
 #include "model/stp.h"
+#include "model/unit_factors.h"
 #include "model/unit_names.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "app/controls/fedit.h"
 #include "app/dialogs/stp_presets.h"
-#include "app/unit_factors.h"
+#include "model/unit_factors.h"
 #include "model/unit_names.h"
 #include "platform/ui/text_codec.h"
 

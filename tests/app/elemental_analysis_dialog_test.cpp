@@ -5,10 +5,10 @@
 #include "app/controls/formula_list_ctrl.h"
 #include "app/dialogs/concentration_calculator.h"
 #include "app/dialogs/elemental_analysis.h"
-#include "app/dialogs/empirical_formula.h"
 #include "app/dialogs/ideal_gas_calculator.h"
 #include "app_test_host.h"
 #include "editors_test_support.h"
+#include "model/empirical_formula.h"
 #include "ui_test_support.h"
 
 #include <QAbstractButton>

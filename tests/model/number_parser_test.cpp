@@ -1,4 +1,4 @@
-#include "app/controls/number_parser.h"
+#include "model/number_parser.h"
 
 #include <gtest/gtest.h>
 

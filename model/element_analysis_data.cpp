@@ -1,4 +1,4 @@
-#include "app/dialogs/element_analysis_data.h"
+#include "model/element_analysis_data.h"
 
 #include "model/chemical_formula.h"
 #include "model/composition_vector.h"
