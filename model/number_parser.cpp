@@ -1,6 +1,7 @@
 #include "model/number_parser.h"
 
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <locale.h>
 
@@ -10,10 +11,48 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool IsDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // strtod in the "C" locale: the decimal point is '.', whatever the user's locale says.
 double StrtodC(const char* text, char** end) {
     static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return ::strtod_l(text, end, cLocale);
+}
+
+std::size_t SkipDigits(const std::string& text, std::size_t at) {
+    while (at < text.size() && IsDecimalDigit(text[at]))
+        ++at;
+    return at;
+}
+
+// The end of a decimal number as a person writes it that starts at `at`: an optional sign, digits with at
+// most one point and at least one digit, and an optional exponent ('e' or 'E', an optional sign, digits).
+// npos when no such number starts there. strtod would also take "inf", "nan" and hexadecimal numbers.
+std::size_t DecimalNumberEnd(const std::string& text, std::size_t at) {
+    if (at < text.size() && (text[at] == '+' || text[at] == '-'))
+        ++at;
+    const std::size_t integerEnd = SkipDigits(text, at);
+    bool anyDigit = integerEnd > at;
+    at = integerEnd;
+    if (at < text.size() && text[at] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, at + 1);
+        anyDigit = anyDigit || fractionEnd > at + 1;
+        at = fractionEnd;
+    }
+    if (!anyDigit)
+        return std::string::npos;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t exponent = at + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-'))
+            ++exponent;
+        const std::size_t exponentEnd = SkipDigits(text, exponent);
+        if (exponentEnd == exponent)
+            return std::string::npos;
+        at = exponentEnd;
+    }
+    return at;
 }
 
 bool OnlyBlanksFrom(const std::string& text, std::size_t position) {
@@ -47,18 +86,14 @@ bool ParseDouble(std::string& text, double& value) {
     if (last == 'e' || last == '-' || last == '+')
         text.push_back('0');
 
-    // An embedded NUL ends the conversion and is no blank, so a text holding one is rejected.
-    const char* begin = text.c_str() + start;
-    char* end = nullptr;
-    const double converted = StrtodC(begin, &end);
-    const std::size_t stop = static_cast<std::size_t>(end - text.c_str());
-    if (converted != 0.0) {
-        if (!OnlyBlanksFrom(text, stop))
-            return false;
-    } else if (stop != text.size()) {
-        if (text[start] != '0' || !OnlyBlanksFrom(text, stop))
-            return false;
-    }
+    // Only blanks may follow the number; an embedded NUL is no blank, so a text holding one is rejected.
+    const std::size_t stop = DecimalNumberEnd(text, start);
+    if (stop == std::string::npos || !OnlyBlanksFrom(text, stop))
+        return false;
+    const double converted = StrtodC(text.c_str() + start, nullptr);
+    // A number too large for a double is no number: it would come back as infinity.
+    if (!std::isfinite(converted))
+        return false;
     value = converted;
     return true;
 }

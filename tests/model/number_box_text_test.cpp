@@ -32,7 +32,8 @@ const LeavingCase kLeaving[] = {
     {"101325", "1.01325e+05", 6},
     {"1.2.3", nullptr, 0},
     {"abc", nullptr, 0},
-    {"-0 ", nullptr, 0},
+    {"-0 ", "0", 0},
+    {"1e999", nullptr, 0},
 };
 
 TEST(NumberBoxText, LeavingABoxRewritesItToTheDigitsTyped) {
