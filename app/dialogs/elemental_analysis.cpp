@@ -239,10 +239,12 @@ void CElementalAnalysis::OnAdd() {
     if (!UpdateData(true))
         return;
     m_status.clear();
-    m_input.Evaluate(m_status);
+    const bool usable = m_input.Evaluate(m_status);
     m_entries.push_back(m_input);
     if (m_status.empty())
         ComputeEmpiricalFormula();
+    else if (!usable)
+        ShowNoFormula();
     FillList();
     UpdateButtons();
     UpdateData(false);
@@ -252,10 +254,12 @@ void CElementalAnalysis::OnModify() {
     if (!UpdateData(true) || !IsSelected())
         return;
     m_status.clear();
-    m_input.Evaluate(m_status);
+    const bool usable = m_input.Evaluate(m_status);
     m_entries[static_cast<std::size_t>(m_selected)] = m_input;
     if (m_status.empty())
         ComputeEmpiricalFormula();
+    else if (!usable)
+        ShowNoFormula();
     FillList();
     UpdateButtons();
     UpdateData(false);
@@ -313,6 +317,11 @@ void CElementalAnalysis::ComputeEmpiricalFormula() {
     if (result.status)
         m_status = *result.status;
     m_frame.SetFormula(result.formula, true);
+}
+
+void CElementalAnalysis::ShowNoFormula() {
+    // The status says why; a formula of the entries before would no longer be theirs.
+    m_frame.SetFormula("", true);
 }
 
 void CElementalAnalysis::FillList() {

@@ -82,6 +82,8 @@ private:
 
     // Takes the entry into the input, as selecting its row does.
     void SelectEntry(int index);
+    // Clears the result after an entry that cannot count towards a formula was stored.
+    void ShowNoFormula();
     void ComputeEmpiricalFormula();
     void FillList();
     void UpdateButtons();

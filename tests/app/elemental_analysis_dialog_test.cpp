@@ -154,6 +154,11 @@ TEST_F(ElementalAnalysisTest, MessagesOfTheEvaluation) {
     Press(CElementalAnalysis::kAddButton);
     AddEntry("O", "O2", "1", "g");
     EXPECT_TRUE(Status().startsWith("SSR: "));
+    EXPECT_NE(Formula(), "");
+    // A misspelt "as" formula is an error, and the formula of the entries before is no longer shown.
+    AddEntry("S", "Xq2O", "1", "g");
+    EXPECT_EQ(Status(), "Error: can't read the 'as' formula");
+    EXPECT_EQ(Formula(), "");
 }
 
 TEST_F(ElementalAnalysisTest, AmountsThatGiveNoFormula) {

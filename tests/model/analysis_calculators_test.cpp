@@ -92,9 +92,18 @@ TEST(ElementAnalysisData, AtomsOfTheElementInTheMeasuredSubstance) {
 
     ElementAnalysisData unknown = water;
     unknown.symbol = "Xx";
-    unknown.Evaluate(status);
+    EXPECT_FALSE(unknown.Evaluate(status));
     EXPECT_EQ(status, ElementAnalysisData::kUnknownElement);
     EXPECT_EQ(unknown.elementRow, -1);
+
+    // An "as" formula with an unknown symbol is an error, not a substance without the element.
+    ElementAnalysisData misspelt = water;
+    misspelt.asFormula = "Xq2O";
+    EXPECT_FALSE(misspelt.Evaluate(status));
+    EXPECT_EQ(status, ElementAnalysisData::kFormulaError);
+    EXPECT_TRUE(std::isnan(misspelt.elementMoles));
+    std::vector<ElementAnalysisData> entries = {Entry("C", "C", 1.0, ElementAnalysisData::kMoles), misspelt};
+    EXPECT_EQ(ComputeEmpiricalFormula(entries, 0.0).formula, "");
 }
 
 TEST(ElementAnalysisData, AnEmptyAsFormulaTakesMolesAsTheyAre) {
