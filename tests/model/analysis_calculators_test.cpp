@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr int kCarbon = 6;
 constexpr int kHydrogen = 1;
 constexpr int kOxygen = 8;
 
