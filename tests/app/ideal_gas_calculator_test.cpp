@@ -237,6 +237,8 @@ TEST_F(IdealGasCalculatorTest, ImpossibleConditionsShowNoResultAndSayWhy) {
         EXPECT_EQ(Enabled(dialog, ui::IDOK), *step.status == '\0');
     }
     EXPECT_TRUE(boxes.texts.isEmpty());
+    Type(dialog, G::kPressureBox, "0");
+    test_support::SaveScreenshot(dialog, "ideal_gas_calculator_impossible_pressure");
 }
 
 TEST_F(IdealGasCalculatorTest, AKeystrokeAfterLeavingARefusedTextIsComputed) {
