@@ -89,8 +89,7 @@ bool ReadConfigBytes(const std::vector<std::uint8_t>& bytes, STP& conditions) {
     } catch (const ArchiveError&) {
         return false;
     }
-    if (!IsUnitIndex(PressureUnitNames, read.pressureUnit) ||
-        !IsUnitIndex(TemperatureUnitNames, read.temperatureUnit))
+    if (!read.IsPhysical())
         return false;
     conditions.Copy(read);
     return true;

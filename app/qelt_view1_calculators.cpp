@@ -100,8 +100,10 @@ void CQELTView1::OnConcentrationOutput(int id) {
         dialog.m_concentrationUnit = reagent->outputConcentrationUnit;
         dialog.m_volumeUnit = reagent->outputVolumeUnit;
     }
-    // Only Cancel closes it: what it shows then describes the computed amount.
+    // Only Cancel closes it: what it shows then describes the computed amount, unless it is impossible.
     dialog.DoModal();
+    if (!dialog.IsPossible())
+        return;
     reagent->outputConcentration = dialog.m_C;
     reagent->outputVolume = dialog.m_V;
     reagent->outputConcentrationUnit = dialog.m_concentrationUnit;
@@ -134,6 +136,8 @@ void CQELTView1::OnGasOutput(int id) {
         dialog.UpdateR();
     }
     dialog.DoModal();
+    if (dialog.Problem() != ideal_gas::Problem::None)
+        return;
     reagent->outputKind = CQELTReagent::kGas;
     reagent->outputPressure = dialog.m_p;
     reagent->outputTemperature = dialog.m_T;

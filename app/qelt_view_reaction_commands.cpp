@@ -1,8 +1,8 @@
 // The reaction views' commands that act on the reaction as a whole: copying it to the clipboard and
 // balancing it with H+ or OH-.
-#include "app/ion_balancing.h"
 #include "app/qelt_view.h"
 #include "app/reaction_copy.h"
+#include "model/ion_balancing.h"
 #include "model/qelt_doc.h"
 #include "platform/ui/command_target.h"
 

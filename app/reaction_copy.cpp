@@ -1,7 +1,7 @@
 #include "app/reaction_copy.h"
 
 #include "app/qelt_command_ids.h"
-#include "app/reaction_export.h"
+#include "model/reaction_export.h"
 #include "platform/ui/clipboard.h"
 
 namespace reaction_copy {

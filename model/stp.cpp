@@ -1,10 +1,23 @@
 #include "model/stp.h"
 
+#include "model/unit_factors.h"
 #include "model/unit_names.h"
 #include "platform/core/archive.h"
 
+#include <cmath>
+
 void STP::Copy(const STP& source) {
     *this = source;
+}
+
+bool STP::HasPhysicalPressure() const {
+    return IsPressureUnit(pressureUnit) && std::isfinite(pressure) && pressure > 0.0;
+}
+
+bool STP::HasPhysicalTemperature() const {
+    if (!IsTemperatureUnit(temperatureUnit) || !std::isfinite(temperature))
+        return false;
+    return AbsoluteTemperature(temperature, temperatureUnit) > 0.0;
 }
 
 void STP::Serialize(Archive& ar) {

@@ -23,6 +23,12 @@ public:
     // Copies all five fields, the modified flag included.
     void Copy(const STP& source);
 
+    // Conditions a gas can be at: a known pressure unit and a pressure above zero, a known temperature unit
+    // and a temperature above absolute zero, all finite.
+    bool HasPhysicalPressure() const;
+    bool HasPhysicalTemperature() const;
+    bool IsPhysical() const { return HasPhysicalPressure() && HasPhysicalTemperature(); }
+
     // Stores or loads the 28-byte record. Loading ignores the version and leaves the modified flag alone;
     // a record that is short or names a unit outside its table throws ArchiveError and changes nothing.
     void Serialize(Archive& ar);

@@ -1,7 +1,7 @@
 #include "app/controls/fedit.h"
 
-#include "app/controls/number_box_text.h"
 #include "model/editable_double.h"
+#include "model/number_box_text.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/control_host.h"
 #include "platform/ui/data_exchange.h"
@@ -19,8 +19,9 @@ std::string BoxText(const QLineEdit* box) {
     return ui::ToCp1252(box->text());
 }
 
-// Reads a box for a saving exchange; refuses a text that is not a number. The digits are those of the text;
-// the value is the exact one behind the text when the box still shows what an exchange put there.
+// Reads a box for a saving exchange; refuses a text that is not a number. The value and digits are those of
+// the text, or the number behind it when the box still shows what an exchange put there: 100 shown for 0.1
+// mol/L in mmol/L carries the one digit of 0.1, not the three its text has.
 CEditableDouble ReadBox(ui::DataExchange& dx, int id) {
     QLineEdit* box = dx.PrepareEditCtrl(id);
     std::optional<CEditableDouble> number = ReadCountedNumber(BoxText(box));
@@ -29,12 +30,12 @@ CEditableDouble ReadBox(ui::DataExchange& dx, int id) {
         dx.Fail();
     }
     if (auto* fedit = qobject_cast<CFEdit*>(box))
-        if (const std::optional<double> exact = fedit->ShownValue())
-            number->value = *exact;
+        if (const std::optional<CEditableDouble> shown = fedit->ShownNumber())
+            return *shown;
     return *number;
 }
 
-void ShowInBox(ui::DataExchange& dx, int id, const std::string& text, double exact) {
+void ShowInBox(ui::DataExchange& dx, int id, const std::string& text, const CEditableDouble& exact) {
     QLineEdit* box = dx.PrepareEditCtrl(id);
     if (auto* fedit = qobject_cast<CFEdit*>(box))
         fedit->ShowNumber(text, exact);
@@ -55,19 +56,19 @@ CFEdit* CFEdit::Attach(ui::ControlHost& host, int id) {
     return box;
 }
 
-void CFEdit::ShowNumber(const std::string& text, double exact) {
+void CFEdit::ShowNumber(const std::string& text, const CEditableDouble& exact) {
     m_shownText = ui::FromCp1252(text);
-    m_shownValue = exact;
+    m_shownNumber = exact;
     // A text that stands for no value ("???" for an infinity, nothing for a negative count) reads back as
     // what it says.
-    m_hasShown = std::isfinite(exact) && !text.empty() && text != "???";
+    m_hasShown = std::isfinite(exact.value) && !text.empty() && text != "???";
     ui::SetWindowTextIfChanged(this, m_shownText);
 }
 
-std::optional<double> CFEdit::ShownValue() const {
+std::optional<CEditableDouble> CFEdit::ShownNumber() const {
     if (!m_hasShown || text() != m_shownText)
         return std::nullopt;
-    return m_shownValue;
+    return m_shownNumber;
 }
 
 void CFEdit::focusOutEvent(QFocusEvent* event) {
@@ -87,7 +88,7 @@ void DDX_FEdit(ui::DataExchange& dx, int id, double& value) {
         value = ReadBox(dx, id).value;
         return;
     }
-    ShowInBox(dx, id, NumberBoxText(value), value);
+    ShowInBox(dx, id, NumberBoxText(value), CEditableDouble(value, 0));
 }
 
 void DDX_FEdit(ui::DataExchange& dx, int id, CEditableDouble& value) {
@@ -95,5 +96,5 @@ void DDX_FEdit(ui::DataExchange& dx, int id, CEditableDouble& value) {
         value = ReadBox(dx, id);
         return;
     }
-    ShowInBox(dx, id, NumberBoxText(value), value.value);
+    ShowInBox(dx, id, NumberBoxText(value), value);
 }

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-class CEditableDouble;
+#include "model/editable_double.h"
 
 namespace ui {
 class ControlHost;
@@ -18,7 +18,7 @@ class DataExchange;
 //
 // A box remembers the exact value behind the text a data exchange put in it: as long as the user does not
 // edit that text, reading the box gives the exact value back, not the rounded one shown (101325 shown as
-// 1.013e+05 reads back as 101325).
+// 1.013e+05 reads back as 101325), with the significant digits it was given.
 class CFEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -30,10 +30,10 @@ public:
     // Puts a CFEdit in place of the template's edit with the id; returns it.
     static CFEdit* Attach(ui::ControlHost& host, int id);
 
-    // Shows the text for a value and remembers the value behind it.
-    void ShowNumber(const std::string& text, double exact);
-    // The remembered value while the box shows the text it was given, unedited; else nothing.
-    std::optional<double> ShownValue() const;
+    // Shows the text for a number and remembers the number behind it.
+    void ShowNumber(const std::string& text, const CEditableDouble& exact);
+    // The remembered number while the box shows the text it was given, unedited; else nothing.
+    std::optional<CEditableDouble> ShownNumber() const;
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
@@ -42,7 +42,7 @@ private:
     int m_digitsEntered = 0;
     bool m_hasShown = false;
     QString m_shownText;
-    double m_shownValue = 0.0;
+    CEditableDouble m_shownNumber;
 };
 
 // Data exchange of a box with a plain double: saving parses the text ("Enter a number." and the focus back

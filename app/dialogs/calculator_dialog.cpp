@@ -1,21 +1,31 @@
 #include "app/dialogs/calculator_dialog.h"
 
 #include "platform/ui/control_host.h"
+#include "platform/ui/data_exchange.h"
 #include "platform/ui/text_codec.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
-bool CalculatorDialog::SwallowChange() {
-    if (m_leaving) {
-        m_leaving = false;
-        return true;
+bool CalculatorDialog::SwallowChange(int id) {
+    if (m_leavingBox >= 0) {
+        const QWidget* left = GetDlgItem(m_leavingBox);
+        const bool leaving = m_leavingBox == id && left != nullptr && !left->hasFocus();
+        m_leavingBox = -1;
+        if (leaving)
+            return true;
     }
     if (m_ownChange) {
         m_ownChange = false;
         return true;
     }
     return false;
+}
+
+void CalculatorDialog::CheckTypedRange(ui::DataExchange& dx, int id, double value, double minValue,
+                                       double maxValue) const {
+    if (id == m_typedBox)
+        ui::DDV_MinMaxDouble(dx, value, minValue, maxValue);
 }
 
 CalculatorDialog::Typed CalculatorDialog::Remember(int id) const {
@@ -50,4 +60,9 @@ void CalculatorDialog::SelectUnit(QComboBox* list, UnitNameTable table, int unit
 
 int CalculatorDialog::SelectedUnit(const QComboBox* list, UnitNameTable table) {
     return UnitIndex(table, ui::ToCp1252(list->currentText()));
+}
+
+void CalculatorDialog::KeepInTable(int& unit, UnitNameTable table, int fallback) {
+    if (!IsUnitIndex(table, unit))
+        unit = fallback;
 }

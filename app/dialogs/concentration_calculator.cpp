@@ -1,6 +1,7 @@
 #include "app/dialogs/concentration_calculator.h"
 
 #include "app/controls/fedit.h"
+#include "model/unit_factors.h"
 #include "model/unit_names.h"
 #include "platform/ui/text_codec.h"
 
@@ -41,7 +42,7 @@ CConcentrationCalculator::CConcentrationCalculator(QWidget* parent) : Calculator
               &CConcentrationCalculator::OnConcentrationUnitChange);
     MapNotify(kVolumeUnitList, ui::CBN_SELCHANGE, &CConcentrationCalculator::OnVolumeUnitChange);
     for (int box : {kMolarMassBox, kMassBox, kMolesBox, kVolumeBox, kConcentrationBox})
-        MapNotify(box, ui::EN_KILLFOCUS, &CConcentrationCalculator::OnKillFocusEdit);
+        MapNotifyRange(box, box, ui::EN_KILLFOCUS, &CConcentrationCalculator::OnKillFocusEdit);
 }
 
 void CConcentrationCalculator::DoDataExchange(ui::DataExchange& dx) {
@@ -59,20 +60,44 @@ void CConcentrationCalculator::DoDataExchange(ui::DataExchange& dx) {
     ui::DDX_Radio(dx, kBeSmartRadio, m_mode);
     ui::DDX_Control(dx, kVolumeUnitList, m_volumeUnits);
     ui::DDX_Control(dx, kConcentrationUnitList, m_concentrationUnits);
-    DDX_FEdit(dx, kConcentrationBox, m_C);
-    ui::DDV_MinMaxDouble(dx, m_C.value, 0.0, kMaxConcentration);
-    // The molar mass is read back where the user can type it: standalone, or (opened for a reagent whose
-    // formula is empty) while its box is enabled.
-    if (m_standalone != 0 || !dx.IsSaving() || m_molarMassBox->isEnabled())
-        DDX_FEdit(dx, kMolarMassBox, m_M);
-    ui::DDV_MinMaxDouble(dx, m_M.value, 0.0, kMaxMolarMass);
-    DDX_FEdit(dx, kMolesBox, m_n);
-    ui::DDV_MinMaxDouble(dx, m_n.value, 0.0, kMaxMoles);
-    DDX_FEdit(dx, kVolumeBox, m_V);
-    ui::DDV_MinMaxDouble(dx, m_V.value, 0.0, kMaxVolume);
-    ui::DDX_Text(dx, kFormulaBox, m_formula);
-    DDX_FEdit(dx, kMassBox, m_mass);
-    ui::DDV_MinMaxDouble(dx, m_mass.value, 0.0, kMaxMass);
+    if (dx.IsSaving() && TypedBox() >= 0)
+        ExchangeValue(dx, TypedBox());
+    for (int id : {kConcentrationBox, kMolarMassBox, kMolesBox, kVolumeBox, kFormulaBox, kMassBox})
+        ExchangeValue(dx, id);
+}
+
+void CConcentrationCalculator::ExchangeValue(ui::DataExchange& dx, int id) {
+    switch (id) {
+    case kConcentrationBox:
+        DDX_FEdit(dx, id, m_C);
+        CheckTypedRange(dx, id, m_C.value, 0.0, kMaxConcentration);
+        break;
+    case kMolarMassBox:
+        // The molar mass is read back where the user can type it: standalone, or (opened for a reagent
+        // whose formula is empty) while its box is enabled.
+        if (m_standalone != 0 || !dx.IsSaving() || m_molarMassBox->isEnabled()) {
+            DDX_FEdit(dx, id, m_M);
+            CheckTypedRange(dx, id, m_M.value, 0.0, kMaxMolarMass);
+        }
+        break;
+    case kMolesBox:
+        DDX_FEdit(dx, id, m_n);
+        CheckTypedRange(dx, id, m_n.value, 0.0, kMaxMoles);
+        break;
+    case kVolumeBox:
+        DDX_FEdit(dx, id, m_V);
+        CheckTypedRange(dx, id, m_V.value, 0.0, kMaxVolume);
+        break;
+    case kFormulaBox:
+        ui::DDX_Text(dx, id, m_formula);
+        break;
+    case kMassBox:
+        DDX_FEdit(dx, id, m_mass);
+        CheckTypedRange(dx, id, m_mass.value, 0.0, kMaxMass);
+        break;
+    default:
+        break;
+    }
 }
 
 bool CConcentrationCalculator::OnInitDialog() {
@@ -80,14 +105,11 @@ bool CConcentrationCalculator::OnInitDialog() {
         CFEdit::Attach(*this, box);
     // A unit code the table does not have (a damaged opener's value) would index past the factors: such a
     // quantity is taken in the default unit.
-    if (!IsUnitIndex(VolumeUnitNames, m_volumeUnit))
-        m_volumeUnit = 1;
-    if (!IsUnitIndex(ConcentrationUnitNames, m_concentrationUnit))
-        m_concentrationUnit = 0;
+    KeepInTable(m_volumeUnit, VolumeUnitNames, 1);
+    KeepInTable(m_concentrationUnit, ConcentrationUnitNames, 0);
     CalculatorDialog::OnInitDialog();
 
     m_frame.Attach(kFormulaFrame, *this);
-    m_useButton->setEnabled(m_standalone == 0);
     m_formulaBox->setEnabled(m_standalone != 0);
     if (m_standalone == 0) {
         m_molarMassBox->setEnabled(false);
@@ -100,7 +122,6 @@ bool CConcentrationCalculator::OnInitDialog() {
             radio->setEnabled(false);
         m_massBox->setEnabled(false);
         m_molesBox->setEnabled(false);
-        m_useButton->setEnabled(false);
         m_clearButton->hide();
     }
     m_frame.SetFormula(m_formula, true);
@@ -108,93 +129,58 @@ bool CConcentrationCalculator::OnInitDialog() {
     m_molarMassBox->setEnabled(m_formula.empty());
     FillUnitList(m_volumeUnits, VolumeUnitNames, m_volumeUnit);
     FillUnitList(m_concentrationUnits, ConcentrationUnitNames, m_concentrationUnit);
+    EnableUse();
     UpdateData(false);
     return true;
 }
 
-double CConcentrationCalculator::VolumeFactor() const {
-    return VolumeUnitFactors[static_cast<std::size_t>(m_volumeUnit)];
+void CConcentrationCalculator::EnableUse() {
+    // Nothing impossible goes back to the opener.
+    m_useButton->setEnabled(m_standalone == 0 && m_fixedAmount == 0 && IsPossible());
 }
 
-double CConcentrationCalculator::ConcentrationFactor() const {
-    return ConcentrationUnitFactors[static_cast<std::size_t>(m_concentrationUnit)];
+solution::Values CConcentrationCalculator::Values() const {
+    return {m_M, m_mass, m_n, m_V, m_C, m_volumeUnit, m_concentrationUnit};
 }
 
-void CConcentrationCalculator::MolesFromMass() {
-    if (m_M != 0.0)
-        m_n = m_mass / m_M;
-}
-
-void CConcentrationCalculator::ConcentrationFromMolesAndVolume() {
-    if (m_V != 0.0)
-        m_C = (m_n * ConcentrationFactor()) / (m_V / VolumeFactor());
-}
-
-void CConcentrationCalculator::VolumeFromMolesAndConcentration() {
-    if (m_C != 0.0)
-        m_V = (m_n * VolumeFactor()) / (m_C / ConcentrationFactor());
-}
-
-void CConcentrationCalculator::MolesFromVolumeAndConcentration() {
-    m_n = (m_V / VolumeFactor()) * (m_C / ConcentrationFactor());
-    m_mass = m_M * m_n;
-}
-
-template <class F> void CConcentrationCalculator::ValueChanged(int box, F compute) {
-    if (SwallowChange())
+void CConcentrationCalculator::ValueChanged(int box, solution::Given given, bool typedByUser) {
+    if (SwallowChange(box))
         return;
-    RecomputeWhileTyping(box, [this, box, &compute] {
-        compute();
-        if (box != kMolarMassBox)
-            m_formulaBox->setEnabled(m_n == 0.0 && m_standalone != 0);
-    });
+    RecomputeWhileTyping(
+        box,
+        [this, box, given] {
+            solution::Values values = Values();
+            solution::Recompute(values, given, m_mode);
+            m_M = values.M;
+            m_mass = values.mass;
+            m_n = values.n;
+            m_V = values.V;
+            m_C = values.C;
+            if (box != kMolarMassBox)
+                m_formulaBox->setEnabled(m_n == 0.0 && m_standalone != 0);
+            EnableUse();
+        },
+        typedByUser);
 }
 
 void CConcentrationCalculator::OnMolarMassChange() {
-    ValueChanged(kMolarMassBox, [this] {
-        if (m_M != 0.0) {
-            MolesFromMass();
-            ConcentrationFromMolesAndVolume();
-        }
-    });
+    ValueChanged(kMolarMassBox, solution::Given::MolarMass);
 }
 
 void CConcentrationCalculator::OnMassChange() {
-    ValueChanged(kMassBox, [this] {
-        MolesFromMass();
-        if (m_mode == kConcentrationConst)
-            VolumeFromMolesAndConcentration();
-        else if (m_mode != kAmountConst)
-            ConcentrationFromMolesAndVolume();
-    });
+    ValueChanged(kMassBox, solution::Given::Mass);
 }
 
 void CConcentrationCalculator::OnMolesChange() {
-    ValueChanged(kMolesBox, [this] {
-        m_mass = m_M * m_n;
-        if (m_mode == kConcentrationConst)
-            VolumeFromMolesAndConcentration();
-        else if (m_mode != kAmountConst)
-            ConcentrationFromMolesAndVolume();
-    });
+    ValueChanged(kMolesBox, solution::Given::Moles);
 }
 
 void CConcentrationCalculator::OnVolumeChange() {
-    ValueChanged(kVolumeBox, [this] {
-        if (m_mode == kAmountConst)
-            ConcentrationFromMolesAndVolume();
-        else if (m_mode != kVolumeConst)
-            MolesFromVolumeAndConcentration();
-    });
+    ValueChanged(kVolumeBox, solution::Given::Volume);
 }
 
 void CConcentrationCalculator::OnConcentrationChange() {
-    ValueChanged(kConcentrationBox, [this] {
-        if (m_mode == kAmountConst)
-            VolumeFromMolesAndConcentration();
-        else if (m_mode != kConcentrationConst)
-            MolesFromVolumeAndConcentration();
-    });
+    ValueChanged(kConcentrationBox, solution::Given::Concentration);
 }
 
 void CConcentrationCalculator::OnFormulaChange() {
@@ -203,7 +189,8 @@ void CConcentrationCalculator::OnFormulaChange() {
     m_M = m_frame.GetMolarMass();
     m_molarMassBox->setEnabled(m_formula.empty());
     UpdateData(false);
-    OnMolarMassChange();
+    // The molar mass of the formula is no typed one: no range applies to it.
+    ValueChanged(kMolarMassBox, solution::Given::MolarMass, false);
 }
 
 void CConcentrationCalculator::OnConcentrationUnitChange() {
@@ -211,7 +198,7 @@ void CConcentrationCalculator::OnConcentrationUnitChange() {
     const int unit = SelectedUnit(m_concentrationUnits, ConcentrationUnitNames);
     if (unit < 0)
         return;
-    m_C = m_C * ConcentrationUnitFactors[static_cast<std::size_t>(unit)] / ConcentrationFactor();
+    m_C = ConvertConcentration(m_C, m_concentrationUnit, unit);
     m_concentrationUnit = unit;
     UpdateData(false);
 }
@@ -221,7 +208,7 @@ void CConcentrationCalculator::OnVolumeUnitChange() {
     const int unit = SelectedUnit(m_volumeUnits, VolumeUnitNames);
     if (unit < 0)
         return;
-    m_V = m_V * VolumeUnitFactors[static_cast<std::size_t>(unit)] / VolumeFactor();
+    m_V = ConvertSolutionVolume(m_V, m_volumeUnit, unit);
     m_volumeUnit = unit;
     UpdateData(false);
 }
@@ -260,6 +247,7 @@ void CConcentrationCalculator::OnClear() {
     m_n = 0.0;
     m_mass = 0.0;
     m_mode = kBeSmart;
+    EnableUse();
     UpdateData(false);
     OnBeSmart();
 }
@@ -279,6 +267,7 @@ void CConcentrationCalculator::OnClearAll() {
     m_formulaBox->setEnabled(true);
     m_molarMassBox->setEnabled(true);
     m_frame.SetFormula(m_formula, true);
+    EnableUse();
     UpdateData(false);
     OnBeSmart();
 }

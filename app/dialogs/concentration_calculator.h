@@ -3,8 +3,8 @@
 #include "app/controls/static_formula_frame.h"
 #include "app/dialogs/calculator_dialog.h"
 #include "model/editable_double.h"
+#include "model/solution.h"
 
-#include <array>
 #include <string>
 
 class CFEdit;
@@ -12,11 +12,6 @@ class QAbstractButton;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-
-// Units per litre of each solution volume unit (VolumeUnitNames): L, mL.
-inline constexpr std::array<double, 2> VolumeUnitFactors = {1.0, 1000.0};
-// Units per mol/L of each concentration unit (ConcentrationUnitNames): mol/L, mmol/L, mmol/mL.
-inline constexpr std::array<double, 3> ConcentrationUnitFactors = {1.0, 1000.0, 1.0};
 
 // "Concentration calculator n=CV": the amount of a substance in a solution from its volume and
 // concentration, or the other way round, with the molar mass linking amount and mass. Whenever a box
@@ -46,7 +41,12 @@ public:
     static constexpr int kClearAllButton = 121;
     static constexpr int kClearButton = 120;
     // Modes of the radio group.
-    enum Mode { kBeSmart = 0, kVolumeConst = 1, kConcentrationConst = 2, kAmountConst = 3 };
+    enum Mode {
+        kBeSmart = solution::kBeSmart,
+        kVolumeConst = solution::kVolumeConst,
+        kConcentrationConst = solution::kConcentrationConst,
+        kAmountConst = solution::kAmountConst
+    };
 
     explicit CConcentrationCalculator(QWidget* parent = nullptr);
 
@@ -65,6 +65,8 @@ public:
     int m_mode = kBeSmart;
 
     const CStaticFormulaFrame& Frame() const { return m_frame; }
+    // False while a value is impossible (negative, or "???" after a negative input).
+    bool IsPossible() const { return solution::FindProblem(Values()) == solution::Problem::None; }
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
@@ -86,16 +88,13 @@ private:
     void OnConcentrationUnitChange();
     void OnVolumeUnitChange();
 
-    // The value handlers' common steps around the computation for the box.
-    template <class F> void ValueChanged(int box, F compute);
-    // The derived quantities; each leaves its result unchanged where it would divide by zero.
-    void MolesFromMass();
-    void ConcentrationFromMolesAndVolume();
-    void VolumeFromMolesAndConcentration();
-    void MolesFromVolumeAndConcentration();
+    // The value handlers' common steps around the recomputation from the box.
+    void ValueChanged(int box, solution::Given given, bool typedByUser = true);
+    void ExchangeValue(ui::DataExchange& dx, int id);
+    solution::Values Values() const;
+    // "Use" where the opener takes the values back and they are all possible.
+    void EnableUse();
     void EnableBoxes(bool volume, bool concentration, bool amount);
-    double VolumeFactor() const;
-    double ConcentrationFactor() const;
 
     CStaticFormulaFrame m_frame;
     QAbstractButton* m_radios[4] = {};

@@ -3,10 +3,10 @@
 #include "app/controls/fedit.h"
 #include "app/controls/formula_list_ctrl.h"
 #include "app/dialogs/concentration_calculator.h"
-#include "app/dialogs/empirical_formula.h"
 #include "app/dialogs/ideal_gas_calculator.h"
 #include "app/dialogs/list_columns.h"
 #include "model/element_table.h"
+#include "model/empirical_formula.h"
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
 #include "model/unit_names.h"
@@ -239,10 +239,12 @@ void CElementalAnalysis::OnAdd() {
     if (!UpdateData(true))
         return;
     m_status.clear();
-    m_input.Evaluate(m_status);
+    const bool usable = m_input.Evaluate(m_status);
     m_entries.push_back(m_input);
     if (m_status.empty())
         ComputeEmpiricalFormula();
+    else if (!usable)
+        ShowNoFormula();
     FillList();
     UpdateButtons();
     UpdateData(false);
@@ -252,10 +254,12 @@ void CElementalAnalysis::OnModify() {
     if (!UpdateData(true) || !IsSelected())
         return;
     m_status.clear();
-    m_input.Evaluate(m_status);
+    const bool usable = m_input.Evaluate(m_status);
     m_entries[static_cast<std::size_t>(m_selected)] = m_input;
     if (m_status.empty())
         ComputeEmpiricalFormula();
+    else if (!usable)
+        ShowNoFormula();
     FillList();
     UpdateButtons();
     UpdateData(false);
@@ -313,6 +317,11 @@ void CElementalAnalysis::ComputeEmpiricalFormula() {
     if (result.status)
         m_status = *result.status;
     m_frame.SetFormula(result.formula, true);
+}
+
+void CElementalAnalysis::ShowNoFormula() {
+    // The status says why; a formula of the entries before would no longer be theirs.
+    m_frame.SetFormula("", true);
 }
 
 void CElementalAnalysis::FillList() {

@@ -2,7 +2,7 @@
 
 #include "app/controls/static_formula_frame.h"
 #include "app/dialogs/column_sort.h"
-#include "app/dialogs/element_analysis_data.h"
+#include "model/element_analysis_data.h"
 #include "platform/ui/dialog.h"
 
 #include <string>
@@ -82,6 +82,8 @@ private:
 
     // Takes the entry into the input, as selecting its row does.
     void SelectEntry(int index);
+    // Clears the result after an entry that cannot count towards a formula was stored.
+    void ShowNoFormula();
     void ComputeEmpiricalFormula();
     void FillList();
     void UpdateButtons();

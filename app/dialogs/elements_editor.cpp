@@ -125,7 +125,7 @@ void CElementsEditor::ValidateInput() {
 
 int CElementsEditor::EnteredDecimals() const {
     // A mass loaded from a row is shown with the display digits; unedited, it keeps the row's decimals.
-    if (m_rowDecimals >= 0 && m_molarMassBox->ShownValue().has_value())
+    if (m_rowDecimals >= 0 && m_molarMassBox->ShownNumber().has_value())
         return m_rowDecimals;
     return MassTextDecimals(ui::ToCp1252(m_molarMassBox->text()));
 }

@@ -1,11 +1,13 @@
 #include "app/dialogs/ideal_gas_calculator.h"
 
 #include "app/controls/fedit.h"
-#include "app/unit_factors.h"
 #include "model/float_numbers_string.h"
+#include "model/ideal_gas.h"
 #include "model/model_host.h"
 #include "model/stp.h"
+#include "model/unit_factors.h"
 #include "model/unit_names.h"
+#include "platform/ui/string_table.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,17 +15,30 @@
 
 namespace {
 
-constexpr int kCelsius = 0;
-constexpr int kKelvin = 1;
-constexpr int kFahrenheit = 2;
 // Digits of the gas constant's text.
 constexpr int kRDigits = 5;
 
-// A unit code outside its table (a damaged opener's value) would index past the factors: such a quantity
-// is taken in the table's first unit.
-void KeepInTable(int& unit, UnitNameTable table) {
-    if (!IsUnitIndex(table, unit))
-        unit = 0;
+// The status line's text for what makes the quantities impossible.
+int ProblemStringId(ideal_gas::Problem problem) {
+    switch (problem) {
+    case ideal_gas::Problem::None:
+        break;
+    case ideal_gas::Problem::Pressure:
+        return kGasPressureNotPositive;
+    case ideal_gas::Problem::Temperature:
+        return kGasTemperatureNotAbsolute;
+    case ideal_gas::Problem::MolarMass:
+        return kGasMolarMassNegative;
+    case ideal_gas::Problem::Amount:
+        return kGasAmountNegative;
+    case ideal_gas::Problem::Mass:
+        return kGasMassNegative;
+    case ideal_gas::Problem::Volume:
+        return kGasVolumeNegative;
+    case ideal_gas::Problem::Overflow:
+        return kGasResultTooLarge;
+    }
+    return 0;
 }
 
 } // namespace
@@ -51,31 +66,19 @@ pVnRTCalc::pVnRTCalc(QWidget* parent) : CalculatorDialog(kTemplateId, parent) {
     MapNotify(kClearButton, ui::BN_CLICKED, &pVnRTCalc::OnClear);
     MapNotify(kClearAllButton, ui::BN_CLICKED, &pVnRTCalc::OnClearAll);
     for (int box : {kMolarMassBox, kMassBox, kMolesBox, kVolumeBox, kPressureBox, kTemperatureBox})
-        MapNotify(box, ui::EN_KILLFOCUS, &pVnRTCalc::OnKillFocusEdit);
+        MapNotifyRange(box, box, ui::EN_KILLFOCUS, &pVnRTCalc::OnKillFocusEdit);
 }
 
 void pVnRTCalc::ToAbsoluteTemperature() {
-    KeepInTable(m_temperatureUnit, TemperatureUnitNames);
-    switch (m_temperatureUnit) {
-    case kCelsius:
-        m_absoluteTemperature = m_T + 273.15;
-        break;
-    case kKelvin:
-        m_absoluteTemperature = m_T;
-        break;
-    case kFahrenheit:
-        m_absoluteTemperature = m_T - 32.0 + 491.67;
-        break;
-    }
+    KeepInTable(m_temperatureUnit, TemperatureUnitNames, 0);
+    m_absoluteTemperature = AbsoluteTemperature(m_T, m_temperatureUnit);
 }
 
 void pVnRTCalc::UpdateR() {
-    KeepInTable(m_volumeUnit, GasVolumeUnitNames);
-    KeepInTable(m_pressureUnit, PressureUnitNames);
-    KeepInTable(m_temperatureUnit, TemperatureUnitNames);
-    m_R = MolarVolumeByUnit[static_cast<std::size_t>(m_volumeUnit)] *
-          PressureUnitsPerAtm[static_cast<std::size_t>(m_pressureUnit)] /
-          ZeroCelsiusAbsolute[static_cast<std::size_t>(m_temperatureUnit)];
+    KeepInTable(m_volumeUnit, GasVolumeUnitNames, 0);
+    KeepInTable(m_pressureUnit, PressureUnitNames, 0);
+    KeepInTable(m_temperatureUnit, TemperatureUnitNames, 0);
+    m_R = GasConstant(m_volumeUnit, m_pressureUnit, m_temperatureUnit);
     CFloatNumbersString text;
     text.Format(m_R, kRDigits);
     m_RText = text;
@@ -89,9 +92,23 @@ void pVnRTCalc::EnableFormulaBox() {
     m_formulaBox->setEnabled(m_n == 0.0 && m_standalone != 0);
 }
 
-void pVnRTCalc::VolumeFromAmount() {
-    if (m_p != 0.0)
-        m_V = m_n * m_R * m_absoluteTemperature / m_p;
+void pVnRTCalc::Recompute(ideal_gas::Given given) {
+    const ideal_gas::Conditions conditions{m_p, m_pressureUnit, m_T, m_temperatureUnit, m_volumeUnit};
+    ideal_gas::Quantities quantities{m_M, m_n, m_mass, m_V};
+    m_problem = ideal_gas::Recompute(conditions, quantities, given);
+    m_n = quantities.n;
+    m_mass = quantities.mass;
+    m_V = quantities.V;
+    ShowProblem();
+}
+
+void pVnRTCalc::ShowProblem() {
+    const int text = ProblemStringId(m_problem);
+    m_status = text != 0 ? ui::LoadStringBytes(text) : std::string();
+    // Nothing impossible goes back to the opener.
+    if (m_useButton != nullptr)
+        m_useButton->setEnabled(m_standalone == 0 && m_fixedAmount == 0 &&
+                                m_problem == ideal_gas::Problem::None);
 }
 
 void pVnRTCalc::DoDataExchange(ui::DataExchange& dx) {
@@ -108,16 +125,41 @@ void pVnRTCalc::DoDataExchange(ui::DataExchange& dx) {
     ui::DDX_Control(dx, kVolumeUnitList, m_volumeUnits);
     ui::DDX_Control(dx, kTemperatureUnitList, m_temperatureUnits);
     ui::DDX_Control(dx, kPressureUnitList, m_pressureUnits);
-    if (!dx.IsSaving()) // a static: nothing to read back
+    if (!dx.IsSaving()) { // statics: nothing to read back
         ui::DDX_Text(dx, kRText, m_RText);
+        ui::DDX_Text(dx, kStatusText, m_status);
+    }
     ui::DDX_Text(dx, kFormulaBox, m_formula);
-    if (m_standalone != 0 || !dx.IsSaving())
-        DDX_FEdit(dx, kMolarMassBox, m_M);
-    DDX_FEdit(dx, kPressureBox, m_p);
-    DDX_FEdit(dx, kVolumeBox, m_V);
-    DDX_FEdit(dx, kTemperatureBox, m_T);
-    DDX_FEdit(dx, kMolesBox, m_n);
-    DDX_FEdit(dx, kMassBox, m_mass);
+    if (dx.IsSaving() && TypedBox() >= 0)
+        ExchangeValue(dx, TypedBox());
+    for (int id : {kMolarMassBox, kPressureBox, kVolumeBox, kTemperatureBox, kMolesBox, kMassBox})
+        ExchangeValue(dx, id);
+}
+
+void pVnRTCalc::ExchangeValue(ui::DataExchange& dx, int id) {
+    switch (id) {
+    case kMolarMassBox:
+        if (m_standalone != 0 || !dx.IsSaving())
+            DDX_FEdit(dx, id, m_M);
+        break;
+    case kPressureBox:
+        DDX_FEdit(dx, id, m_p);
+        break;
+    case kVolumeBox:
+        DDX_FEdit(dx, id, m_V);
+        break;
+    case kTemperatureBox:
+        DDX_FEdit(dx, id, m_T);
+        break;
+    case kMolesBox:
+        DDX_FEdit(dx, id, m_n);
+        break;
+    case kMassBox:
+        DDX_FEdit(dx, id, m_mass);
+        break;
+    default:
+        break;
+    }
 }
 
 bool pVnRTCalc::OnInitDialog() {
@@ -137,68 +179,52 @@ bool pVnRTCalc::OnInitDialog() {
         m_formulaBox->setEnabled(false);
         m_clearAllButton->hide();
     }
-    m_useButton->setEnabled(m_standalone == 0);
     if (m_fixedAmount != 0) {
         m_massBox->setEnabled(false);
         m_molesBox->setEnabled(false);
         m_volumeBox->setEnabled(false);
-        m_useButton->setEnabled(false);
         m_clearButton->hide();
     }
-    VolumeFromAmount();
+    Recompute(ideal_gas::Given::Conditions);
     EnableMassEdit();
     UpdateData(false);
     return true;
 }
 
-template <class F> void pVnRTCalc::ValueChanged(int box, F compute) {
-    if (SwallowChange())
+void pVnRTCalc::ValueChanged(int box, ideal_gas::Given given) {
+    if (SwallowChange(box))
         return;
-    RecomputeWhileTyping(box, compute);
+    RecomputeWhileTyping(box, [this, box, given] {
+        if (box == kTemperatureBox)
+            ToAbsoluteTemperature();
+        Recompute(given);
+        if (box != kPressureBox && box != kTemperatureBox)
+            EnableFormulaBox();
+    });
 }
 
 void pVnRTCalc::OnPressureChange() {
-    ValueChanged(kPressureBox, [this] { VolumeFromAmount(); });
+    ValueChanged(kPressureBox, ideal_gas::Given::Conditions);
 }
 
 void pVnRTCalc::OnTemperatureChange() {
-    ValueChanged(kTemperatureBox, [this] {
-        ToAbsoluteTemperature();
-        VolumeFromAmount();
-    });
+    ValueChanged(kTemperatureBox, ideal_gas::Given::Conditions);
 }
 
 void pVnRTCalc::OnMolesChange() {
-    ValueChanged(kMolesBox, [this] {
-        if (m_M != 0.0)
-            m_mass = m_n * m_M;
-        VolumeFromAmount();
-        EnableFormulaBox();
-    });
+    ValueChanged(kMolesBox, ideal_gas::Given::Moles);
 }
 
 void pVnRTCalc::OnMassChange() {
-    ValueChanged(kMassBox, [this] {
-        if (m_M != 0.0)
-            m_n = m_mass / m_M;
-        VolumeFromAmount();
-        EnableFormulaBox();
-    });
+    ValueChanged(kMassBox, ideal_gas::Given::Mass);
 }
 
 void pVnRTCalc::OnVolumeChange() {
-    ValueChanged(kVolumeBox, [this] {
-        const double divisor = m_R * m_absoluteTemperature;
-        if (divisor != 0.0)
-            m_n = m_V * m_p / divisor;
-        if (m_M != 0.0)
-            m_mass = m_M * m_n;
-        EnableFormulaBox();
-    });
+    ValueChanged(kVolumeBox, ideal_gas::Given::Volume);
 }
 
 void pVnRTCalc::OnMolarMassChange() {
-    if (SwallowChange())
+    if (SwallowChange(kMolarMassBox))
         return;
     UpdateData(true);
     EnableMassEdit();
@@ -241,8 +267,7 @@ void pVnRTCalc::OnVolumeUnitChange() {
     const int unit = SelectedUnit(m_volumeUnits, GasVolumeUnitNames);
     if (unit < 0)
         return;
-    m_V = m_V * MolarVolumeByUnit[static_cast<std::size_t>(unit)] /
-          MolarVolumeByUnit[static_cast<std::size_t>(m_volumeUnit)];
+    m_V = ConvertGasVolume(m_V, m_volumeUnit, unit);
     m_volumeUnit = unit;
     UpdateR();
     UpdateData(false);
@@ -258,24 +283,26 @@ void pVnRTCalc::OnMySTP() {
     UpdateR();
     SelectUnit(m_pressureUnits, PressureUnitNames, m_pressureUnit);
     SelectUnit(m_temperatureUnits, TemperatureUnitNames, m_temperatureUnit);
-    VolumeFromAmount();
+    Recompute(ideal_gas::Given::Conditions);
     UpdateData(false);
 }
 
 void pVnRTCalc::ResetConditions() {
     m_p = 1.0;
     m_T = 0.0;
-    m_absoluteTemperature = 273.15;
     m_pressureUnit = 0;
     m_temperatureUnit = 0;
     m_volumeUnit = 0;
     SelectUnit(m_pressureUnits, PressureUnitNames, m_pressureUnit);
     SelectUnit(m_temperatureUnits, TemperatureUnitNames, m_temperatureUnit);
     SelectUnit(m_volumeUnits, GasVolumeUnitNames, m_volumeUnit);
+    ToAbsoluteTemperature();
     UpdateR();
     m_mass = 0.0;
     m_n = 0.0;
     m_V = 0.0;
+    m_problem = ideal_gas::Problem::None;
+    ShowProblem();
     // With no amount left the formula may be edited again, where it can be edited at all.
     m_formulaBox->setEnabled(m_standalone != 0);
 }

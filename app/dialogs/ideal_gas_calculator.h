@@ -2,6 +2,7 @@
 
 #include "app/controls/static_formula_frame.h"
 #include "app/dialogs/calculator_dialog.h"
+#include "model/ideal_gas.h"
 
 #include <string>
 
@@ -9,6 +10,15 @@ class CFEdit;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
+
+// Texts of the status line (string table).
+inline constexpr int kGasPressureNotPositive = 2980;
+inline constexpr int kGasTemperatureNotAbsolute = 2981;
+inline constexpr int kGasMolarMassNegative = 2982;
+inline constexpr int kGasAmountNegative = 2983;
+inline constexpr int kGasMassNegative = 2984;
+inline constexpr int kGasVolumeNegative = 2985;
+inline constexpr int kGasResultTooLarge = 2986;
 
 // "Ideal gas calculator pV=nRT": the volume of an amount of gas at a pressure and temperature, V = nRT/p,
 // with R derived from the molar volume at 0 C and 1 atm in the units chosen for pressure, temperature and
@@ -38,6 +48,7 @@ public:
     static constexpr int kClearAllButton = 121;
     static constexpr int kClearButton = 120;
     static constexpr int kMySTPButton = 168;
+    static constexpr int kStatusText = 179;
 
     // The application's standard conditions as p, T and their units; litres.
     explicit pVnRTCalc(QWidget* parent = nullptr);
@@ -67,6 +78,8 @@ public:
     double m_mass = 0.0;
 
     const std::string& RText() const { return m_RText; }
+    // What makes the shown quantities impossible ("???"), as the status line says; None when nothing does.
+    ideal_gas::Problem Problem() const { return m_problem; }
     const CStaticFormulaFrame& Frame() const { return m_frame; }
 
 protected:
@@ -88,15 +101,19 @@ private:
     void OnClear();
     void OnClearAll();
 
-    template <class F> void ValueChanged(int box, F compute);
-    // V = nRT/p; V keeps its value where p is 0.
-    void VolumeFromAmount();
+    void ValueChanged(int box, ideal_gas::Given given);
+    void ExchangeValue(ui::DataExchange& dx, int id);
+    // The quantities that depend on what was given, and the status line and "Use" after them.
+    void Recompute(ideal_gas::Given given);
+    void ShowProblem();
     // The formula box is editable while no amount is given, standalone only.
     void EnableFormulaBox();
     void ResetConditions();
 
     CStaticFormulaFrame m_frame;
     std::string m_RText;
+    std::string m_status;
+    ideal_gas::Problem m_problem = ideal_gas::Problem::None;
     QPushButton* m_useButton = nullptr;
     QPushButton* m_clearButton = nullptr;
     QPushButton* m_clearAllButton = nullptr;

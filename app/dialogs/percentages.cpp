@@ -72,3 +72,22 @@ void CPercentages::OnColumnClick(const ui::NotifyInfo& info) {
         return ascending ? order : -order;
     });
 }
+
+int ComparePercentagesRecords(const PercentagesRecord& a, const PercentagesRecord& b, int column) {
+    switch (column) {
+    case 0:
+        return CompareValues(a.element, b.element);
+    case 1:
+        return CompareNoCase(a.symbol, b.symbol);
+    case 2:
+        return CompareValues(a.molarMass, b.molarMass);
+    case 3:
+        return CompareValues(a.atoms, b.atoms);
+    case 4:
+        return CompareValues(a.totalMass, b.totalMass);
+    case 5:
+        return CompareValues(a.percent, b.percent);
+    default:
+        return 0;
+    }
+}

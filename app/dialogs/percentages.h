@@ -2,12 +2,16 @@
 
 #include "app/controls/static_formula_frame.h"
 #include "app/dialogs/column_sort.h"
-#include "app/dialogs/percentages_records.h"
 #include "model/composition_vector.h"
+#include "model/percentages_records.h"
 #include "platform/ui/dialog.h"
 
 #include <string>
 #include <vector>
+
+// Orders two records by one column of the list (0 element number, 1 symbol without regard to case, 2 molar
+// mass, 3 atoms, 4 total mass, 5 percent): negative when a comes first in ascending order, 0 when equal.
+int ComparePercentagesRecords(const PercentagesRecord& a, const PercentagesRecord& b, int column);
 
 namespace ui {
 class ListView;

@@ -2,8 +2,9 @@
 
 #include "app/controls/fedit.h"
 #include "app/dialogs/stp_presets.h"
-#include "app/unit_factors.h"
+#include "model/unit_factors.h"
 #include "model/unit_names.h"
+#include "platform/ui/message_box.h"
 #include "platform/ui/text_codec.h"
 
 #include <QComboBox>
@@ -117,6 +118,13 @@ void CSTPDefinition::OnTemperatureUnitChange() {
 void CSTPDefinition::OnOK() {
     if (!UpdateData(true))
         return;
+    // Conditions no gas can be at would become every new reagent's and "config.dat"'s.
+    if (!m_working.IsPhysical()) {
+        ui::MessageBox(kImpossibleConditions, ui::MB_OK | ui::MB_ICONEXCLAMATION);
+        GotoDlgCtrl(m_working.HasPhysicalPressure() ? static_cast<QWidget*>(m_temperatureBox)
+                                                    : m_pressureBox);
+        return;
+    }
     m_application.Copy(m_working);
     m_programDefaultsModified = m_working.modified;
     EndDialog(ui::IDOK);

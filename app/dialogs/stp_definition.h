@@ -8,7 +8,9 @@ class QComboBox;
 
 // "STP definition": the user's standard temperature and pressure, with three presets. It edits a working copy
 // and, on "Save", copies it to the application's record and passes its modified flag on to the application's
-// program-defaults-modified flag (which makes the exit offer to save "config.dat").
+// program-defaults-modified flag (which makes the exit offer to save "config.dat"). Conditions no gas can be
+// at (a pressure not above zero, a temperature not above absolute zero) are refused and the dialog stays
+// open.
 class CSTPDefinition : public ui::Dialog {
 public:
     static constexpr int kTemplateId = 188;
@@ -16,6 +18,8 @@ public:
     static constexpr int kPressureUnitList = 156;
     static constexpr int kTemperatureBox = 174;
     static constexpr int kTemperatureUnitList = 175;
+    // "Pressure must be above zero and temperature above absolute zero."
+    static constexpr int kImpossibleConditions = 2987;
 
     // standardConditions: the application's record; programDefaultsModified: its flag.
     CSTPDefinition(STP& standardConditions, bool& programDefaultsModified, QWidget* parent = nullptr);

@@ -270,31 +270,81 @@ TEST_F(ConcentrationCalculatorTest, OpenedForAReagentUseIsEnabledAndReturnsWhatW
     EXPECT_EQ(dialog.m_V.digits, 1);
 }
 
-TEST_F(ConcentrationCalculatorTest, LeavingABoxSwallowsTheRewritesNotification) {
+TEST_F(ConcentrationCalculatorTest, LeavingABoxSwallowsOnlyItsOwnRewrite) {
     C dialog;
     dialog.Create();
     Activate(dialog);
     Type(dialog, C::kMolarMassBox, "100");
     Focus(dialog, C::kVolumeBox);
     // The rewrite of the box left ("100" stays "100") recomputes nothing, and the flag is spent.
-    Type(dialog, C::kVolumeBox, "200");
-    Type(dialog, C::kConcentrationBox, "0.5");
-    EXPECT_DOUBLE_EQ(dialog.m_n.value, 0.1);
-    // Leaving a box whose text does not parse rewrites nothing: the flag stays set and swallows the next
-    // keystroke in any box, the one after it is computed.
-    Focus(dialog, C::kMolesBox);
-    Type(dialog, C::kMolesBox, "x");
+    Type(dialog, C::kVolumeBox, "250");
+    Type(dialog, C::kConcentrationBox, "0.1");
+    EXPECT_DOUBLE_EQ(dialog.m_n.value, 0.025);
+
+    // A box left with a text that is no number rewrites nothing; the next keystroke in another box is
+    // computed all the same.
+    Focus(dialog, C::kMassBox);
+    Type(dialog, C::kMassBox, "abc");
     EXPECT_FALSE(boxes.texts.isEmpty());
     boxes.texts.clear();
     Focus(dialog, C::kConcentrationBox);
-    EXPECT_EQ(Text(dialog, C::kMolesBox), "x");
-    dialog.Control<QLineEdit>(C::kConcentrationBox)->end(false);
-    QTest::keyClicks(dialog.GetDlgItem(C::kConcentrationBox), "2");
-    // (the handler of "x" recomputed C from n and V, shown with the display digits)
-    EXPECT_EQ(Text(dialog, C::kConcentrationBox), "0.50002");
-    EXPECT_DOUBLE_EQ(dialog.m_C.value, 0.5);
-    QTest::keyClicks(dialog.GetDlgItem(C::kConcentrationBox), "5");
-    EXPECT_DOUBLE_EQ(dialog.m_C.value, 0.500025);
+    EXPECT_EQ(Text(dialog, C::kMassBox), "abc");
+    Type(dialog, C::kConcentrationBox, "2");
+    EXPECT_EQ(Text(dialog, C::kConcentrationBox), "2");
+    EXPECT_DOUBLE_EQ(dialog.m_n.value, 0.5);
+    EXPECT_DOUBLE_EQ(dialog.m_mass.value, 50.0);
+    // The text that is no number is still refused when the boxes are read.
+    EXPECT_EQ(boxes.texts, QStringList{"Enter a number."});
+}
+
+TEST_F(ConcentrationCalculatorTest, RangesApplyToWhatWasTypedNeverToWhatWasComputed) {
+    {
+        C dialog;
+        dialog.Create();
+        Type(dialog, C::kMolarMassBox, "100");
+        Type(dialog, C::kConcentrationBox, "0.1");
+        Type(dialog, C::kVolumeBox, "-250");
+        EXPECT_EQ(boxes.texts.value(0), "Enter a number between 0 and 100000.");
+        EXPECT_EQ(Text(dialog, C::kMolesBox), "???");
+        EXPECT_EQ(Text(dialog, C::kMassBox), "???");
+        boxes.texts.clear();
+        Type(dialog, C::kVolumeBox, "100");
+        EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join('|').toStdString();
+        EXPECT_DOUBLE_EQ(dialog.m_n.value, 0.01);
+        EXPECT_EQ(Text(dialog, C::kVolumeBox), "100");
+    }
+    {
+        // Opened for a reagent heavier than the range of a typed molar mass.
+        C dialog;
+        dialog.m_standalone = 0;
+        dialog.m_formula = "C1000H2000";
+        dialog.Create();
+        Type(dialog, C::kVolumeBox, "1000");
+        Type(dialog, C::kConcentrationBox, "0.001");
+        EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join('|').toStdString();
+        EXPECT_DOUBLE_EQ(dialog.m_n.value, 0.001);
+        EXPECT_NEAR(dialog.m_mass.value, 14.027, 0.001);
+        EXPECT_TRUE(Enabled(dialog, ui::IDOK));
+    }
+    {
+        // Standalone, the molar mass follows the formula past the range.
+        C dialog;
+        dialog.Create();
+        Type(dialog, C::kFormulaBox, "C1000H2000");
+        EXPECT_TRUE(boxes.texts.isEmpty()) << boxes.texts.join('|').toStdString();
+        EXPECT_NEAR(dialog.m_M.value, 14027.0, 1.0);
+    }
+}
+
+TEST_F(ConcentrationCalculatorTest, UnitChangesInventNoDigits) {
+    C dialog;
+    dialog.Create();
+    Type(dialog, C::kConcentrationBox, "0.1");
+    Choose(dialog, C::kConcentrationUnitList, "mmol/L");
+    EXPECT_EQ(Text(dialog, C::kConcentrationBox), "100");
+    Choose(dialog, C::kConcentrationUnitList, "mmol/mL");
+    EXPECT_EQ(Text(dialog, C::kConcentrationBox), "0.1");
+    EXPECT_EQ(dialog.m_C.digits, 1);
 }
 
 TEST_F(ConcentrationCalculatorTest, AUnitCodeOutsideItsTableOpensInTheDefaultUnit) {

@@ -5,10 +5,10 @@
 #include "app/controls/formula_list_ctrl.h"
 #include "app/dialogs/concentration_calculator.h"
 #include "app/dialogs/elemental_analysis.h"
-#include "app/dialogs/empirical_formula.h"
 #include "app/dialogs/ideal_gas_calculator.h"
 #include "app_test_host.h"
 #include "editors_test_support.h"
+#include "model/empirical_formula.h"
 #include "ui_test_support.h"
 
 #include <QAbstractButton>
@@ -154,6 +154,11 @@ TEST_F(ElementalAnalysisTest, MessagesOfTheEvaluation) {
     Press(CElementalAnalysis::kAddButton);
     AddEntry("O", "O2", "1", "g");
     EXPECT_TRUE(Status().startsWith("SSR: "));
+    EXPECT_NE(Formula(), "");
+    // A misspelt "as" formula is an error, and the formula of the entries before is no longer shown.
+    AddEntry("S", "Xq2O", "1", "g");
+    EXPECT_EQ(Status(), "Error: can't read the 'as' formula");
+    EXPECT_EQ(Formula(), "");
 }
 
 TEST_F(ElementalAnalysisTest, AmountsThatGiveNoFormula) {

@@ -1,5 +1,5 @@
 // The ideal gas calculator as the user types: the molar volume, unit changes that keep V, "My STP", the
-// opening for a computed amount, the formula and molar mass boxes, and a pressure of 0.
+// opening for a computed amount, the formula and molar mass boxes, and conditions no gas can be at.
 #include "app/dialogs/ideal_gas_calculator.h"
 #include "app_test_host.h"
 #include "calculator_test_support.h"
@@ -203,18 +203,58 @@ TEST_F(IdealGasCalculatorTest, OpenedForAComputedAmountOnlyTheConditionsChange) 
     test_support::SaveScreenshot(dialog, "ideal_gas_calculator_fixed_amount");
 }
 
-TEST_F(IdealGasCalculatorTest, AZeroPressureOrAbsoluteZeroLeavesTheDependentValue) {
+TEST_F(IdealGasCalculatorTest, ImpossibleConditionsShowNoResultAndSayWhy) {
+    struct Step {
+        int box;
+        const char* typed;
+        int shownBox; // the box that depends on it
+        const char* shown;
+        const char* status;
+    };
+    const Step steps[] = {
+        {G::kMolesBox, "1", G::kVolumeBox, "22.414", ""},
+        {G::kPressureBox, "0", G::kVolumeBox, "???", "Pressure must be above zero."},
+        {G::kPressureBox, "1", G::kVolumeBox, "22.414", ""},
+        {G::kTemperatureBox, "-273.15", G::kVolumeBox, "???", "Temperature must be above absolute zero."},
+        {G::kVolumeBox, "10", G::kMolesBox, "???", "Temperature must be above absolute zero."},
+        {G::kTemperatureBox, "-500", G::kVolumeBox, "???", "Temperature must be above absolute zero."},
+        {G::kTemperatureBox, "0", G::kVolumeBox, "0", ""},
+        {G::kMolesBox, "-1", G::kVolumeBox, "???", "Amount can't be negative."},
+        {G::kVolumeBox, "-5", G::kMolesBox, "???", "Volume can't be negative."},
+        {G::kVolumeBox, "11.207", G::kMolesBox, "0.5", ""},
+    };
+    G dialog;
+    dialog.m_standalone = 0;
+    dialog.m_formula = "O2";
+    dialog.m_M = 32.0;
+    dialog.Create();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.typed);
+        Type(dialog, step.box, step.typed);
+        EXPECT_EQ(Text(dialog, step.shownBox), step.shown);
+        EXPECT_EQ(Text(dialog, G::kStatusText), step.status);
+        // Nothing impossible can go back to a reagent.
+        EXPECT_EQ(Enabled(dialog, ui::IDOK), *step.status == '\0');
+    }
+    EXPECT_TRUE(boxes.texts.isEmpty());
+    Type(dialog, G::kPressureBox, "0");
+    test_support::SaveScreenshot(dialog, "ideal_gas_calculator_impossible_pressure");
+}
+
+TEST_F(IdealGasCalculatorTest, AKeystrokeAfterLeavingARefusedTextIsComputed) {
     G dialog;
     dialog.Create();
+    Activate(dialog);
     Type(dialog, G::kMolesBox, "1");
-    Type(dialog, G::kPressureBox, "0");
-    EXPECT_DOUBLE_EQ(dialog.m_V, 22.414);
-    EXPECT_EQ(Text(dialog, G::kVolumeBox), "22.414");
-    Type(dialog, G::kPressureBox, "1");
-    Type(dialog, G::kTemperatureBox, "-273.15");
-    Type(dialog, G::kVolumeBox, "5");
-    EXPECT_DOUBLE_EQ(dialog.m_n, 1.0);
-    EXPECT_EQ(Text(dialog, G::kMolesBox), "1");
+    Focus(dialog, G::kPressureBox);
+    Type(dialog, G::kPressureBox, "abc");
+    boxes.texts.clear();
+    Focus(dialog, G::kTemperatureBox);
+    Type(dialog, G::kTemperatureBox, "2");
+    // The pressure box is still refused, but the temperature is read first: V follows it.
+    EXPECT_DOUBLE_EQ(dialog.m_T, 2.0);
+    EXPECT_NEAR(dialog.m_V, 22.414 * 275.15 / 273.15, 1e-9);
+    EXPECT_EQ(boxes.texts, QStringList{"Enter a number."});
 }
 
 TEST_F(IdealGasCalculatorTest, AnUnparsableTextIsReportedAndTheOthersStillCompute) {

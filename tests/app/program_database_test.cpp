@@ -12,12 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <csignal>
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fs = std::filesystem;
 namespace msg = ProgramFileMessages;
@@ -608,6 +610,12 @@ TEST_F(ProgramDatabaseTest, ConfigFileBytesAndItsFailures) {
     badUnit[12] = 0xFF; // temperature unit 255
     EXPECT_FALSE(ReadConfigBytes(badUnit, refused));
     EXPECT_FALSE(ReadConfigBytes(Bytes(expected.begin(), expected.end() - 1), refused));
+    EXPECT_EQ(refused.pressure, 1.0);
+    // Conditions no gas can be at: a pressure of NaN or 0, a temperature below absolute zero.
+    for (const auto& [p, T] : {std::pair{std::nan(""), 25.0}, {0.0, 25.0}, {100.0, -300.0}}) {
+        const Bytes impossible = ByteWriter().U32(0x10000).U32(0x10000).U32(3).U32(0).F64(T).F64(p).bytes;
+        EXPECT_FALSE(ReadConfigBytes(impossible, refused)) << p << " kPa, " << T << " C";
+    }
     EXPECT_EQ(refused.pressure, 1.0);
 
     // At exit: asked only when the defaults changed; a failed write is reported.

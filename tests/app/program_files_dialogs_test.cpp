@@ -102,10 +102,11 @@ TEST(NumberEdit, LeavingTheBoxRewritesTheTypedNumber) {
         int digits; // -1: rejected, the text stays as typed
     };
     const Case cases[] = {
-        {"  1,50", "1.50", 3}, {"1,5e3", "1.5e+03", 2}, {"2.5", "2.5", 2},
-        {"0.000", "0", 0},     {"-", "0", 0},           {"", "0", 0},
-        {"1e-", "1", 1},       {"0.05", "0.05", 1},     {" 0.05", "0.0500", 3},
-        {"abc", "abc", -1},    {"1.2.3", "1.2.3", -1},  {"-0 ", "-0 ", -1},
+        {"  1,50", "1.50", 3},  {"1,5e3", "1.5e+03", 2}, {"2.5", "2.5", 2},
+        {"0.000", "0", 0},      {"-", "0", 0},           {"", "0", 0},
+        {"1e-", "1", 1},        {"0.05", "0.05", 1},     {" 0.05", "0.0500", 3},
+        {"abc", "abc", -1},     {"1.2.3", "1.2.3", -1},  {"-0 ", "0", 0},
+        {"1e999", "1e999", -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
@@ -300,6 +301,35 @@ TEST_F(StpDialogTest, CancelChangesNothing) {
     dialog.PressButton(ui::IDCANCEL);
     EXPECT_EQ(conditions.pressure, 1.0);
     EXPECT_TRUE(defaultsModified);
+}
+
+TEST_F(StpDialogTest, ConditionsNoGasCanBeAtAreNotSaved) {
+    struct Case {
+        const char* p;
+        const char* T;
+        int focused;
+    };
+    const Case cases[] = {
+        {"-5", "0", CSTPDefinition::kPressureBox},
+        {"0", "0", CSTPDefinition::kPressureBox},
+        {"1", "-273.15", CSTPDefinition::kTemperatureBox},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.p) + " atm, " + c.T + " C");
+        CSTPDefinition dialog(conditions, defaultsModified);
+        dialog.Create();
+        MessageBoxRecorder boxes;
+        dialog.Control<QLineEdit>(CSTPDefinition::kPressureBox)->setText(c.p);
+        dialog.Control<QLineEdit>(CSTPDefinition::kTemperatureBox)->setText(c.T);
+        dialog.PressButton(ui::IDOK);
+        EXPECT_EQ(boxes.texts,
+                  QStringList{"Pressure must be above zero and temperature above absolute zero."});
+        EXPECT_TRUE(dialog.isVisible()) << "the dialog stays open";
+        EXPECT_EQ(dialog.focusWidget(), dialog.GetDlgItem(c.focused));
+        EXPECT_EQ(conditions.pressure, 1.0);
+        EXPECT_EQ(conditions.temperature, 0.0);
+        EXPECT_FALSE(defaultsModified);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -227,6 +227,17 @@ TEST(ReactionRowCalculators, GasOutputDescribesTheComputedAmountWhicheverButtonC
     Click(*view, 128, kGasOutputSlot);
     EXPECT_EQ(again.shown, 1);
     EXPECT_NEAR(windows.doc->GetReagent(128)->outputVolume.value, 2 * 22.414 * 373.15 / 273.15, 1e-9);
+
+    // Conditions no gas can be at describe nothing: the row keeps what it had.
+    ModalScript impossible([](ui::Dialog& dialog) {
+        using namespace calculator_test;
+        Type(dialog, G::kPressureBox, "0");
+        EXPECT_EQ(Text(dialog, G::kVolumeBox), "???");
+        return Cancel(dialog);
+    });
+    Click(*view, 128, kGasOutputSlot);
+    EXPECT_EQ(impossible.shown, 1);
+    EXPECT_DOUBLE_EQ(windows.doc->GetReagent(128)->outputPressure.value, 101.325);
 }
 
 TEST(ReactionRowCalculators, ARowWithoutAFormulaHasNoCalculators) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -89,6 +91,38 @@ TEST(STP, CopyTakesEveryFieldWithTheModifiedFlag) {
     EXPECT_EQ(copy.pressure, 101325.0);
     EXPECT_EQ(copy.temperature, 77.0);
     EXPECT_TRUE(copy.modified);
+}
+
+TEST(STP, OnlyConditionsAGasCanBeAtArePhysical) {
+    struct Case {
+        double p;
+        int pressureUnit;
+        double T;
+        int temperatureUnit;
+        bool pressureOk, temperatureOk;
+    };
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    const Case cases[] = {
+        {1.0, 0, 0.0, 0, true, true},      {100.0, 3, 25.0, 0, true, true},
+        {-5.0, 0, 0.0, 0, false, true},    {0.0, 0, 0.0, 0, false, true},
+        {nan, 0, 0.0, 0, false, true},     {inf, 0, 0.0, 0, false, true},
+        {1.0, 0, -273.15, 0, true, false}, {1.0, 0, -300.0, 0, true, false},
+        {1.0, 0, -272.0, 0, true, true},   {1.0, 0, 0.0, 1, true, false},
+        {1.0, 0, 1.0, 1, true, true},      {1.0, 0, -459.67, 2, true, false},
+        {1.0, 0, -400.0, 2, true, true},   {1.0, 0, nan, 0, true, false},
+        {1.0, 7, 0.0, 0, false, true},     {1.0, 0, 0.0, 3, true, false},
+    };
+    for (const Case& c : cases) {
+        STP stp;
+        stp.pressure = c.p;
+        stp.pressureUnit = c.pressureUnit;
+        stp.temperature = c.T;
+        stp.temperatureUnit = c.temperatureUnit;
+        EXPECT_EQ(stp.HasPhysicalPressure(), c.pressureOk) << c.p << " in unit " << c.pressureUnit;
+        EXPECT_EQ(stp.HasPhysicalTemperature(), c.temperatureOk) << c.T << " in unit " << c.temperatureUnit;
+        EXPECT_EQ(stp.IsPhysical(), c.pressureOk && c.temperatureOk);
+    }
 }
 
 } // namespace

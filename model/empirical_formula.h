@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialogs/element_analysis_data.h"
+#include "model/element_analysis_data.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/dialogs/empirical_formula.h"
+#include "model/empirical_formula.h"
 
 #include "model/chemical_formula.h"
 #include "model/element_table.h"

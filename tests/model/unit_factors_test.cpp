@@ -1,4 +1,4 @@
-#include "app/unit_factors.h"
+#include "model/unit_factors.h"
 
 #include <gtest/gtest.h>
 

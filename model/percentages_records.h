@@ -26,7 +26,3 @@ struct PercentagesRecord {
 // the composition, so that the shares add up to 100 %.
 std::vector<PercentagesRecord> ComputePercentages(const CompositionVector& composition,
                                                   const ElementTable& table);
-
-// Orders two records by one column of the list (0 element number, 1 symbol without regard to case, 2 molar
-// mass, 3 atoms, 4 total mass, 5 percent): negative when a comes first in ascending order, 0 when equal.
-int ComparePercentagesRecords(const PercentagesRecord& a, const PercentagesRecord& b, int column);

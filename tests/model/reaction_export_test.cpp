@@ -1,15 +1,7 @@
-#include "app/reaction_export.h"
+#include "model/reaction_export.h"
 
-#include "app/qelt_command_ids.h"
-#include "app/reaction_copy.h"
-
-#include "app_test_host.h"
 #include "model/qelt_doc.h"
-#include "platform/ui/clipboard.h"
-
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMimeData>
+#include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +31,7 @@ void Prepare(CQELTDoc& document, const ExportCase& c) {
 }
 
 TEST(ReactionExport, EverySyntaxWritesTheReactionWithItsCoefficients) {
-    AppTestHost host;
+    ScopedTestModelHost host;
     const std::vector<ExportCase> cases = {
         {"H2 + O2 = H2O",
          {},
@@ -108,7 +100,7 @@ TEST(ReactionExport, EverySyntaxWritesTheReactionWithItsCoefficients) {
 }
 
 TEST(ReactionExport, OnlyABalancedReactionOrTypedCoefficientsCanBeExported) {
-    AppTestHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     ASSERT_TRUE(document.SetFromString("H2 = H2O"));
     EXPECT_FALSE(document.BalanceReaction());
@@ -125,7 +117,7 @@ TEST(ReactionExport, OnlyABalancedReactionOrTypedCoefficientsCanBeExported) {
 }
 
 TEST(ReactionExport, ARowWithoutFormulaLeavesOnlyItsCoefficient) {
-    AppTestHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     document.SetManualCoefficients(true);
     document.AddReagent(true, std::make_unique<CQELTReagent>("Na"));
@@ -133,47 +125,6 @@ TEST(ReactionExport, ARowWithoutFormulaLeavesOnlyItsCoefficient) {
     document.AddReagent(false, std::make_unique<CQELTReagent>("Na"));
     EXPECT_EQ(ReactionText(document, ReactionSyntax::Text), "1Na + 1 -> 1Na");
     EXPECT_EQ(ReactionText(document, ReactionSyntax::LaTeX), "1\\textrm{Na}+1\\rightarrow1\\textrm{Na}");
-}
-
-TEST(ReactionCopy, TextAndHtmlPutRichTextBesideThemUbbcAndLatexOnlyText) {
-    AppTestHost host;
-    CQELTDoc document;
-    ASSERT_TRUE(document.SetFromString("H2 + O2 = H2O"));
-    ASSERT_TRUE(document.BalanceReaction());
-    const QByteArray rtf = "{\\rtf1\\ansi{2H{\\sub 2} + O{\\sub 2} -> 2H{\\sub 2}O}}";
-
-    reaction_copy::CopyReaction(document, qelt_cmd::CopyText);
-    EXPECT_EQ(ui::ClipboardTextBytes(), "2H2 + O2 -> 2H2O");
-    EXPECT_EQ(ui::ClipboardRichText(), rtf);
-
-    reaction_copy::CopyReaction(document, qelt_cmd::CopyUbbc);
-    EXPECT_EQ(ui::ClipboardTextBytes(), "2H[sub]2[/sub] + O[sub]2[/sub] -> 2H[sub]2[/sub]O");
-    // The earlier rich text is gone.
-    EXPECT_TRUE(ui::ClipboardRichText().isEmpty());
-
-    reaction_copy::CopyReaction(document, qelt_cmd::CopyHtml);
-    EXPECT_EQ(ui::ClipboardTextBytes(), "2H<sub>2</sub> + O<sub>2</sub> &rarr; 2H<sub>2</sub>O");
-    EXPECT_EQ(ui::ClipboardRichText(), rtf);
-
-    reaction_copy::CopyReaction(document, qelt_cmd::CopyLatex);
-    EXPECT_EQ(ui::ClipboardTextBytes(),
-              "2\\textrm{H}_{2}+\\textrm{O}_{2}\\rightarrow2\\textrm{H}_{2}\\textrm{O}");
-    EXPECT_TRUE(ui::ClipboardRichText().isEmpty());
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(data, nullptr);
-    EXPECT_EQ(data->formats(), QStringList{QStringLiteral("text/plain")});
-    // A text copy holds the text and the rich text (under both of its names), nothing else.
-    reaction_copy::CopyReaction(document, qelt_cmd::CopyText);
-    data = QGuiApplication::clipboard()->mimeData();
-    ASSERT_NE(data, nullptr);
-    QStringList formats = data->formats();
-    formats.sort();
-    EXPECT_EQ(formats, (QStringList{QStringLiteral("application/rtf"), QStringLiteral("text/plain"),
-                                    QStringLiteral("text/rtf")}));
-
-    // Another command id is not a copy command: the clipboard stays as it is.
-    reaction_copy::CopyReaction(document, 197);
-    EXPECT_EQ(ui::ClipboardTextBytes(), "2H2 + O2 -> 2H2O");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/reaction_export.h"
+#include "model/reaction_export.h"
 
 #include "model/chemical_formula.h"
 #include "model/qelt_doc.h"

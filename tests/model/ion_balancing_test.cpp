@@ -1,7 +1,7 @@
-#include "app/ion_balancing.h"
+#include "model/ion_balancing.h"
 
-#include "app_test_host.h"
 #include "model/qelt_doc.h"
+#include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,6 @@
 #include <vector>
 
 namespace {
-
-// Keeps what the balancing put on the status bar.
-class StatusHost : public AppTestHost {
-public:
-    void SetStatusText(const std::string& text) override { statusTexts.push_back(text); }
-    std::vector<std::string> statusTexts;
-};
 
 // The rows as "reactant + reactant = product + product".
 std::string Rows(const CQELTDoc& document) {
@@ -61,20 +54,20 @@ TEST(IonBalancing, AddsIonWaterAndElectronsWhereTheReactionNeedsThem) {
     };
     for (const IonCase& c : cases) {
         SCOPED_TRACE(c.reaction);
-        StatusHost host;
+        ScopedTestModelHost host;
         CQELTDoc document;
         ASSERT_TRUE(document.SetFromString(c.reaction));
         document.BalanceReaction();
         ASSERT_TRUE(ion_balancing::BalanceWithIon(document, c.ion));
         EXPECT_EQ(Rows(document), c.rows);
         EXPECT_EQ(document.GetBalancedCoefficients(), c.coefficients);
-        ASSERT_FALSE(host.statusTexts.empty());
-        EXPECT_EQ(host.statusTexts.back(), "Reaction balanced OK.");
+        ASSERT_FALSE(host.StatusTexts().empty());
+        EXPECT_EQ(host.StatusTexts().back(), "Reaction balanced OK.");
     }
 }
 
 TEST(IonBalancing, TheFirstProcedureFailsWhereOnlyElectronsCanBalanceTheCharge) {
-    StatusHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     ASSERT_TRUE(document.SetFromString("MnO4^- = Mn^2+"));
     EXPECT_FALSE(ion_balancing::TryBalanceWithIon(document, ion_balancing::kHydrogenIon));
@@ -84,7 +77,7 @@ TEST(IonBalancing, TheFirstProcedureFailsWhereOnlyElectronsCanBalanceTheCharge) 
 }
 
 TEST(IonBalancing, AFailureLeavesTheRowsAndReportsTheLastAttempt) {
-    StatusHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     ASSERT_TRUE(document.SetFromString("H2O + NaCl = KBr + H^+"));
     EXPECT_FALSE(ion_balancing::BalanceWithIon(document, ion_balancing::kHydrogenIon));
@@ -93,13 +86,13 @@ TEST(IonBalancing, AFailureLeavesTheRowsAndReportsTheLastAttempt) {
     EXPECT_EQ(document.GetProductCount(), 2);
     EXPECT_FALSE(document.HasBalancedCoefficients());
     EXPECT_FALSE(document.HasComputedAmounts());
-    ASSERT_FALSE(host.statusTexts.empty());
-    EXPECT_NE(host.statusTexts.back(), "Reaction balanced OK.");
-    EXPECT_EQ(host.statusTexts.back().rfind("Can't balance", 0), 0u);
+    ASSERT_FALSE(host.StatusTexts().empty());
+    EXPECT_NE(host.StatusTexts().back(), "Reaction balanced OK.");
+    EXPECT_EQ(host.StatusTexts().back().rfind("Can't balance", 0), 0u);
 }
 
 TEST(IonBalancing, InManualModeOnlyTheSpecialRowsGo) {
-    StatusHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     ASSERT_TRUE(document.SetFromString("3Fe + 7H^+ + O2 = 5Fe2O3 + 2OH^- + H2O"));
     document.SetManualCoefficients(true);
@@ -113,7 +106,7 @@ TEST(IonBalancing, InManualModeOnlyTheSpecialRowsGo) {
 }
 
 TEST(IonBalancing, AnArrangementThatOverfillsASideFails) {
-    StatusHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     // 126 reactants: the ion has no room with them, so the attempts that put it there are skipped.
     for (int k = 0; k < CQELTDoc::kMaxReagentsPerSide; ++k)
@@ -133,7 +126,7 @@ public:
 };
 
 TEST(IonBalancingCommand, ViewsFollowTheNewRowsAndTheDocumentIsModified) {
-    StatusHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     ASSERT_TRUE(document.SetFromString("MnO4^- + Fe^2+ = Mn^2+ + Fe^3+"));
     HintRecorder view;
@@ -149,7 +142,7 @@ TEST(IonBalancingCommand, ViewsFollowTheNewRowsAndTheDocumentIsModified) {
 }
 
 TEST(IonBalancingCommand, RowsThatMoveWithoutChangingTheCountsModifyTheDocument) {
-    StatusHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     ASSERT_TRUE(document.SetFromString("H^+ + MnO4^- + Fe^2+ = H2O + Mn^2+ + Fe^3+"));
     int syncs = 0;
@@ -164,7 +157,7 @@ TEST(IonBalancingCommand, RowsThatMoveWithoutChangingTheCountsModifyTheDocument)
 }
 
 TEST(IonBalancingCommand, NothingChangedLeavesTheDocumentUnmodified) {
-    StatusHost host;
+    ScopedTestModelHost host;
     CQELTDoc document;
     ASSERT_TRUE(document.SetFromString("H2 + O2 = H2O"));
     HintRecorder view;

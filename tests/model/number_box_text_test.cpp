@@ -1,6 +1,6 @@
-#include "app/controls/number_box_text.h"
-#include "app_test_host.h"
 #include "model/editable_double.h"
+#include "model/number_box_text.h"
+#include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
 
@@ -32,11 +32,12 @@ const LeavingCase kLeaving[] = {
     {"101325", "1.01325e+05", 6},
     {"1.2.3", nullptr, 0},
     {"abc", nullptr, 0},
-    {"-0 ", nullptr, 0},
+    {"-0 ", "0", 0},
+    {"1e999", nullptr, 0},
 };
 
 TEST(NumberBoxText, LeavingABoxRewritesItToTheDigitsTyped) {
-    AppTestHost host;
+    ScopedTestModelHost host;
     for (const LeavingCase& c : kLeaving) {
         const auto result = ReformatNumberBoxText(c.typed);
         if (!c.shown) {
@@ -50,19 +51,19 @@ TEST(NumberBoxText, LeavingABoxRewritesItToTheDigitsTyped) {
 }
 
 TEST(NumberBoxText, ShownTextsOfPlainAndCountedNumbers) {
-    AppTestHost host;
+    ScopedTestModelHost host;
     EXPECT_EQ(NumberBoxText(101325.0), "1.013e+05");
     EXPECT_EQ(NumberBoxText(1.0), "1");
     EXPECT_EQ(NumberBoxText(CEditableDouble(2.5, 3)), "2.50");
     EXPECT_EQ(NumberBoxText(CEditableDouble(2.5, 0)), "2.5");
     EXPECT_EQ(NumberBoxText(CEditableDouble(2.5, -1)), "");
-    host.displayDigits = 6;
+    host.SetDisplayDigits(6);
     EXPECT_EQ(NumberBoxText(101325.0), "1.01325e+05");
     EXPECT_EQ(NumberBoxText(0.12345678), "0.123457");
 }
 
 TEST(NumberBoxText, ACountedNumberKeepsTheDigitsTyped) {
-    AppTestHost host;
+    ScopedTestModelHost host;
     const auto number = ReadCountedNumber("2.50");
     ASSERT_TRUE(number.has_value());
     EXPECT_EQ(number->value, 2.5);

@@ -9,7 +9,9 @@
 //   - nothing at all, "-", "." and "???" (the text of a value that is not finite) read as 0;
 //   - a comma is a decimal point;
 //   - a trailing 'e', '-' or '+' is completed with '0' ("1.5e" reads as 1.5e0);
-//   - the rest is read as a C-locale number, and only blanks and tabs may follow it.
+//   - the rest must be a decimal number as a person writes it (an optional sign, digits with at most one
+//     point, an optional exponent), read in the C locale, and only blanks and tabs may follow it.
+// Anything else is no number: "inf", "nan", hexadecimal, and a number too large for a double.
 // The parser changes the text in place (commas become points, a completing '0' is appended); callers
 // count significant digits on the changed text.
 

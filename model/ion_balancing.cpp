@@ -1,4 +1,4 @@
-#include "app/ion_balancing.h"
+#include "model/ion_balancing.h"
 
 #include "model/chemical_formula.h"
 #include "model/qelt_doc.h"

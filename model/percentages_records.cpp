@@ -1,6 +1,5 @@
-#include "app/dialogs/percentages_records.h"
+#include "model/percentages_records.h"
 
-#include "app/dialogs/column_sort.h"
 #include "model/composition_vector.h"
 #include "model/element_table.h"
 #include "model/molar_mass.h"
@@ -28,23 +27,4 @@ std::vector<PercentagesRecord> ComputePercentages(const CompositionVector& compo
         records.push_back(std::move(record));
     }
     return records;
-}
-
-int ComparePercentagesRecords(const PercentagesRecord& a, const PercentagesRecord& b, int column) {
-    switch (column) {
-    case 0:
-        return CompareValues(a.element, b.element);
-    case 1:
-        return CompareNoCase(a.symbol, b.symbol);
-    case 2:
-        return CompareValues(a.molarMass, b.molarMass);
-    case 3:
-        return CompareValues(a.atoms, b.atoms);
-    case 4:
-        return CompareValues(a.totalMass, b.totalMass);
-    case 5:
-        return CompareValues(a.percent, b.percent);
-    default:
-        return 0;
-    }
 }

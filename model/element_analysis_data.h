@@ -21,6 +21,7 @@ struct ElementAnalysisData {
     // The messages Evaluate leaves in the status.
     static constexpr const char* kUnknownElement = "Error: can't recognize element symbol";
     static constexpr const char* kNoElementAtoms = "No element atoms in the 'as' molecule, assuming 1";
+    static constexpr const char* kFormulaError = "Error: can't read the 'as' formula";
 
     std::string symbol;
     // The formula of the substance measured; for a remaining-mass entry the element symbol itself.
@@ -69,7 +70,9 @@ struct ElementAnalysisData {
     void SetMoles(double value);
 
     // Looks the element up, weighs the "as" substance and works out the element's mass and moles. status
-    // is cleared, then receives kUnknownElement or kNoElementAtoms when they apply. An empty "as" formula
-    // counts as one atom of the element with no molar mass.
-    void Evaluate(std::string& status);
+    // is cleared, then receives kUnknownElement, kFormulaError (an "as" formula that does not parse, such
+    // as one with an unknown symbol) or kNoElementAtoms when they apply. An empty "as" formula counts as one
+    // atom of the element with no molar mass. Returns false when the entry cannot count towards a formula:
+    // its element is unknown or its "as" formula does not parse (its element moles are then not a number).
+    bool Evaluate(std::string& status);
 };

@@ -1,4 +1,4 @@
-#include "app/dialogs/element_analysis_data.h"
+#include "model/element_analysis_data.h"
 
 #include "model/chemical_formula.h"
 #include "model/composition_vector.h"
@@ -69,7 +69,7 @@ void ElementAnalysisData::SetMoles(double value) {
     UpdateAmountFromQuantities();
 }
 
-void ElementAnalysisData::Evaluate(std::string& status) {
+bool ElementAnalysisData::Evaluate(std::string& status) {
     const ElementTable& table = GetModelHost().GetElementTable();
     elementRow = table.Find(symbol);
     status.clear();
@@ -78,13 +78,19 @@ void ElementAnalysisData::Evaluate(std::string& status) {
     else
         elementMolarMass = table[elementRow].GetMolarMass();
     if (remainingMass != 0)
-        return;
+        return elementRow != -1;
 
     const ChemicalFormula formula(asFormula);
     const CompositionVector composition = formula.GetComposition();
     asMolarMass = formula.GetMolarMass();
     UpdateQuantitiesFromAmount();
 
+    if (formula.HasParseError()) {
+        status = kFormulaError;
+        elementMoles = std::numeric_limits<double>::quiet_NaN();
+        elementMass = elementMoles;
+        return false;
+    }
     int atoms = 1;
     if (!asFormula.empty() && elementRow != -1) {
         atoms = composition[elementRow];
@@ -95,4 +101,5 @@ void ElementAnalysisData::Evaluate(std::string& status) {
     }
     elementMoles = atoms * moles;
     elementMass = elementMolarMass * elementMoles;
+    return elementRow != -1;
 }

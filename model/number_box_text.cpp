@@ -1,8 +1,8 @@
-#include "app/controls/number_box_text.h"
+#include "model/number_box_text.h"
 
-#include "app/controls/number_parser.h"
 #include "model/editable_double.h"
 #include "model/float_numbers_string.h"
+#include "model/number_parser.h"
 
 bool ParseEditableDouble(std::string& text, CEditableDouble& target) {
     return ParseDouble(text, target.value);
