@@ -5,7 +5,7 @@
 #include "app/dialogs/reaction_string_dialog.h"
 #include "app/dialogs/stp_definition.h"
 #include "app/main_frame.h"
-#include "app/program_database_file.h"
+#include "model/program_database_file.h"
 #include "app/qelt_command_ids.h"
 #include "app/reaction_document.h"
 #include "app/reaction_views.h"
