@@ -6,6 +6,11 @@
 #include "model/element_table.h"
 #include "platform/core/file_io.h"
 
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolBar>
+
 #include <sys/stat.h>
 
 namespace {
@@ -46,6 +51,35 @@ TEST_F(AppTest, ADamagedDatabaseIsReplacedOnSaveAndKeptBeside) {
     ASSERT_TRUE(Start());
     EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join('|').toStdString();
     EXPECT_EQ(app->GetElementTable().Find("Cit"), 104);
+}
+
+TEST_F(AppTest, ADamagedWindowLayoutIsIgnoredAndTheStartStaysFast) {
+    ASSERT_TRUE(StartQuietly());
+    Frame().SaveLayout(); // as closing the window does
+    Stop();
+    const QString section = QStringLiteral("Workspace");
+    QByteArray bars =
+        QByteArray::fromBase64(ui::GetProfileString(section, QStringLiteral("Bars")).toLatin1());
+    QByteArray geometry =
+        QByteArray::fromBase64(ui::GetProfileString(section, QStringLiteral("Geometry")).toLatin1());
+    // The tool bars' line count (after their part's marker) and the bottom of the window.
+    const qsizetype toolBarPart = bars.lastIndexOf(char(0xfc));
+    ASSERT_GT(toolBarPart, 0);
+    bars[toolBarPart + 1] = char(0x7f);
+    ASSERT_GT(geometry.size(), 40);
+    geometry[21] = char(0xff); // the frame's bottom
+    geometry[37] = char(0xff); // the bottom of the normal geometry
+    ui::WriteProfileString(section, QStringLiteral("Bars"), QString::fromLatin1(bars.toBase64()));
+    ui::WriteProfileString(section, QStringLiteral("Geometry"), QString::fromLatin1(geometry.toBase64()));
+
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(StartQuietly());
+    EXPECT_LT(timer.elapsed(), 1000);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(Frame().height(), screen.height());
+    EXPECT_LE(Frame().width(), screen.width());
+    EXPECT_TRUE(Frame().ToolBar()->isVisible());
 }
 
 mode_t ModeOf(const fs::path& path) {
