@@ -118,8 +118,9 @@ std::vector<std::uint8_t> ProgramDatabase::WriteProgramDatabase() {
 }
 
 bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
-    // A first start finds no file: the built-in tables are complete, there is nothing to tell.
-    if (!HasTables() && IsMissing(path)) {
+    // A first start finds no file at the default path: the built-in tables are complete, there is
+    // nothing to tell. A database the user moved elsewhere and that is gone is worth a word.
+    if (!HasTables() && path == GetDefaultDatabasePath() && IsMissing(path)) {
         CreateDefaultDatabase();
         return false;
     }

@@ -94,8 +94,8 @@ public:
     bool IsDatabaseModified() const;
 
     // Reads the database at path. On failure the user is told; when no tables exist yet (start-up) the
-    // built-in ones are made, otherwise the tables in use stay. At start-up a file that is not there is no
-    // failure to tell: the built-in tables are complete.
+    // built-in ones are made, otherwise the tables in use stay. At start-up no file at the default path is
+    // no failure to tell: the built-in tables are complete.
     bool LoadProgramDatabase(const std::filesystem::path& path);
     // Writes the database to path with the digest in memory, or with newDigest, which becomes the digest in
     // memory only when the save succeeded. Unless force is set, overwriting a file that holds a password

@@ -1,7 +1,7 @@
 // Start-up of the program to its shown main window, with the built-in database (no database file yet):
 // application object, settings, templates, main window with menus, tool bar and status bar, the built-in
 // element table and substances, the new empty reaction and its frame. Settings and data live in a
-// temporary home; the one message box (no database file) is answered at once.
+// temporary home; a message box, should one come, is answered at once.
 
 #include "app/main_frame.h"
 #include "app/qelt_app.h"

@@ -250,6 +250,13 @@ TEST_F(ProgramDatabaseTest, AFirstStartRunsOnTheBuiltInTablesAndSavesIntoANewDat
     EXPECT_TRUE(fs::exists(database->GetDefaultDatabasePath()))
         << "the data folder is made at the first save";
     EXPECT_FALSE(database->IsDatabaseModified());
+
+    // A database the user moved elsewhere, gone from there, is worth a word.
+    desktop->databasePath = (root / "moved" / "gone.dat").string();
+    ProgramDatabase moved(*desktop);
+    EXPECT_FALSE(moved.LoadProgramDatabase(moved.GetDatabasePath()));
+    EXPECT_EQ(desktop->messages, std::vector<int>{msg::kCantOpen});
+    EXPECT_EQ(moved.GetElementTable().GetCount(), 104);
 }
 
 TEST_F(ProgramDatabaseTest, SavedBytesWithAndWithoutPassword) {
