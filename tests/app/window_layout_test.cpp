@@ -1,5 +1,6 @@
 // The check of a stored window layout before it is applied.
 #include "platform/ui/window_layout.h"
+#include "support/time_budget.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -51,7 +52,7 @@ TEST(WindowLayout, WhatAWindowSavesIsAcceptedAndDamageIsRefusedQuickly) {
                 target.window.restoreState(state);
         }
     }
-    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_LT(timer.elapsed(), TimeBudget(std::chrono::seconds(1)).count());
 }
 
 TEST(WindowLayout, AWindowMustFitOnAScreen) {
