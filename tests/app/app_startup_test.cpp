@@ -41,6 +41,7 @@ TEST_F(AppTest, LaterStartsShowTheTipUnlessItIsTurnedOff) {
         app_test::MessageScript messages;
         app_test::DialogScript dialogs;
         ASSERT_TRUE(Start());
+        EXPECT_TRUE(messages.texts.isEmpty()) << "no database file yet is nothing to tell";
     }
     Stop();
     app_test::CloseHelpWindow();
