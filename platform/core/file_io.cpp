@@ -71,7 +71,7 @@ int CreateTemporary(const fs::path& target, std::string& tempPath) {
         if (fd < 0)
             throw FileError(Describe(target, "Cannot write"));
         struct stat info {};
-        // Another program's clean-up may have taken the file between its making and the lock.
+        // Another save's clean-up may have taken the file between its making and the lock.
         if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0)
             return fd;
         ::close(fd);

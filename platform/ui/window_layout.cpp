@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -15,6 +17,8 @@ constexpr quint8 kToolBarStateMarker = 0xfe;
 constexpr quint8 kToolBarStateMarkerEx = 0xfc;
 // Places of a tool bar line: left, right, top, bottom.
 constexpr qint32 kDockCount = 4;
+// The strip along a window's top that must be on a screen for the user to move the window.
+constexpr int kGripHeight = 24;
 
 bool ReadInt(QDataStream& in, qint32& value) {
     in >> value;
@@ -101,16 +105,20 @@ bool IsPlausibleWindowState(const QByteArray& state, int toolBarCount) {
 }
 
 bool FitsOnScreens(const QRect& frame) {
-    if (!frame.isValid())
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!frame.isValid() || primary == nullptr)
         return false;
-    bool fits = false;
-    bool onScreen = false;
+    // No larger than the desktop, which may span several screens.
+    const QRect desktop = primary->availableVirtualGeometry();
+    if (frame.width() > desktop.width() || frame.height() > desktop.height())
+        return false;
+    // Its top, where it is taken hold of, on a screen.
+    const QRect top(frame.topLeft(), QSize(frame.width(), std::min(frame.height(), kGripHeight)));
     for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect available = screen->availableGeometry();
-        fits = fits || (frame.width() <= available.width() && frame.height() <= available.height());
-        onScreen = onScreen || available.contains(frame.topLeft());
+        if (screen->availableGeometry().intersects(top))
+            return true;
     }
-    return fits && onScreen;
+    return false;
 }
 
 } // namespace ui

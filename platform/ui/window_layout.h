@@ -13,8 +13,8 @@ namespace ui {
 // count would make restoreState loop over it for a long time.
 bool IsPlausibleWindowState(const QByteArray& state, int toolBarCount);
 
-// Whether a window with this frame fits the screens: no larger than the largest screen's available area,
-// and its top-left corner on one of them.
+// Whether a window with this frame fits the screens: no larger than the desktop's available area, and the
+// strip along its top on one of them.
 bool FitsOnScreens(const QRect& frame);
 
 } // namespace ui
