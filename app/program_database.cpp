@@ -229,6 +229,7 @@ bool ProgramDatabase::SaveProgramDatabase(const fs::path& path, bool force,
                           PromptAnswer::Yes)
             return false;
         try {
+            CheckReplaceable(path); // no copy for a file that will not be replaced
             KeepCopy(path, kDamagedSuffix);
         } catch (const FileError&) {
             return false; // what cannot be kept is not replaced

@@ -134,18 +134,35 @@ std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
     return bytes;
 }
 
-void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    const fs::path target = ResolveLinks(path);
+namespace {
 
-    // The file now there gives its permissions and owner to the new one, and may refuse to be replaced.
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
+// The file a save of path replaces, with what it is now (exists false when there is none yet); throws
+// FileError when it may not be replaced.
+fs::path ReplaceableTarget(const fs::path& path, struct stat& old, bool& exists) {
+    const fs::path target = ResolveLinks(path);
+    exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
         throw FileError(Describe(target, "Cannot write"));
     if (exists && !S_ISREG(old.st_mode))
         throw FileError(Describe(target, "Cannot write", EISDIR));
     if (exists && !IsWritableFile(old, target))
         throw FileError(Describe(target, "Cannot write", EACCES));
+    return target;
+}
+
+} // namespace
+
+void CheckReplaceable(const fs::path& path) {
+    struct stat old {};
+    bool exists = false;
+    ReplaceableTarget(path, old, exists);
+}
+
+void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    // The file now there gives its permissions and owner to the new one, and may refuse to be replaced.
+    struct stat old {};
+    bool exists = false;
+    const fs::path target = ReplaceableTarget(path, old, exists);
 
     RemoveStaleTemporaries(target);
     std::string temp;

@@ -24,6 +24,9 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 // Throws FileError on failure.
 void WriteFileAtomically(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
+// Throws FileError when WriteFileAtomically would refuse to replace the file at path.
+void CheckReplaceable(const std::filesystem::path& path);
+
 // Copies the file byte for byte, with its permissions, to a new file beside it named path + suffix, or
 // path + suffix + "-2", "-3" ... when that name is taken; no file is ever replaced. Returns the copy's
 // path; throws FileError.

@@ -511,6 +511,19 @@ TEST_F(ProgramDatabaseTest, ADamagedFileIsReplacedOnSaveAndKeptBeside) {
         EXPECT_EQ(ReadFileBytes(fs::path(path.string() + ".damaged-2")), damaged);
         TearDown();
     }
+
+    // A damaged file that may not be written is neither replaced nor copied.
+    SetUp();
+    const fs::path path = database->GetDefaultDatabasePath();
+    WriteFile(path, {1, 2});
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Start();
+    AddMoiety();
+    desktop->answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+    database->OnSaveDatabase();
+    EXPECT_EQ(desktop->messages.back(), msg::kNotSaved);
+    EXPECT_FALSE(fs::exists(path.string() + ".damaged"));
+    EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2}));
 }
 
 TEST_F(ProgramDatabaseTest, APathChangeOverADamagedFileOffersANewPassword) {
