@@ -1,7 +1,6 @@
 #include "platform/core/file_io.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -119,18 +118,33 @@ bool IsWritableFile(const struct stat& info, const fs::path& path) {
 } // namespace
 
 std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    // Without waiting: a pipe or a device named as a file would block the program or never end.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw FileError(Describe(path, "Cannot open"));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        throw FileError(Describe(path, "Cannot open", error));
+    }
     std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
     std::uint8_t buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw FileError(Describe(path, "Cannot read", error));
+        }
+        if (got == 0)
+            break;
         bytes.insert(bytes.end(), buffer, buffer + got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed)
-        throw FileError(Describe(path, "Cannot read"));
+    }
+    ::close(fd);
     return bytes;
 }
 

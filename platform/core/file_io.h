@@ -13,7 +13,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads the whole file; throws FileError when it cannot be opened or read.
+// Reads the whole file; throws FileError when it cannot be opened or read, or is no plain file (a folder, a
+// pipe, a device).
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
 
 // Writes the bytes to a temporary file beside the target and renames it over the target only when the

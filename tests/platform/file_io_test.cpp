@@ -153,6 +153,12 @@ TEST(FileIo, AKilledSaveLeavesTheOldOrTheNewFile) {
 
 TEST(FileIo, MissingFileIsAnError) {
     EXPECT_THROW(ReadFileBytes("/nonexistent/qelt/file.dat"), FileError);
+    // Neither a folder nor a pipe is read (a pipe would wait for a writer for ever).
+    const auto dir = FreshDir("special");
+    ASSERT_EQ(::mkfifo((dir / "pipe.equ").c_str(), 0600), 0);
+    EXPECT_THROW(ReadFileBytes(dir / "pipe.equ"), FileError);
+    EXPECT_THROW(ReadFileBytes(dir), FileError);
+    fs::remove_all(dir);
     EXPECT_THROW(WriteFileAtomically("/nonexistent/qelt/file.dat", {1}), FileError);
 }
 
