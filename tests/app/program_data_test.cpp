@@ -93,6 +93,7 @@ TEST_F(AppTest, SavingAReactionKeepsWhatTheUserHad) {
     ASSERT_TRUE(StartQuietly());
     ReactionDocument* reaction = ActiveReaction();
     ASSERT_TRUE(reaction->Reaction().SetFromString("2H2 + O2 = 2H2O"));
+    fs::remove_all(TempFolder()); // what an earlier run left
     const fs::path folder = TempFolder();
 
     // A private file stays private, and a save killed earlier left a temporary file that goes now.
