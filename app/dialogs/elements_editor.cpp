@@ -108,8 +108,9 @@ void CElementsEditor::FillList() {
                                           ui::FromCp1252(element.GetComposition())},
                                          r);
         // A stored moiety that makes no sense is loaded as it is, and shown for mending.
-        if (moiety_rules::FaultOf(m_table, r) != moiety_rules::Fault::None)
-            MarkFaulty(m_list->topLevelItem(item), moiety_rules::FaultOf(m_table, r));
+        if (const moiety_rules::Fault fault = moiety_rules::FaultOf(m_table, r);
+            fault != moiety_rules::Fault::None)
+            MarkFaulty(m_list->topLevelItem(item), fault);
         if (remembered && *remembered == element)
             m_selectedRow = r;
     }
@@ -143,17 +144,7 @@ void CElementsEditor::ValidateInput() {
 }
 
 void CElementsEditor::ShowFault(moiety_rules::Fault fault) {
-    switch (fault) {
-    case moiety_rules::Fault::None:
-        SetDlgItemText(kStatusText, QString());
-        break;
-    case moiety_rules::Fault::MolarMass:
-        SetDlgItemText(kStatusText, ui::LoadString(kMassNotPositive));
-        break;
-    case moiety_rules::Fault::NamesItself:
-        SetDlgItemText(kStatusText, ui::LoadString(kNamesItself));
-        break;
-    }
+    SetDlgItemText(kStatusText, fault == moiety_rules::Fault::None ? QString() : FaultText(fault));
 }
 
 int CElementsEditor::EnteredDecimals() const {
