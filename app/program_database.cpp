@@ -1,7 +1,7 @@
 #include "app/program_database.h"
 
-#include "app/program_database_file.h"
 #include "model/element_table.h"
+#include "model/program_database_file.h"
 #include "model/stp.h"
 #include "model/substance_database.h"
 #include "platform/core/file_io.h"
@@ -21,6 +21,13 @@ bool IsExistingFile(const fs::path& path) {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     return !error && fs::exists(status) && !fs::is_directory(status);
+}
+
+// Nothing at the path, not even a link to a file that is not there.
+bool IsMissing(const fs::path& path) {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    return status.type() == fs::file_type::not_found;
 }
 
 bool Exists(const fs::path& path) {
@@ -111,6 +118,12 @@ std::vector<std::uint8_t> ProgramDatabase::WriteProgramDatabase() {
 }
 
 bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
+    // A first start finds no file at the default path: the built-in tables are complete, there is
+    // nothing to tell. A database the user moved elsewhere and that is gone is worth a word.
+    if (!HasTables() && path == GetDefaultDatabasePath() && IsMissing(path)) {
+        CreateDefaultDatabase();
+        return false;
+    }
     ReadResult result = ReadResult::Invalid;
     try {
         result = ReadProgramDatabase(ReadFileBytes(path));
@@ -137,6 +150,25 @@ std::string ProgramDatabase::ReadStoredPasswordHash(const fs::path& path) const 
     } catch (const FileError&) {
         return kUnreadableDigest;
     }
+}
+
+ProgramDatabase::StoredFile ProgramDatabase::InspectDatabaseFile(const fs::path& path,
+                                                                 std::string& digest) const {
+    digest.clear();
+    if (IsMissing(path))
+        return StoredFile::Missing;
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = ReadFileBytes(path);
+    } catch (const FileError&) {
+        digest = kUnreadableDigest;
+        return StoredFile::Unreadable;
+    }
+    ProgramDatabaseContents contents;
+    if (ReadProgramDatabaseBytes(bytes, contents) != ProgramDatabaseReadStatus::Read)
+        return StoredFile::Damaged;
+    digest = contents.passwordDigest.value_or(std::string());
+    return StoredFile::Database;
 }
 
 bool ProgramDatabase::AskDatabasePassword(const std::string& storedDigest) {
@@ -180,11 +212,29 @@ bool ProgramDatabase::SaveProgramDatabase(const fs::path& path, bool force,
                                           const std::optional<std::string>& newDigest) {
     if (!HasTables())
         return false;
-    // Only a file that is there can be protected: a new file needs no password.
-    if (!force && Exists(path)) {
-        const std::string stored = ReadStoredPasswordHash(path);
-        if (!stored.empty() && !AskDatabasePassword(stored))
+    // Only a readable database is protected by its password: a new file needs none, and the bytes of a
+    // damaged one are no password. A file that cannot be read at all keeps the placeholder, which no
+    // password matches.
+    std::string stored;
+    switch (InspectDatabaseFile(path, stored)) {
+    case StoredFile::Missing:
+        break;
+    case StoredFile::Database:
+    case StoredFile::Unreadable:
+        if (!force && !stored.empty() && !AskDatabasePassword(stored))
             return false;
+        break;
+    case StoredFile::Damaged:
+        if (!force && m_host.Ask(msg::kReplaceDamaged, PromptButtons::YesNo, PromptIcon::Exclamation) !=
+                          PromptAnswer::Yes)
+            return false;
+        try {
+            CheckReplaceable(path); // no copy for a file that will not be replaced
+            KeepCopy(path, kDamagedSuffix);
+        } catch (const FileError&) {
+            return false; // what cannot be kept is not replaced
+        }
+        break;
     }
     const std::string digest = newDigest.value_or(m_digest);
     if (!WriteDatabaseFile(path, digest))
@@ -237,7 +287,9 @@ ProgramDatabase::PathChange ProgramDatabase::ChangeDatabasePath(const fs::path& 
     if (IsExistingFile(path)) {
         switch (m_host.Ask(msg::kOverwriteExisting, PromptButtons::YesNoCancel, PromptIcon::Stop)) {
         case PromptAnswer::Yes: {
-            const std::string stored = ReadStoredPasswordHash(path);
+            // A damaged file holds no password: it is replaced as a file without one (and kept beside).
+            std::string stored;
+            InspectDatabaseFile(path, stored);
             if (stored.empty()) {
                 if (!OfferPassword(newDigest))
                     return PathChange::KeepDialogOpen;

@@ -28,6 +28,7 @@ inline constexpr int kCantReadAtLocation = 2960;   // a read at a new path faile
 inline constexpr int kPasswordNotChanged = 2961;   // the save with a new password failed
 inline constexpr int kDefaultsNotSaved = 2962;     // "config.dat" could not be written
 inline constexpr int kCantReadDefaults = 2963;     // "config.dat" exists but could not be read
+inline constexpr int kReplaceDamaged = 2970;       // saving over a file that is not a readable database
 } // namespace ProgramFileMessages
 
 // The modes of the password dialog.
@@ -93,16 +94,25 @@ public:
     bool IsDatabaseModified() const;
 
     // Reads the database at path. On failure the user is told; when no tables exist yet (start-up) the
-    // built-in ones are made, otherwise the tables in use stay.
+    // built-in ones are made, otherwise the tables in use stay. At start-up no file at the default path is
+    // no failure to tell: the built-in tables are complete.
     bool LoadProgramDatabase(const std::filesystem::path& path);
     // Writes the database to path with the digest in memory, or with newDigest, which becomes the digest in
     // memory only when the save succeeded. Unless force is set, overwriting a file that holds a password
-    // asks for it. False when the password was refused or the file could not be written; the database then
-    // stays modified. The user is not told here.
+    // asks for it, and overwriting a file that is no readable database asks whether to replace it. Such a
+    // file is first kept beside it (kDamagedSuffix). False when the password or the replacement was
+    // refused or the file could not be written; the database then stays modified. The user is not told.
     bool SaveProgramDatabase(const std::filesystem::path& path, bool force,
                              const std::optional<std::string>& newDigest = std::nullopt);
     // The digest held by the file at path: empty for none, kUnreadableDigest when the file cannot be read.
     std::string ReadStoredPasswordHash(const std::filesystem::path& path) const;
+    // What is at a path about to be written: nothing, a readable database (its digest in `digest`), a file
+    // that is no readable database, or a file that cannot be read at all.
+    enum class StoredFile { Missing, Database, Damaged, Unreadable };
+    StoredFile InspectDatabaseFile(const std::filesystem::path& path, std::string& digest) const;
+    // A damaged file that a save replaces is kept beside it under its name with this added (and "-2",
+    // "-3" ... when that name is taken).
+    static constexpr const char* kDamagedSuffix = ".damaged";
     // Asks for the password until it matches the stored digest (true) or the user gives up (false).
     bool AskDatabasePassword(const std::string& storedDigest);
     // Replaces the tables by the built-in element table and the default substances.

@@ -1,8 +1,8 @@
 // Reads arbitrary bytes as a program database and as "config.dat": no input may crash, read out of bounds
 // or allocate without bound, and a database that reads must write back and read again.
-#include "app/program_database_file.h"
 #include "model/element_table.h"
 #include "model/model_host.h"
+#include "model/program_database_file.h"
 #include "model/stp.h"
 #include "model/substance_database.h"
 

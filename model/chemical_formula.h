@@ -10,6 +10,7 @@
 
 class CompositionVector;
 class DrawingSurface;
+class ElementTable;
 class FormulaStack;
 struct FontSpec;
 struct SurfaceRect;
@@ -74,6 +75,8 @@ public:
     // neither a number nor a sign, a count that leaves the range of an int, more levels than the formula
     // stack holds or groups nested deeper than that do not parse.
     CompositionVector GetComposition() const;
+    // The same, read against the given table instead of the host's.
+    CompositionVector GetCompositionIn(const ElementTable& table) const;
     // g/mol, without the leading coefficient; 0.0 once a parse has failed.
     double GetMolarMass() const;
     // The molar mass of a mixture written as comma-separated parts, each with an optional whole multiplier
@@ -125,7 +128,8 @@ private:
     void ComputeDisplayStyles(bool extended);
     // Reads one group from the cursor to the end of the text or past its closing bracket and leaves its
     // composition on the stack; false when the formula does not parse.
-    static bool ParseGroup(std::string_view text, std::size_t& cursor, FormulaStack& stack, int nesting);
+    static bool ParseGroup(std::string_view text, std::size_t& cursor, FormulaStack& stack, int nesting,
+                           const ElementTable& table);
 
     std::string m_display;
     std::string m_source;

@@ -138,8 +138,8 @@ int ChemicalFormula::MatchSymbol(std::string_view text, int& length) {
     return GetModelHost().GetElementTable().MatchSymbol(text, length);
 }
 
-bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, FormulaStack& stack,
-                                 int nesting) {
+bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, FormulaStack& stack, int nesting,
+                                 const ElementTable& table) {
     if (nesting > kMaxNesting)
         return false;
     if (AtEnd(text, cursor)) {
@@ -170,10 +170,10 @@ bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, For
                 if (!ReadCount(text, cursor, n))
                     return false;
                 stack.PushMultiplier(n);
-                if (stack.HasOverflowed() || !ParseGroup(text, cursor, stack, nesting + 1) ||
+                if (stack.HasOverflowed() || !ParseGroup(text, cursor, stack, nesting + 1, table) ||
                     !PopMultiply(stack))
                     return false;
-            } else if (!ParseGroup(text, cursor, stack, nesting + 1)) {
+            } else if (!ParseGroup(text, cursor, stack, nesting + 1, table)) {
                 return false;
             }
         } else if (c == '(' || c == '[') {
@@ -184,7 +184,7 @@ bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, For
             if (!Fold(stack, base))
                 return false;
             ++cursor;
-            if (!ParseGroup(text, cursor, stack, nesting + 1))
+            if (!ParseGroup(text, cursor, stack, nesting + 1, table))
                 return false;
         } else if (c == ')' || c == ']') {
             // Either bracket closes either; at the outermost level it ends the formula.
@@ -224,7 +224,7 @@ bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, For
             if (stack.GetDepth() > base && !PopAdd(stack))
                 return false;
             int length = 1;
-            const int row = MatchSymbol(text.substr(cursor), length);
+            const int row = table.MatchSymbol(text.substr(cursor), length);
             if (row == -1)
                 return false;
             // The electron adds nothing; a charge is written with "^".
@@ -239,6 +239,10 @@ bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, For
 }
 
 CompositionVector ChemicalFormula::GetComposition() const {
+    return GetCompositionIn(GetModelHost().GetElementTable());
+}
+
+CompositionVector ChemicalFormula::GetCompositionIn(const ElementTable& table) const {
     std::string text;
     text.reserve(m_source.size());
     for (char c : m_source) {
@@ -252,10 +256,10 @@ CompositionVector ChemicalFormula::GetComposition() const {
         ParseNumber(text, length);
         cursor = static_cast<std::size_t>(length);
     }
-    FormulaStack stack;
-    if (!ParseGroup(text, cursor, stack, 0)) {
+    FormulaStack stack(table.GetCount() + 1);
+    if (!ParseGroup(text, cursor, stack, 0, table)) {
         m_parseError = true;
-        return CompositionVector();
+        return CompositionVector(table.GetCount() + 1);
     }
     return stack.GetResult();
 }

@@ -1,6 +1,20 @@
 #include "model/formula_stack.h"
 
-FormulaStack::FormulaStack() {
+#include "model/element_table.h"
+#include "model/model_host.h"
+
+namespace {
+
+template <std::size_t... I>
+std::array<CompositionVector, sizeof...(I)> SizedLevels(int size, std::index_sequence<I...>) {
+    return {{(static_cast<void>(I), CompositionVector(size))...}};
+}
+
+} // namespace
+
+FormulaStack::FormulaStack() : FormulaStack(GetModelHost().GetElementTable().GetCount() + 1) {}
+
+FormulaStack::FormulaStack(int size) : m_levels(SizedLevels(size, std::make_index_sequence<kMaxDepth>())) {
     Clear();
 }
 

@@ -3,6 +3,7 @@
 #include "model/composition_vector.h"
 
 #include <array>
+#include <utility>
 
 // The formula reader's working stack: each level a CompositionVector. An atom is pushed as a level with one
 // count, a multiplier k as a level with every entry k (the charge included), and the reader folds levels with
@@ -16,6 +17,8 @@ public:
 
     // Levels sized for the installed host's element table.
     FormulaStack();
+    // Levels of the given size (a table's row count plus one).
+    explicit FormulaStack(int size);
 
     // Depth 0, every level zero, overflow clear.
     void Clear();

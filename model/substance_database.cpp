@@ -50,7 +50,10 @@ void SubstanceDatabase::SerializeOldVersion(Archive& ar, std::int32_t version) {
     std::vector<CSubstance> imported(count);
     for (auto& substance : imported)
         substance.Serialize(ar);
+    // Imported from the last to the first, as Add would append them; the indexes are rebuilt once.
+    Items().reserve(Items().size() + imported.size());
     for (auto it = imported.rbegin(); it != imported.rend(); ++it)
-        Add(*it);
+        Items().push_back(std::make_unique<CSubstance>(std::move(*it)));
+    RebuildIndexes();
     m_modified = true;
 }

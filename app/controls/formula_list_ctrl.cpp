@@ -9,6 +9,8 @@
 #include <QHeaderView>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
 #include <stdexcept>
@@ -68,7 +70,12 @@ void CCFListCtrl::paintEvent(QPaintEvent* event) {
 
     const FontSpec listFont{"", -QFontInfo(font()).pixelSize(), font().weight(), 0};
     const int lineHeight = fontMetrics().height();
-    const QColor highlight = palette().color(QPalette::Highlight);
+    // The colours the list draws its selected rows with: those of the active window, of an inactive one or
+    // of a disabled list.
+    const QPalette::ColorGroup group =
+        !isEnabled() ? QPalette::Disabled : (isActiveWindow() ? QPalette::Active : QPalette::Inactive);
+    const QColor highlight = palette().color(group, QPalette::Highlight);
+    const QColor highlightedText = palette().color(group, QPalette::HighlightedText);
     const QModelIndex first = indexAt(QPoint(std::max(before, 0), page.top()));
     const int firstRow = first.isValid() ? first.row() : 0;
 
@@ -86,11 +93,19 @@ void CCFListCtrl::paintEvent(QPaintEvent* event) {
         const bool selected = item->isSelected();
         const QRect cell(before, bounds.top(), width, bounds.height());
 
-        QColor textColor = palette().color(QPalette::Text);
+        QColor textColor = palette().color(group, QPalette::Text);
         QColor dotColor = Qt::black;
-        if (!text.empty() && hasFocus() && focused && selected) {
-            painter.fillRect(cell, highlight);
-            textColor = palette().color(QPalette::HighlightedText);
+        // A selected row is highlighted whole, this cell as the others, focused or not.
+        if (selected) {
+            // The selection as the style draws it in the other cells.
+            QStyleOptionViewItem option;
+            initViewItemOption(&option);
+            option.rect = cell;
+            option.state |= QStyle::State_Selected;
+            option.showDecorationSelected = true;
+            style()->drawPrimitive(QStyle::PE_PanelItemViewRow, &option, &painter, this);
+            style()->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, &painter, this);
+            textColor = highlightedText;
             dotColor = QColor(255 - highlight.red(), 255 - highlight.green(), 255 - highlight.blue());
         }
         if (focused)

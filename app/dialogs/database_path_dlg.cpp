@@ -61,7 +61,8 @@ bool CDatabasePathDlg::OnInitDialog() {
 }
 
 void CDatabasePathDlg::EnableOkForPath() {
-    m_ok->setEnabled(m_path != CurrentDatabasePath());
+    // A path of nothing but blanks names no file.
+    m_ok->setEnabled(!m_path.trimmed().isEmpty() && m_path != CurrentDatabasePath());
 }
 
 void CDatabasePathDlg::OnChangePath() {

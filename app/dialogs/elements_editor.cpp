@@ -6,9 +6,11 @@
 #include "app/dialogs/list_columns.h"
 #include "model/element_table.h"
 #include "platform/ui/message_box.h"
+#include "platform/ui/string_table.h"
 #include "platform/ui/text_codec.h"
 
 #include <QPushButton>
+#include <QTreeWidgetItem>
 #include <algorithm>
 #include <cstdio>
 #include <optional>
@@ -30,6 +32,18 @@ QString FormatMass(double molarMass, int decimals) {
     char text[400];
     std::snprintf(text, sizeof text, "%.*f", std::clamp(decimals, 0, kMaxDecimals), molarMass);
     return QString::fromLatin1(text);
+}
+
+QString FaultText(moiety_rules::Fault fault) {
+    return ui::LoadString(fault == moiety_rules::Fault::MolarMass ? CElementsEditor::kMassNotPositive
+                                                                  : CElementsEditor::kNamesItself);
+}
+
+void MarkFaulty(QTreeWidgetItem* item, moiety_rules::Fault fault) {
+    for (int column = 0; column < item->columnCount(); ++column) {
+        item->setForeground(column, QColor(Qt::red));
+        item->setToolTip(column, FaultText(fault));
+    }
 }
 
 } // namespace
@@ -89,10 +103,14 @@ void CElementsEditor::FillList() {
     // Row 0, the electron, is no element to edit.
     for (int r = 1; r < m_table.GetCount(); ++r) {
         const Element& element = m_table[r];
-        m_list->AddItem({QString::number(r), ui::FromCp1252(element.GetSymbol()),
-                         FormatMass(element.GetMolarMass(), element.GetDecimals()),
-                         ui::FromCp1252(element.GetComposition())},
-                        r);
+        const int item = m_list->AddItem({QString::number(r), ui::FromCp1252(element.GetSymbol()),
+                                          FormatMass(element.GetMolarMass(), element.GetDecimals()),
+                                          ui::FromCp1252(element.GetComposition())},
+                                         r);
+        // A stored moiety that makes no sense is loaded as it is, and shown for mending.
+        if (const moiety_rules::Fault fault = moiety_rules::FaultOf(m_table, r);
+            fault != moiety_rules::Fault::None)
+            MarkFaulty(m_list->topLevelItem(item), fault);
         if (remembered && *remembered == element)
             m_selectedRow = r;
     }
@@ -119,8 +137,14 @@ void CElementsEditor::ScrollToSelectedRow() {
 }
 
 void CElementsEditor::ValidateInput() {
-    m_addButton->setEnabled(CanAdd(m_table, m_symbol, m_molarMass));
-    m_modifyButton->setEnabled(CanModify(m_table, m_selectedRow, m_symbol, m_molarMass));
+    const InputCheck check = CheckInput(m_table, m_selectedRow, m_symbol, m_composition, m_molarMass);
+    m_addButton->setEnabled(check.canAdd);
+    m_modifyButton->setEnabled(check.canModify);
+    ShowFault(check.fault);
+}
+
+void CElementsEditor::ShowFault(moiety_rules::Fault fault) {
+    SetDlgItemText(kStatusText, fault == moiety_rules::Fault::None ? QString() : FaultText(fault));
 }
 
 int CElementsEditor::EnteredDecimals() const {
@@ -220,6 +244,9 @@ void CElementsEditor::OnItemChanged(const ui::NotifyInfo& info) {
     UpdateData(false);
     // The boxes just written raise no change notices of their own: their check follows here.
     ValidateInput();
+    if (const moiety_rules::Fault stored = moiety_rules::FaultOf(m_table, row);
+        stored != moiety_rules::Fault::None)
+        ShowFault(stored);
 }
 
 void CElementsEditor::OnColumnClick(const ui::NotifyInfo& info) {

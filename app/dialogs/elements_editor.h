@@ -3,6 +3,7 @@
 #include "app/controls/static_formula_frame.h"
 #include "app/dialogs/column_sort.h"
 #include "model/composition_vector.h"
+#include "model/moiety_rules.h"
 #include "platform/ui/dialog.h"
 
 #include <functional>
@@ -34,6 +35,10 @@ public:
     static constexpr int kCommentBox = 2008;
     static constexpr int kMolarMassBox = 2009;
     static constexpr int kFormulaFrame = 2010;
+    static constexpr int kStatusText = 2011;
+    // The status line's texts: the molar mass is not a positive number; the composition names the moiety.
+    static constexpr int kMassNotPositive = 2971;
+    static constexpr int kNamesItself = 2972;
     // "A moiety with such a symbol already exists."
     static constexpr int kSymbolExists = 2069;
     // "You can't remove moiety used in open documents or database."
@@ -72,6 +77,7 @@ private:
     void SortList();
     void ScrollToSelectedRow();
     void ValidateInput();
+    void ShowFault(moiety_rules::Fault fault);
     // The decimals the typed molar mass is kept with.
     int EnteredDecimals() const;
 

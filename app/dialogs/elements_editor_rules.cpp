@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 namespace elements_editor {
 
@@ -29,10 +28,9 @@ int MassTextDecimals(std::string_view text) {
 }
 
 bool IsAcceptableInput(const std::string& symbol, double molarMass) {
-    // A mass of "inf" or "nan" is a number to the number box, but would make every formula with the moiety
-    // weigh nothing sensible.
-    return !symbol.empty() && symbol[0] >= 'A' && symbol[0] <= 'Z' && molarMass != 0.0 &&
-           std::isfinite(molarMass);
+    // A mass of 0, below 0, "inf" or "nan" would make every formula with the moiety weigh nothing sensible.
+    return !symbol.empty() && symbol[0] >= 'A' && symbol[0] <= 'Z' &&
+           moiety_rules::IsValidMolarMass(molarMass);
 }
 
 bool CanAdd(const ElementTable& table, const std::string& symbol, double molarMass) {
@@ -45,6 +43,23 @@ bool IsUserRow(const ElementTable& table, int row) {
 
 bool CanModify(const ElementTable& table, int row, const std::string& symbol, double molarMass) {
     return IsUserRow(table, row) && IsAcceptableInput(symbol, molarMass);
+}
+
+InputCheck CheckInput(const ElementTable& table, int selectedRow, const std::string& symbol,
+                      const std::string& composition, double molarMass) {
+    InputCheck check;
+    check.canAdd = CanAdd(table, symbol, molarMass);
+    check.canModify = CanModify(table, selectedRow, symbol, molarMass);
+    const bool addNamesItself = check.canAdd && moiety_rules::WouldNameItself(table, -1, symbol, composition);
+    const bool modifyNamesItself =
+        check.canModify && moiety_rules::WouldNameItself(table, selectedRow, symbol, composition);
+    check.canAdd = check.canAdd && !addNamesItself;
+    check.canModify = check.canModify && !modifyNamesItself;
+    if (!symbol.empty() && !moiety_rules::IsValidMolarMass(molarMass))
+        check.fault = moiety_rules::Fault::MolarMass;
+    else if (addNamesItself || modifyNamesItself)
+        check.fault = moiety_rules::Fault::NamesItself;
+    return check;
 }
 
 int CompareRows(const ElementTable& table, int rowA, int rowB, int column) {

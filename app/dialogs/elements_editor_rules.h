@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/moiety_rules.h"
+
 #include <string>
 #include <string_view>
 
@@ -20,7 +22,7 @@ inline constexpr int kMaxDecimals = 17;
 // kMaxDecimals.
 int MassTextDecimals(std::string_view text);
 
-// A symbol that starts with an upper-case letter, and a molar mass that is a number other than 0.
+// A symbol that starts with an upper-case letter, and a molar mass that is a positive finite number.
 bool IsAcceptableInput(const std::string& symbol, double molarMass);
 // Add: acceptable input whose symbol no row has.
 bool CanAdd(const ElementTable& table, const std::string& symbol, double molarMass);
@@ -29,6 +31,16 @@ bool CanAdd(const ElementTable& table, const std::string& symbol, double molarMa
 bool CanModify(const ElementTable& table, int row, const std::string& symbol, double molarMass);
 // Whether the row is a user moiety that can be changed or removed.
 bool IsUserRow(const ElementTable& table, int row);
+
+// What the editor's fields allow: Add and Modify as above, and neither for a composition that would name
+// the moiety itself; with the fault to show while a symbol is typed.
+struct InputCheck {
+    bool canAdd = false;
+    bool canModify = false;
+    moiety_rules::Fault fault = moiety_rules::Fault::None;
+};
+InputCheck CheckInput(const ElementTable& table, int selectedRow, const std::string& symbol,
+                      const std::string& composition, double molarMass);
 
 // Orders two table rows by a column in ascending order: negative, 0 or positive.
 int CompareRows(const ElementTable& table, int rowA, int rowB, int column);

@@ -9,6 +9,7 @@
 #include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
 #include "platform/ui/view.h"
+#include "platform/ui/window_layout.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -448,14 +449,22 @@ void MainFrame::SaveLayout() const {
 }
 
 bool MainFrame::RestoreLayout() {
-    const QString geometry = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Geometry"));
+    const QString storedGeometry = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Geometry"));
     const QString bars = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Bars"));
-    if (geometry.isEmpty())
+    if (storedGeometry.isEmpty())
         return false;
-    const bool placed = restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
-    if (!bars.isEmpty())
-        restoreState(QByteArray::fromBase64(bars.toLatin1()));
-    return placed;
+    // A damaged value is checked before it is used, and ignored: the window then takes its default size,
+    // the bars keep their places.
+    const QRect before = geometry();
+    if (!restoreGeometry(QByteArray::fromBase64(storedGeometry.toLatin1())) || !FitsOnScreens(geometry())) {
+        setWindowState(Qt::WindowNoState);
+        setGeometry(before);
+        return false;
+    }
+    const QByteArray state = QByteArray::fromBase64(bars.toLatin1());
+    if (!state.isEmpty() && IsPlausibleWindowState(state, static_cast<int>(findChildren<QToolBar*>().size())))
+        restoreState(state);
+    return true;
 }
 
 void MainFrame::OnAppExit() {

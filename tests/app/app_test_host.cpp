@@ -1,6 +1,6 @@
 #include "app_test_host.h"
 
-#include "app/program_database_file.h"
+#include "model/program_database_file.h"
 
 #include <stdexcept>
 

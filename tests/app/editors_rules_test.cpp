@@ -64,7 +64,7 @@ TEST(ElementsEditorRules, WhatMayBeAddedOrChanged) {
     EXPECT_FALSE(CanAdd(table, "Cit", std::numeric_limits<double>::infinity()));
     EXPECT_FALSE(CanAdd(table, "Cit", std::numeric_limits<double>::quiet_NaN()));
     EXPECT_FALSE(CanAdd(table, "Fe", 55.8)) << "taken";
-    EXPECT_TRUE(CanAdd(table, "Xq", -1.0)) << "any mass but 0";
+    EXPECT_FALSE(CanAdd(table, "Xq", -5.0)) << "a mass below 0";
 
     ElementTable& writable = GetModelHost().GetElementTable();
     const int cit = writable.AddElement("Cit", "C6H5O7", "citrate", 189.1, 1);

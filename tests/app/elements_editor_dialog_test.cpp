@@ -174,6 +174,51 @@ TEST_F(ElementsEditorTest, SymbolsMustStartWithACapitalAndMassesMustBeNumbers) {
     EXPECT_EQ(Table().GetCount(), 104);
 }
 
+TEST_F(ElementsEditorTest, MeaninglessMoietiesAreRefusedAndStoredOnesShownForMending) {
+    const QString massText = "The molar mass must be a positive number.";
+    const QString selfText = "The composition names this moiety, directly or through others.";
+    Type(CElementsEditor::kSymbolBox, "Neg");
+    Type(CElementsEditor::kMolarMassBox, "-5");
+    EXPECT_FALSE(Enabled(CElementsEditor::kAddButton));
+    EXPECT_EQ(Text(CElementsEditor::kStatusText), massText);
+
+    // Cit's composition changed to name Cit itself: the mass it would get is no mass at all.
+    AddMoiety("Cit", "C6H5O7", "");
+    Select(kFirstMoiety);
+    Type(CElementsEditor::kCompositionBox, "Cit2");
+    EXPECT_FALSE(Enabled(CElementsEditor::kModifyButton));
+    EXPECT_EQ(Text(CElementsEditor::kStatusText), selfText);
+    Type(CElementsEditor::kCompositionBox, "C6H5O7");
+    EXPECT_TRUE(Enabled(CElementsEditor::kModifyButton));
+    EXPECT_EQ(Text(CElementsEditor::kStatusText), "");
+
+    // Two moieties that name each other.
+    AddMoiety("Bb", "Aa", "10");
+    Type(CElementsEditor::kSymbolBox, "Aa");
+    Type(CElementsEditor::kCompositionBox, "Bb");
+    Type(CElementsEditor::kMolarMassBox, "10");
+    EXPECT_FALSE(Enabled(CElementsEditor::kAddButton));
+    EXPECT_EQ(Text(CElementsEditor::kStatusText), selfText);
+    EXPECT_EQ(Table().GetCount(), 106);
+
+    // Rows stored so (from a file) stay, marked; selecting one says what is wrong.
+    Table().AddElement("Aa", "Bb", "", 10.0, 0);
+    Table().AddElement("Old", "", "", -5.0, 0);
+    CElementsEditor stored(Table(), {});
+    stored.Create();
+    auto* storedList = stored.Control<ui::ListView>(CElementsEditor::kList);
+    const int aa = storedList->FindItemData(Table().Find("Aa"));
+    const int old = storedList->FindItemData(Table().Find("Old"));
+    ASSERT_GE(aa, 0);
+    ASSERT_GE(old, 0);
+    EXPECT_EQ(storedList->topLevelItem(aa)->foreground(1).color(), QColor(Qt::red));
+    EXPECT_EQ(storedList->topLevelItem(old)->toolTip(2), massText);
+    EXPECT_NE(storedList->topLevelItem(kFirstMoiety - 1)->foreground(1).color(), QColor(Qt::red));
+    ClickRow(storedList, aa);
+    EXPECT_EQ(stored.GetDlgItemText(CElementsEditor::kStatusText), selfText);
+    test_support::SaveScreenshot(stored, "elements_editor_stored_faults");
+}
+
 TEST_F(ElementsEditorTest, ChangingAMoiety) {
     AddMoiety("Cit", "C6H5O7", "189.10");
     Select(kFirstMoiety);

@@ -1,4 +1,4 @@
-// The formula list: its formula column drawn with real subscripts, the selection colours of that column,
+// The formula list: its formula column drawn with real subscripts, the selected row highlighted whole,
 // rows at the bottom edge, and a formula column the list does not have.
 #include "app/controls/formula_list_ctrl.h"
 #include "app_test_host.h"
@@ -85,7 +85,7 @@ TEST(FormulaList, SubscriptsDropBelowTheLineOfTheNormalLetters) {
     test_support::SaveScreenshot(dialog, "formula_list_control");
 }
 
-TEST(FormulaList, TheFormulaCellIsHighlightedOnlyWhileTheListHasTheFocus) {
+TEST(FormulaList, TheSelectedRowIsHighlightedWholeFocusedOrNot) {
     AppTestHost host;
     ListDialog dialog;
     dialog.Create();
@@ -93,23 +93,32 @@ TEST(FormulaList, TheFormulaCellIsHighlightedOnlyWhileTheListHasTheFocus) {
     dialog.list->setCurrentItem(dialog.list->topLevelItem(1));
     dialog.list->topLevelItem(1)->setSelected(true);
     ASSERT_TRUE(dialog.list->topLevelItem(1)->isSelected());
-    const QColor highlight = dialog.list->palette().color(QPalette::Active, QPalette::Highlight);
-
-    dialog.GetDlgItem(1)->setFocus();
-    ASSERT_FALSE(dialog.list->hasFocus());
-    QImage image = Picture(dialog.list->viewport());
     const QRect cell = Cell(dialog.list, 1, 1);
     const QPoint blank(cell.right() - 2, cell.center().y());
-    EXPECT_EQ(image.pixelColor(blank), Base(dialog.list)) << "unfocused: the window colour";
+    const QPoint numberCell(Cell(dialog.list, 1, 0).right() - 2, cell.center().y());
 
-    dialog.list->setFocus();
-    ASSERT_TRUE(dialog.list->hasFocus());
-    image = Picture(dialog.list->viewport());
-    EXPECT_EQ(image.pixelColor(blank), highlight) << "focused: the highlight colour";
-    EXPECT_FALSE(InkBox(image, cell, highlight).isEmpty()) << "the formula is drawn on it";
-    // Another row's formula cell stays on the window colour.
-    EXPECT_EQ(image.pixelColor(Cell(dialog.list, 0, 1).right() - 2, Cell(dialog.list, 0, 1).center().y()),
-              Base(dialog.list));
+    for (const bool focused : {true, false}) {
+        if (focused)
+            dialog.list->setFocus();
+        else
+            dialog.GetDlgItem(1)->setFocus();
+        ASSERT_EQ(dialog.list->hasFocus(), focused);
+        const QImage image = Picture(dialog.list->viewport());
+        const QColor rowColour = image.pixelColor(numberCell);
+        EXPECT_NE(rowColour, Base(dialog.list)) << "the list shows its selection";
+        const QColor formulaCell = image.pixelColor(blank);
+        EXPECT_LE(std::abs(formulaCell.red() - rowColour.red()) +
+                      std::abs(formulaCell.green() - rowColour.green()) +
+                      std::abs(formulaCell.blue() - rowColour.blue()),
+                  3)
+            << "the formula cell as the rest of the row";
+        EXPECT_FALSE(InkBox(image, cell, rowColour).isEmpty()) << "the formula is drawn on it";
+        // Another row's formula cell stays on the window colour.
+        EXPECT_EQ(image.pixelColor(Cell(dialog.list, 0, 1).right() - 2, Cell(dialog.list, 0, 1).center().y()),
+                  Base(dialog.list));
+        if (focused)
+            test_support::SaveScreenshot(dialog, "formula_list_selected_row");
+    }
 }
 
 TEST(FormulaList, ARowHalfVisibleAtTheBottomStillShowsItsFormula) {

@@ -1,8 +1,8 @@
 #include "app/program_database.h"
-#include "app/program_database_file.h"
 #include "app_test_host.h"
 #include "model/element_table.h"
 #include "model/md5_checksum.h"
+#include "model/program_database_file.h"
 #include "model/stp.h"
 #include "model/substance.h"
 #include "model/substance_database.h"
@@ -231,7 +231,7 @@ TEST_F(ProgramDatabaseTest, TheStoredDigestOfFilesThatHoldNone) {
 
 TEST_F(ProgramDatabaseTest, AFirstStartRunsOnTheBuiltInTablesAndSavesIntoANewDataFolder) {
     Start();
-    EXPECT_EQ(desktop->messages, std::vector<int>{msg::kCantOpen});
+    EXPECT_TRUE(desktop->messages.empty()) << "no file is no error: the built-in tables are complete";
     EXPECT_EQ(database->GetElementTable().GetCount(), 104);
     EXPECT_EQ(database->GetSubstanceDatabase().GetCount(), 12);
     EXPECT_FALSE(database->IsDatabaseModified());
@@ -248,10 +248,17 @@ TEST_F(ProgramDatabaseTest, AFirstStartRunsOnTheBuiltInTablesAndSavesIntoANewDat
     database->OnSaveDatabase();
     EXPECT_EQ(desktop->questions, std::vector<int>{msg::kSaveChanges});
     EXPECT_TRUE(desktop->passwordModes.empty()) << "a file that does not exist needs no password";
-    EXPECT_EQ(desktop->messages, std::vector<int>{msg::kCantOpen}) << "no error";
+    EXPECT_TRUE(desktop->messages.empty());
     EXPECT_TRUE(fs::exists(database->GetDefaultDatabasePath()))
         << "the data folder is made at the first save";
     EXPECT_FALSE(database->IsDatabaseModified());
+
+    // A database the user moved elsewhere, gone from there, is worth a word.
+    desktop->databasePath = (root / "moved" / "gone.dat").string();
+    ProgramDatabase moved(*desktop);
+    EXPECT_FALSE(moved.LoadProgramDatabase(moved.GetDatabasePath()));
+    EXPECT_EQ(desktop->messages, std::vector<int>{msg::kCantOpen});
+    EXPECT_EQ(moved.GetElementTable().GetCount(), 104);
 }
 
 TEST_F(ProgramDatabaseTest, SavedBytesWithAndWithoutPassword) {
@@ -465,6 +472,73 @@ TEST_F(ProgramDatabaseTest, AMissingEndMarkerOrADamagedFileIsRefused) {
     EXPECT_EQ(database->GetSubstanceDatabase().GetCount(), 12);
 }
 
+TEST_F(ProgramDatabaseTest, ADamagedFileIsReplacedOnSaveAndKeptBeside) {
+    Bytes badDigest = DefaultDatabaseBytes(CMD5Checksum::HexDigest("pw"));
+    badDigest[10] = 0xB7; // random bytes where the digest stands
+    Bytes badVersion = DefaultDatabaseBytes("");
+    badVersion[2] = 9;
+    for (const Bytes& damaged : {badDigest, badVersion, Bytes{0x13, 0x37}}) {
+        SetUp();
+        const fs::path path = database->GetDefaultDatabasePath();
+        WriteFile(path, damaged);
+        Start();
+        ASSERT_EQ(desktop->messages.back(), msg::kCantOpen);
+        desktop->messages.clear();
+        AddMoiety();
+
+        // No: the damaged file stays as it is and nothing is saved.
+        desktop->answers = {PromptAnswer::Yes, PromptAnswer::No};
+        database->OnSaveDatabase();
+        EXPECT_EQ(desktop->questions, (std::vector<int>{msg::kSaveChanges, msg::kReplaceDamaged}));
+        EXPECT_EQ(desktop->messages, std::vector<int>{msg::kNotSaved});
+        EXPECT_EQ(ReadFileBytes(path), damaged);
+        EXPECT_TRUE(database->IsDatabaseModified());
+
+        // Yes: no password is asked; the damaged bytes are kept beside the new file.
+        desktop->answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+        desktop->messages.clear();
+        database->OnSaveDatabase();
+        EXPECT_TRUE(desktop->passwordModes.empty());
+        EXPECT_TRUE(desktop->messages.empty());
+        EXPECT_EQ(ReadFileBytes(fs::path(path.string() + ".damaged")), damaged);
+        ProgramDatabase again(*desktop);
+        ASSERT_TRUE(again.LoadProgramDatabase(path));
+        EXPECT_EQ(again.GetElementTable().GetCount(), 105) << "with the added moiety";
+
+        // A second damaged file finds the first copy's name taken.
+        WriteFile(path, damaged);
+        AddMoiety();
+        desktop->answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+        database->OnSaveDatabase();
+        EXPECT_EQ(ReadFileBytes(fs::path(path.string() + ".damaged-2")), damaged);
+        TearDown();
+    }
+
+    // A damaged file that may not be written is neither replaced nor copied.
+    SetUp();
+    const fs::path path = database->GetDefaultDatabasePath();
+    WriteFile(path, {1, 2});
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Start();
+    AddMoiety();
+    desktop->answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+    database->OnSaveDatabase();
+    EXPECT_EQ(desktop->messages.back(), msg::kNotSaved);
+    EXPECT_FALSE(fs::exists(path.string() + ".damaged"));
+    EXPECT_EQ(ReadFileBytes(path), (Bytes{1, 2}));
+}
+
+TEST_F(ProgramDatabaseTest, APathChangeOverADamagedFileOffersANewPassword) {
+    Start();
+    const fs::path path = root / "damaged.dat";
+    WriteFile(path, {0, 0, 2, 0, 32, 'n', 'o', 't'});
+    desktop->answers = {PromptAnswer::Yes, PromptAnswer::No}; // overwrite; no password
+    EXPECT_EQ(database->ChangeDatabasePath(path), ProgramDatabase::PathChange::Changed);
+    EXPECT_EQ(desktop->questions, (std::vector<int>{msg::kOverwriteExisting, msg::kUsePassword}));
+    EXPECT_EQ(ReadFileBytes(root / "damaged.dat.damaged"), (Bytes{0, 0, 2, 0, 32, 'n', 'o', 't'}));
+    EXPECT_EQ(ReadFileBytes(path), DefaultDatabaseBytes(""));
+}
+
 TEST_F(ProgramDatabaseTest, EveryTruncationOfAFileKeepsTheTablesInUse) {
     Start();
     AddMoiety();
@@ -494,8 +568,7 @@ TEST_F(ProgramDatabaseTest, ReadingAtANewPathThatFailsKeepsTheUnsavedTables) {
     WriteFile(damaged, {0, 0, 2, 0, 0, 0, 0});
     desktop->answers = {PromptAnswer::No}; // read the file found there
     EXPECT_EQ(database->ChangeDatabasePath(damaged), ProgramDatabase::PathChange::NotChanged);
-    EXPECT_EQ(desktop->messages,
-              (std::vector<int>{msg::kCantOpen, msg::kCantReadAtLocation, msg::kPathNotChanged}));
+    EXPECT_EQ(desktop->messages, (std::vector<int>{msg::kCantReadAtLocation, msg::kPathNotChanged}));
     EXPECT_EQ(database->GetElementTable().GetCount(), 105);
     EXPECT_TRUE(database->IsDatabaseModified());
     EXPECT_EQ(desktop->databasePath, "");

@@ -472,6 +472,11 @@ TEST_F(PathDialogTest, OkWaitsForAnotherPath) {
     dialog.PressButton(CDatabasePathDlg::kBrowseButton);
     EXPECT_EQ(Text(dialog, CDatabasePathDlg::kPathEdit), "/srv/chosen.dat");
     EXPECT_TRUE(OkEnabled(dialog));
+    // An empty path is no database path.
+    for (const char* blank : {"", "   "}) {
+        TypeText(dialog, CDatabasePathDlg::kPathEdit, blank);
+        EXPECT_FALSE(OkEnabled(dialog)) << '"' << blank << '"';
+    }
 }
 
 TEST_F(PathDialogTest, OkWritesTheDatabaseAtANewPathWithANewPassword) {

@@ -3,9 +3,11 @@
 #include "model/substance_database.h"
 #include "platform/core/archive.h"
 #include "support/test_model_host.h"
+#include "support/time_budget.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -171,6 +173,26 @@ TEST(SubstanceDatabase, ImportsTheOlderSectionReversed) {
     EXPECT_EQ(Names(db), (std::vector<std::string>{"third", "second", "first"}));
     EXPECT_FALSE(db.IsModified());
     EXPECT_TRUE(db.IsValid());
+}
+
+TEST(SubstanceDatabase, ALargeOlderSectionIsImportedInUnderASecond) {
+    ScopedTestModelHost host;
+    constexpr int kCount = 100000;
+    Archive ar;
+    ar << std::int32_t{0x20000};
+    ar.WriteCount(kCount);
+    // Every name twice: the index must still hold the lowest position after the import.
+    for (int i = 0; i < kCount; ++i)
+        Named("s" + std::to_string(i % (kCount / 2)), "H" + std::to_string(i)).Serialize(ar);
+    SubstanceDatabase db;
+    const auto start = std::chrono::steady_clock::now();
+    Load(db, ar.Bytes());
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(elapsed, TimeBudget(std::chrono::seconds(1)));
+    ASSERT_EQ(db.GetCount(), kCount);
+    EXPECT_EQ(db.GetAt(0)->GetFormula(), "H99999") << "imported from the last to the first";
+    EXPECT_EQ(db.FindByName("s0")->GetFormula(), "H50000");
+    EXPECT_EQ(db.FindByFormula("H0"), db.GetAt(kCount - 1));
 }
 
 TEST(SubstanceDatabase, AnUnknownVersionIsReportedAndReadsNothing) {

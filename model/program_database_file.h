@@ -32,6 +32,10 @@ inline constexpr const char* kDatabaseEndMarker = "Database EOF";
 // password matches it.
 inline constexpr const char* kUnreadableDigest = "pxvlog";
 
+// What a version 0x20000 file may hold as its digest: empty (no password) or 32 lower-case hexadecimal
+// characters. A file with anything else there is damaged.
+bool IsPasswordDigest(const std::string& digest);
+
 // The sections' end marker. Storing writes it and leaves valid alone; loading with check reads one string
 // and sets valid to whether it is the marker (exact, case-sensitive); loading without check reads nothing and
 // sets valid.
@@ -55,7 +59,7 @@ enum class ProgramDatabaseReadStatus {
     Read,         // both sections complete
     WrongVersion, // a file version other than 0x10000 and 0x20000
     Incomplete,   // a section of the current version without its end marker
-    Damaged,      // short, truncated or inconsistent data
+    Damaged,      // short, truncated or inconsistent data, or no digest where the digest stands
 };
 
 // Reads a whole program database into fresh tables. Whatever the outcome, nothing but `contents` is

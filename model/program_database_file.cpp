@@ -1,4 +1,4 @@
-#include "app/program_database_file.h"
+#include "model/program_database_file.h"
 
 #include "model/element_table.h"
 #include "model/stp.h"
@@ -6,6 +6,7 @@
 #include "model/unit_names.h"
 #include "platform/core/archive.h"
 
+#include <algorithm>
 #include <exception>
 
 void SerializeDatabaseEndMarker(bool& valid, bool check, Archive& ar) {
@@ -14,6 +15,14 @@ void SerializeDatabaseEndMarker(bool& valid, bool check, Archive& ar) {
         return;
     }
     valid = !check || ar.ReadString() == kDatabaseEndMarker;
+}
+
+bool IsPasswordDigest(const std::string& digest) {
+    if (digest.empty())
+        return true;
+    return digest.size() == 32 && std::all_of(digest.begin(), digest.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+           });
 }
 
 ProgramDatabaseContents::ProgramDatabaseContents() = default;
@@ -31,8 +40,12 @@ ProgramDatabaseReadStatus ReadProgramDatabaseBytes(const std::vector<std::uint8_
         read.version = ar.ReadUInt32();
         if (read.version != kProgramDatabaseVersion && read.version != kProgramDatabaseVersionWithoutPassword)
             return ProgramDatabaseReadStatus::WrongVersion;
-        if (read.version == kProgramDatabaseVersion)
+        if (read.version == kProgramDatabaseVersion) {
             read.passwordDigest = ar.ReadString();
+            // Anything else where the digest stands is damage, not a password no one could ever enter.
+            if (!IsPasswordDigest(*read.passwordDigest))
+                return ProgramDatabaseReadStatus::Damaged;
+        }
         read.elements->Serialize(ar);
         read.substances->Serialize(ar);
         if (!read.elements->IsValid() || !read.substances->IsValid())
