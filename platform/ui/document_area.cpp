@@ -11,10 +11,14 @@ namespace {
 // Room left around a control scrolled into view, so that its edges and its neighbour's are seen.
 constexpr int kMargin = 8;
 
-// How far to scroll along one axis so that [start, end) lies within [0, size): the near edge first.
+// How far to scroll along one axis so that [start, end) lies within [0, size). Something larger than the
+// area (a whole view that took the focus from a click on it) is left where it is while any of it is shown.
 int ScrollNeeded(int start, int end, int size) {
-    if (end - start + 2 * kMargin > size)
-        return start - std::min(kMargin, std::max(0, size - (end - start)) / 2);
+    if (end - start + 2 * kMargin > size) {
+        if (end > 0 && start < size)
+            return 0;
+        return start > 0 ? start : end - size;
+    }
     if (start < kMargin)
         return start - kMargin;
     if (end > size - kMargin)

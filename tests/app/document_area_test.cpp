@@ -60,6 +60,11 @@ TEST_F(NineReagents, TabBringsEveryBoxIntoView) {
     EXPECT_TRUE(ShownInArea(windows.area, view->GetDlgItem(kAddProductButton)));
     EXPECT_TRUE(ShownInArea(windows.area, view->GetDlgItem(kClearAmountsButton)));
     test_support::SaveScreenshot(windows.area, "wide_reaction_scrolled_to_end");
+    // A click on the equation line leaves the area where it is.
+    const QRect band = view->RowControl(129, kEquationSlot)->geometry();
+    QTest::mouseClick(view->Page(), Qt::LeftButton, {}, band.center());
+    QApplication::processEvents();
+    EXPECT_EQ(bar->value(), bar->maximum());
 
     // Back to the first box: the area scrolls back.
     view->RowControl(0, kFormulaSlot)->setFocus(Qt::MouseFocusReason);
