@@ -1,6 +1,7 @@
 #include "app/dialogs/concentration_calculator.h"
 
 #include "app/controls/fedit.h"
+#include "model/unicode_notation.h"
 #include "model/unit_names.h"
 #include "platform/ui/text_codec.h"
 
@@ -70,7 +71,7 @@ void CConcentrationCalculator::DoDataExchange(ui::DataExchange& dx) {
     ui::DDV_MinMaxDouble(dx, m_n.value, 0.0, kMaxMoles);
     DDX_FEdit(dx, kVolumeBox, m_V);
     ui::DDV_MinMaxDouble(dx, m_V.value, 0.0, kMaxVolume);
-    ui::DDX_Text(dx, kFormulaBox, m_formula);
+    ui::DDX_Text(dx, kFormulaBox, m_formula, UnicodeToNotation);
     DDX_FEdit(dx, kMassBox, m_mass);
     ui::DDV_MinMaxDouble(dx, m_mass.value, 0.0, kMaxMass);
 }

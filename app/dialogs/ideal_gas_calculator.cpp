@@ -5,6 +5,7 @@
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
 #include "model/stp.h"
+#include "model/unicode_notation.h"
 #include "model/unit_names.h"
 
 #include <QComboBox>
@@ -110,7 +111,7 @@ void pVnRTCalc::DoDataExchange(ui::DataExchange& dx) {
     ui::DDX_Control(dx, kPressureUnitList, m_pressureUnits);
     if (!dx.IsSaving()) // a static: nothing to read back
         ui::DDX_Text(dx, kRText, m_RText);
-    ui::DDX_Text(dx, kFormulaBox, m_formula);
+    ui::DDX_Text(dx, kFormulaBox, m_formula, UnicodeToNotation);
     if (m_standalone != 0 || !dx.IsSaving())
         DDX_FEdit(dx, kMolarMassBox, m_M);
     DDX_FEdit(dx, kPressureBox, m_p);
