@@ -100,6 +100,14 @@ TEST_F(FullSide, TheProductsAndANewRowComeIntoView) {
     ASSERT_EQ(view->ProductRowCount(), 3);
     EXPECT_TRUE(view->RowControl(130, kFormulaSlot)->hasFocus());
     EXPECT_TRUE(ShownInArea(windows.area, view->RowControl(130, kFormulaSlot)));
+
+    // The alternate view grows downwards: the same below.
+    CQELTView2* lines = windows.OpenAlternate();
+    ASSERT_GT(lines->height(), windows.area.viewport()->height());
+    lines->RowControl(125, kMassSlot)->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(TabTo(lines->RowControl(128, kFormulaSlot), 20));
+    EXPECT_TRUE(ShownInArea(windows.area, lines->RowControl(128, kFormulaSlot)));
 }
 
 } // namespace
