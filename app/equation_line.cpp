@@ -3,6 +3,9 @@
 #include "model/chemical_formula.h"
 #include "model/qelt_doc.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace equation_line {
 
 FontSpec BigFont() {
@@ -39,9 +42,54 @@ Term BuildTerm(const CQELTDoc& document, int row) {
     return term;
 }
 
+namespace {
+
+struct Sign {
+    int x = 0; // the middle
+    const char* text = "";
+};
+
+// The signs between the terms: "+" midway between the columns of a side, "=" midway between the sides.
+std::vector<Sign> Signs(const Layout& layout) {
+    std::vector<Sign> signs;
+    const int x0 = (layout.templateRect.left + layout.templateRect.right) / 2;
+    const int px = layout.pitchX;
+    for (int k = 1; k < layout.nReactants; ++k)
+        signs.push_back({x0 + k * px - px / 2, "+"});
+    for (int k = 1; k < layout.nProducts; ++k)
+        signs.push_back({x0 + (layout.nReactants + k) * px + layout.productOffsetX - px / 2, "+"});
+    if (layout.nReactants > 0 || layout.nProducts > 0)
+        signs.push_back({x0 + layout.nReactants * px + layout.productOffsetX / 2 - px / 2, "="});
+    return signs;
+}
+
+// The widest a term centred at x may be drawn without touching a sign or leaving the form.
+int Room(DrawingSurface& surface, const FontSpec& font, const std::vector<Sign>& signs, int x,
+         int pageWidth) {
+    long long left = 0;
+    long long right = pageWidth > 0 ? pageWidth : std::numeric_limits<int>::max();
+    surface.Save();
+    surface.SelectFont(font);
+    for (const Sign& sign : signs) {
+        const int width = surface.TextExtent(sign.text).width;
+        const int start = sign.x - width / 2;
+        if (sign.x < x)
+            left = std::max<long long>(left, start + width);
+        else
+            right = std::min<long long>(right, start);
+    }
+    surface.Restore();
+    const long long room = 2 * std::min(x - left, right - x);
+    // 0 would ask for no shrinking at all.
+    return static_cast<int>(std::clamp<long long>(room, 1, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
 void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout) {
     const FontSpec big = BigFont();
     const FontSpec small = SmallFont();
+    const std::vector<Sign> signs = Signs(layout);
 
     for (const Layout::Cell& cell : layout.cells) {
         const Term term = BuildTerm(document, cell.row);
@@ -50,7 +98,8 @@ void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layou
         ChemicalFormula formula;
         formula.SetText(term.text, true);
         formula.SetCoefficientColor(term.coefficientColor);
-        formula.DrawInControl(surface, cell.rect, layout.background, big, small, TextAlign::Center);
+        const int room = Room(surface, big, signs, (cell.rect.left + cell.rect.right) / 2, layout.pageWidth);
+        formula.DrawInControl(surface, cell.rect, layout.background, big, small, TextAlign::Center, room);
     }
 
     surface.Save();
@@ -58,17 +107,10 @@ void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layou
     surface.SetTextAlign(TextAlign::Center | TextAlign::Top);
     surface.SetBackgroundMode(BackgroundMode::Transparent);
     surface.SetTextColor(0x000000);
-    const int h = big.height;
-    const int x0 = (layout.templateRect.left + layout.templateRect.right) / 2;
     const int yc = (layout.templateRect.top + layout.templateRect.bottom) / 2;
-    const int y = yc - h / 2 + 2;
-    const int px = layout.pitchX;
-    for (int k = 1; k < layout.nReactants; ++k)
-        surface.TextOut(x0 + k * px - px / 2, y, "+");
-    for (int k = 1; k < layout.nProducts; ++k)
-        surface.TextOut(x0 + (layout.nReactants + k) * px + layout.productOffsetX - px / 2, y, "+");
-    if (layout.nReactants > 0 || layout.nProducts > 0)
-        surface.TextOut(x0 + layout.nReactants * px + layout.productOffsetX / 2 - px / 2, y, "=");
+    const int y = yc - big.height / 2 + 2;
+    for (const Sign& sign : signs)
+        surface.TextOut(sign.x, y, sign.text);
     surface.Restore();
 }
 

@@ -48,11 +48,14 @@ struct Layout {
     int productOffsetX = 0;
     int nReactants = 0;
     int nProducts = 0;
+    // The width of the form the line is drawn on: no term reaches past its edges.
+    int pageWidth = 0;
     // The colour behind the placeholders.
     ColorRef background = 0xF0F0F0;
 };
 
-// Draws every term and sign of the line.
+// Draws every term and sign of the line. A term wider than the room between the signs (or the form's edge)
+// on either side of its column is shrunk to fit that room; the others are drawn at the line's fonts.
 void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout);
 
 } // namespace equation_line

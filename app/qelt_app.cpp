@@ -12,6 +12,7 @@
 #include "model/element_table.h"
 #include "model/program_database_file.h"
 #include "model/substance_database.h"
+#include "model/unicode_notation.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/doc_manager.h"
 #include "platform/ui/doc_template.h"
@@ -222,12 +223,23 @@ ReactionDocument* CQELTApp::FindReactionDocument(const CQELTDoc& document) const
 }
 
 std::string CQELTApp::GetClipboardText() {
-    return ui::ClipboardTextBytes();
+    const QString text = ui::ClipboardText();
+    cp1252::Encoded reaction = ui::EncodeUserText(text, UnicodeToNotation);
+    if (!reaction.refused)
+        return reaction.bytes;
+    // Not a reaction the model can take as it is: say why, and let the user mend the text in the reaction
+    // string dialog, which the empty text brings up.
+    ui::MessageBox(ui::RefusedCharacterMessage(*reaction.refused), ui::MB_OK | ui::MB_ICONEXCLAMATION);
+    m_unencodedReaction = text;
+    return {};
 }
 
 bool CQELTApp::AskReactionString(std::string& text) {
     ReactionStringDialog dialog(m_mainFrame.get());
     dialog.SetText(text);
+    if (text.empty())
+        dialog.SetShownText(m_unencodedReaction);
+    m_unencodedReaction.clear();
     if (dialog.DoModal() != ui::IDOK)
         return false;
     text = dialog.GetText();

@@ -73,6 +73,8 @@ private:
     SingleInstance* m_shellOpen;
     ModelHost* m_previousHost = nullptr;
     bool m_newFromClipboard = false;
+    // Clipboard text that the model's bytes cannot hold: the reaction-string dialog shows it as it was.
+    QString m_unencodedReaction;
     bool m_newFromString = false;
     STP m_stp;
 };

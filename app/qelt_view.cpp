@@ -7,6 +7,7 @@
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
 #include "model/qelt_doc.h"
+#include "model/unicode_notation.h"
 #include "platform/ui/child_frame.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/data_exchange.h"
@@ -505,7 +506,7 @@ void CQELTView::DoDataExchange(ui::DataExchange& dx) {
     if (dx.IsSaving() && RowExists(m_currentRow) && doc.GetReagent(m_currentRow) != nullptr) {
         CQELTReagent& reagent = *doc.GetReagent(m_currentRow);
         std::string formula = reagent.GetFormula();
-        ui::DDX_Text(dx, kFormulaBase + m_currentRow, formula);
+        ui::DDX_Text(dx, kFormulaBase + m_currentRow, formula, UnicodeToNotation);
         reagent.SetFormulaText(formula);
         DDX_FEdit(dx, kMolesBase + m_currentRow, reagent.enteredMoles);
         DDX_FEdit(dx, kMassBase + m_currentRow, reagent.enteredMass);
@@ -517,7 +518,7 @@ void CQELTView::DoDataExchange(ui::DataExchange& dx) {
                 continue;
             CQELTReagent& reagent = *doc.GetReagent(row);
             std::string formula = reagent.GetFormula();
-            ui::DDX_Text(dx, kFormulaBase + row, formula);
+            ui::DDX_Text(dx, kFormulaBase + row, formula, UnicodeToNotation);
             if (dx.IsSaving()) {
                 reagent.SetFormulaText(formula);
             } else {

@@ -125,6 +125,7 @@ equation_line::Layout CQELTView1::EquationLayout() const {
     layout.productOffsetX = m_productOffsetX;
     layout.nReactants = ReactantRowCount();
     layout.nProducts = ProductRowCount();
+    layout.pageWidth = Page()->width();
     const QColor face = Page()->palette().color(QPalette::Window);
     layout.background = MakeColorRef(face.red(), face.green(), face.blue());
     return layout;

@@ -140,6 +140,29 @@ void CQELTView::OnRemoveRow(int id) {
 // ---------------------------------------------------------------------------------------------------------
 // Typing
 
+namespace {
+
+// Where a caret goes when the text around it is rewritten: it keeps its place in the unchanged start or
+// end of the text, and goes to the end of the rewritten part when it was inside it.
+int CaretAfterRewrite(const QString& before, int caret, const QString& after) {
+    const auto oldLength = static_cast<int>(before.size());
+    const auto newLength = static_cast<int>(after.size());
+    int prefix = 0;
+    while (prefix < oldLength && prefix < newLength && before[prefix] == after[prefix])
+        ++prefix;
+    int suffix = 0;
+    while (suffix < oldLength - prefix && suffix < newLength - prefix &&
+           before[oldLength - 1 - suffix] == after[newLength - 1 - suffix])
+        ++suffix;
+    if (caret <= prefix)
+        return std::min(caret, newLength);
+    if (caret >= oldLength - suffix)
+        return std::clamp(newLength - (oldLength - caret), 0, newLength);
+    return newLength - suffix;
+}
+
+} // namespace
+
 void CQELTView::OnFormulaChanged(int id) {
     CQELTDoc& doc = Doc();
     const int row = id - kFormulaBase;
@@ -179,10 +202,10 @@ void CQELTView::OnFormulaChanged(int id) {
     RefreshRows();
     const QString before = edit->text();
     UpdateData(false);
-    // The edit shows the formula without the stripped coefficient: the caret stays with the text it was in.
+    // The edit shows the formula as the model holds it (without the stripped coefficient, in the notation
+    // for Unicode chemistry): the caret stays with the text it was in.
     if (edit->text() != before)
-        edit->setCursorPosition(
-            std::clamp(cursor - static_cast<int>(stripped), 0, static_cast<int>(edit->text().size())));
+        edit->setCursorPosition(CaretAfterRewrite(before, cursor, edit->text()));
     doc.UpdateAllViews(this, kHintRedraw);
     doc.SetModifiedFlag(true);
 }

@@ -120,11 +120,17 @@ public:
     void DrawAt(DrawingSurface& surface, const FontSpec& normal, const FontSpec& small, int x, int y,
                 int alignment, bool plain) const;
     // Draws at the middle of a control whose rectangle (in the surface's coordinates) is given, with the
-    // control's background colour as the surface's background colour while it draws.
+    // control's background colour as the surface's background colour while it draws. A non-zero maxWidth
+    // shrinks a formula wider than that, as Draw does, and keeps it centred on the same line.
     void DrawInControl(DrawingSurface& surface, const SurfaceRect& control, ColorRef background,
-                       const FontSpec& normal, const FontSpec& small, int alignment) const;
+                       const FontSpec& normal, const FontSpec& small, int alignment, int maxWidth = 0) const;
 
 private:
+    // The fonts a drawing uses: the given ones, or, with a non-zero maxWidth, the shrunk ones; the
+    // positions are measured in them.
+    struct FittedFonts;
+    FittedFonts FitFonts(DrawingSurface& surface, const FontSpec& normal, const FontSpec& small,
+                         int maxWidth) const;
     void ComputeDisplayStyles(bool extended);
     // Reads one group from the cursor to the end of the text or past its closing bracket and leaves its
     // composition on the stack; false when the formula does not parse.

@@ -30,6 +30,12 @@ FontSpec ShrunkFont(int height, int scale, int maxWidth, int width) {
 
 } // namespace
 
+struct ChemicalFormula::FittedFonts {
+    FontSpec normal;
+    FontSpec small;
+    bool shrunk = false;
+};
+
 void ChemicalFormula::MeasureCharacters(DrawingSurface& surface, const FontSpec& normal,
                                         const FontSpec& small) const {
     if (m_display.empty())
@@ -70,6 +76,25 @@ int ChemicalFormula::GetExtent(DrawingSurface& surface, const FontSpec& normal, 
     return m_positions.back();
 }
 
+ChemicalFormula::FittedFonts ChemicalFormula::FitFonts(DrawingSurface& surface, const FontSpec& normal,
+                                                       const FontSpec& small, int maxWidth) const {
+    FittedFonts fitted{normal, small};
+    int width = GetExtent(surface, normal, small);
+    if (maxWidth == 0)
+        return fitted;
+    // Each pass scales the given fonts by the width the previous pass measured, so the passes alternate
+    // around the fit and stop at the first that leaves the margin.
+    int scale = 100;
+    while (static_cast<long long>(maxWidth) - width < kShrinkMargin && width > 0 && scale > kMinShrinkScale) {
+        scale -= 2;
+        fitted.normal = ShrunkFont(normal.height, scale, maxWidth, width);
+        fitted.small = ShrunkFont(small.height, scale, maxWidth, width);
+        fitted.shrunk = true;
+        width = GetExtent(surface, fitted.normal, fitted.small);
+    }
+    return fitted;
+}
+
 void ChemicalFormula::Draw(DrawingSurface& surface, const FontSpec& normal, const FontSpec& small, int x,
                            int y, int alignment, bool plain, int maxWidth, int maxHeight) const {
     if (m_display.empty() || GetLength() > kMaxDrawnLength)
@@ -78,23 +103,11 @@ void ChemicalFormula::Draw(DrawingSurface& surface, const FontSpec& normal, cons
     surface.SetTextAlign(TextAlign::Left | TextAlign::Top);
     surface.SetBackgroundMode(BackgroundMode::Transparent);
 
-    int width = GetExtent(surface, normal, small);
-    FontSpec normalFont = normal;
-    FontSpec smallFont = small;
-    if (maxWidth != 0) {
-        // Each pass scales the given fonts by the width the previous pass measured, so the passes alternate
-        // around the fit and stop at the first that leaves the margin.
-        int scale = 100;
-        while (static_cast<long long>(maxWidth) - width < kShrinkMargin && width > 0 &&
-               scale > kMinShrinkScale) {
-            scale -= 2;
-            normalFont = ShrunkFont(normal.height, scale, maxWidth, width);
-            if (maxHeight != 0)
-                y = (maxHeight - normalFont.height) / 2 + 4;
-            smallFont = ShrunkFont(small.height, scale, maxWidth, width);
-            width = GetExtent(surface, normalFont, smallFont);
-        }
-    }
+    const FittedFonts fitted = FitFonts(surface, normal, small, maxWidth);
+    const FontSpec& normalFont = fitted.normal;
+    const FontSpec& smallFont = fitted.small;
+    if (fitted.shrunk && maxHeight != 0)
+        y = (maxHeight - normalFont.height) / 2 + 4;
 
     if (alignment == TextAlign::Right)
         x -= m_positions.back();
@@ -148,12 +161,18 @@ void ChemicalFormula::DrawAt(DrawingSurface& surface, const FontSpec& normal, co
 }
 
 void ChemicalFormula::DrawInControl(DrawingSurface& surface, const SurfaceRect& control, ColorRef background,
-                                    const FontSpec& normal, const FontSpec& small, int alignment) const {
+                                    const FontSpec& normal, const FontSpec& small, int alignment,
+                                    int maxWidth) const {
+    if (m_display.empty() || GetLength() > kMaxDrawnLength)
+        return;
+    // A shrunk formula is centred on the same line as one drawn at the given fonts.
+    const FittedFonts fitted =
+        maxWidth != 0 ? FitFonts(surface, normal, small, maxWidth) : FittedFonts{normal, small};
     const int x = (control.left + control.right) / 2;
-    const int y = (control.top + control.bottom) / 2 - normal.height / 2 + 4;
+    const int y = (control.top + control.bottom) / 2 - fitted.normal.height / 2 + 4;
     surface.Save();
     surface.SetBackgroundColor(background);
     surface.SetBackgroundMode(BackgroundMode::Opaque);
-    Draw(surface, normal, small, x, y, alignment, false, 0, 0);
+    Draw(surface, fitted.normal, fitted.small, x, y, alignment, false, 0, 0);
     surface.Restore();
 }

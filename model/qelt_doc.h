@@ -63,7 +63,8 @@ public:
     // Whether the manual coefficients conserve every element and the charge; also kept as the balanced flag.
     bool VerifyBalance();
 
-    // Computes every amount from the entered ones with the coefficients in use.
+    // Computes every amount from the entered ones with the coefficients in use. A reagent whose computed
+    // amount changes loses its output description (it is described as a plain amount again).
     void Recalculate();
     // Whether a row's entered amount limits the reaction, or is more than it uses. Both are false unless
     // there are computed amounts, more than one entered row and an entered amount in this row.

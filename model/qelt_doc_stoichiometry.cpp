@@ -49,9 +49,14 @@ void CQELTDoc::Recalculate() {
         if (!reagent)
             return;
         const double moles = static_cast<double>(GetCoefficient(row)) * *extent;
-        (*m_computedMoles)[row] = moles;
-        (*m_computedMasses)[row] = reagent->GetMolarMass() * moles;
-        reagent->outputKind = CQELTReagent::kPlainAmount;
+        const CQELTReagent::ComputedAmount amount{moles, reagent->GetMolarMass() * moles};
+        (*m_computedMoles)[row] = amount.moles;
+        (*m_computedMasses)[row] = amount.mass;
+        // A description chosen with the calculators describes the amount it was chosen for: it goes when the
+        // amount changes, and stays when a rebalancing or another view computes the same amount again.
+        if (reagent->lastComputed != amount)
+            reagent->outputKind = CQELTReagent::kPlainAmount;
+        reagent->lastComputed = amount;
     };
     for (int k = 0; k < m_nReactants; ++k)
         compute(k);

@@ -4,6 +4,7 @@
 #include "model/substance.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // One reactant or product of a reaction: a substance with the amount the user entered, how that amount was
@@ -57,6 +58,15 @@ public:
     int outputTemperatureUnit = 0;
     int inputGasVolumeUnit = 0;
     int outputGasVolumeUnit = 0;
+
+    // The amount the last computation gave the reagent. The output description is made for it: a
+    // computation that gives the same amount again keeps the description, any other resets it. Not stored.
+    struct ComputedAmount {
+        double moles = 0.0;
+        double mass = 0.0;
+        bool operator==(const ComputedAmount&) const = default;
+    };
+    std::optional<ComputedAmount> lastComputed;
 
 private:
     enum class Direction { Input, Output };

@@ -1,6 +1,7 @@
 #include "app/dialogs/concentration_calculator.h"
 
 #include "app/controls/fedit.h"
+#include "model/unicode_notation.h"
 #include "model/unit_factors.h"
 #include "model/unit_names.h"
 #include "platform/ui/text_codec.h"
@@ -89,7 +90,7 @@ void CConcentrationCalculator::ExchangeValue(ui::DataExchange& dx, int id) {
         CheckTypedRange(dx, id, m_V.value, 0.0, kMaxVolume);
         break;
     case kFormulaBox:
-        ui::DDX_Text(dx, id, m_formula);
+        ui::DDX_Text(dx, id, m_formula, UnicodeToNotation);
         break;
     case kMassBox:
         DDX_FEdit(dx, id, m_mass);

@@ -9,6 +9,7 @@
 #include "model/empirical_formula.h"
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
+#include "model/unicode_notation.h"
 #include "model/unit_names.h"
 #include "platform/ui/list_controls.h"
 #include "platform/ui/text_codec.h"
@@ -86,7 +87,7 @@ void CElementalAnalysis::DoDataExchange(ui::DataExchange& dx) {
     ui::DDX_Text(dx, kStatusText, m_status);
     DDX_FEdit(dx, kSampleMassBox, m_input.sampleMassTyped);
     DDX_FEdit(dx, kAmountBox, m_input.amount);
-    ui::DDX_Text(dx, kAsBox, m_input.asFormula);
+    ui::DDX_Text(dx, kAsBox, m_input.asFormula, UnicodeToNotation);
     ui::DDX_Check(dx, kRemainingMassCheck, m_input.remainingMass);
 }
 

@@ -5,6 +5,7 @@
 #include "app/dialogs/elements_editor_rules.h"
 #include "app/dialogs/list_columns.h"
 #include "model/element_table.h"
+#include "model/unicode_notation.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/string_table.h"
 #include "platform/ui/text_codec.h"
@@ -70,7 +71,7 @@ void CElementsEditor::DoDataExchange(ui::DataExchange& dx) {
     ui::DDX_Control(dx, kAddButton, m_addButton);
     ui::DDX_Control(dx, kList, m_list);
     ui::DDX_Text(dx, kSymbolBox, m_symbol);
-    ui::DDX_Text(dx, kCompositionBox, m_composition);
+    ui::DDX_Text(dx, kCompositionBox, m_composition, UnicodeToNotation);
     ui::DDX_Text(dx, kCommentBox, m_comment);
     DDX_FEdit(dx, kMolarMassBox, m_molarMass);
 }

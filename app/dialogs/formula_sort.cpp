@@ -2,6 +2,7 @@
 
 #include "app/formula_copy.h"
 #include "model/chemical_formula.h"
+#include "model/unicode_notation.h"
 
 #include <QPushButton>
 
@@ -30,7 +31,7 @@ CFormulaSort::CFormulaSort(QWidget* parent) : ui::Dialog(kTemplateId, parent) {
 CFormulaSort::~CFormulaSort() = default;
 
 void CFormulaSort::DoDataExchange(ui::DataExchange& dx) {
-    ui::DDX_Text(dx, kFormulaEdit, m_typed);
+    ui::DDX_Text(dx, kFormulaEdit, m_typed, UnicodeToNotation);
     for (std::size_t i = 0; i < kCopyButtonIds.size(); ++i)
         ui::DDX_Control(dx, kCopyButtonIds[i], m_copyButtons[i]);
 }

@@ -5,6 +5,7 @@
 #include "model/ideal_gas.h"
 #include "model/model_host.h"
 #include "model/stp.h"
+#include "model/unicode_notation.h"
 #include "model/unit_factors.h"
 #include "model/unit_names.h"
 #include "platform/ui/string_table.h"
@@ -129,7 +130,7 @@ void pVnRTCalc::DoDataExchange(ui::DataExchange& dx) {
         ui::DDX_Text(dx, kRText, m_RText);
         ui::DDX_Text(dx, kStatusText, m_status);
     }
-    ui::DDX_Text(dx, kFormulaBox, m_formula);
+    ui::DDX_Text(dx, kFormulaBox, m_formula, UnicodeToNotation);
     if (dx.IsSaving() && TypedBox() >= 0)
         ExchangeValue(dx, TypedBox());
     for (int id : {kMolarMassBox, kPressureBox, kVolumeBox, kTemperatureBox, kMolesBox, kMassBox})

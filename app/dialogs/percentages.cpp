@@ -3,6 +3,7 @@
 #include "app/dialogs/list_columns.h"
 #include "model/element_table.h"
 #include "model/model_host.h"
+#include "model/unicode_notation.h"
 #include "platform/ui/list_controls.h"
 #include "platform/ui/text_codec.h"
 
@@ -31,7 +32,7 @@ CPercentages::CPercentages(QWidget* parent) : ui::Dialog(kTemplateId, parent) {
 
 void CPercentages::DoDataExchange(ui::DataExchange& dx) {
     ui::DDX_Control(dx, kList, m_list);
-    ui::DDX_Text(dx, kFormulaBox, m_formula);
+    ui::DDX_Text(dx, kFormulaBox, m_formula, UnicodeToNotation);
 }
 
 bool CPercentages::OnInitDialog() {

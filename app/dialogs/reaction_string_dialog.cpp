@@ -1,5 +1,6 @@
 #include "app/dialogs/reaction_string_dialog.h"
 
+#include "model/unicode_notation.h"
 #include "platform/ui/data_exchange.h"
 
 ReactionStringDialog::ReactionStringDialog(QWidget* parent) : ui::Dialog(kTemplateId, parent) {
@@ -9,21 +10,24 @@ ReactionStringDialog::ReactionStringDialog(QWidget* parent) : ui::Dialog(kTempla
 void ReactionStringDialog::DoDataExchange(ui::DataExchange& dx) {
     ui::Dialog::DoDataExchange(dx);
     ui::DDX_Control(dx, ui::IDOK, m_ok);
-    ui::DDX_Text(dx, kTextId, m_text);
+    ui::DDX_Text(dx, kTextId, m_text, UnicodeToNotation);
 }
 
 bool ReactionStringDialog::OnInitDialog() {
     const bool result = ui::Dialog::OnInitDialog();
+    if (!m_shownText.isEmpty())
+        SetDlgItemText(kTextId, m_shownText);
     EnableOk();
     return result;
 }
 
+// The text is read into the member only on OK: a character the notation cannot hold is refused there, not
+// while the user is still typing.
 void ReactionStringDialog::OnChangeText() {
-    UpdateData(true);
     EnableOk();
 }
 
 void ReactionStringDialog::EnableOk() {
     if (m_ok)
-        m_ok->setEnabled(!m_text.empty());
+        m_ok->setEnabled(!GetDlgItemText(kTextId).isEmpty());
 }

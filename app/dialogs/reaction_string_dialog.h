@@ -16,9 +16,13 @@ public:
 
     explicit ReactionStringDialog(QWidget* parent = nullptr);
 
-    // The reaction text as the model holds it (Windows-1252 bytes): set before DoModal, read after OK.
+    // The reaction text as the model holds it (Windows-1252 bytes): set before DoModal, read after OK. OK
+    // takes chemistry written with Unicode in the formula notation (see unicode_notation.h), and refuses,
+    // naming it, a character that has no equivalent there; the text stays as the user wrote it.
     void SetText(const std::string& text) { m_text = text; }
     const std::string& GetText() const { return m_text; }
+    // Shows a text that the model's bytes cannot hold, as it is (clipboard text the user is to mend).
+    void SetShownText(const QString& text) { m_shownText = text; }
 
 protected:
     void DoDataExchange(ui::DataExchange& dx) override;
@@ -30,4 +34,5 @@ private:
 
     QPushButton* m_ok = nullptr;
     std::string m_text;
+    QString m_shownText;
 };

@@ -3,6 +3,7 @@
 #include "app/controls/delete_key_lists.h"
 #include "app/qelt_app.h"
 #include "model/substance_database.h"
+#include "model/unicode_notation.h"
 #include "pattern/rexi_search.h"
 #include "platform/ui/string_table.h"
 #include "platform/ui/text_codec.h"
@@ -87,7 +88,7 @@ void CSubstanceDatabaseDlg::DoDataExchange(ui::DataExchange& dx) {
     std::string name = m_substance.GetName();
     ui::DDX_Text(dx, kNameEdit, name);
     std::string formula = m_substance.GetFormula();
-    ui::DDX_Text(dx, kFormulaEdit, formula);
+    ui::DDX_Text(dx, kFormulaEdit, formula, UnicodeToNotation);
     if (dx.IsSaving()) {
         m_substance.SetName(name);
         m_substance.SetFormulaText(formula);

@@ -118,11 +118,16 @@ void DDX_Text(DataExchange& dx, int id, QString& value) {
         SetWindowTextIfChanged(control, value);
 }
 
-void DDX_Text(DataExchange& dx, int id, std::string& value) {
-    QString text = FromCp1252(value);
-    DDX_Text(dx, id, text);
-    if (dx.IsSaving())
-        value = ToCp1252(text);
+void DDX_Text(DataExchange& dx, int id, std::string& value, TextEncoder encode) {
+    QWidget* control = dx.PrepareCtrl(id);
+    if (!dx.IsSaving()) {
+        SetWindowTextIfChanged(control, FromCp1252(value));
+        return;
+    }
+    cp1252::Encoded encoded = EncodeUserText(GetWindowText(control), encode);
+    if (encoded.refused)
+        Refuse(dx, RefusedCharacterMessage(*encoded.refused));
+    value = std::move(encoded.bytes);
 }
 
 void DDX_Text(DataExchange& dx, int id, int& value) {

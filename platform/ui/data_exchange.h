@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/text_codec.h"
+
 #include <QString>
 #include <stdexcept>
 #include <string>
@@ -51,8 +53,9 @@ private:
 // Texts of edits, statics, buttons and combo boxes. Loading leaves a control whose text is already equal
 // untouched, so it raises no change notification.
 void DDX_Text(DataExchange& dx, int id, QString& value);
-// The model's 8-bit text (Windows-1252).
-void DDX_Text(DataExchange& dx, int id, std::string& value);
+// The model's 8-bit text (Windows-1252). Saving refuses, naming it, a character the encoder cannot hold;
+// the control keeps the text as the user wrote it.
+void DDX_Text(DataExchange& dx, int id, std::string& value, TextEncoder encode = cp1252::Encode);
 // Integers: leading and trailing blanks allowed; anything else refused with "Enter an integer.".
 void DDX_Text(DataExchange& dx, int id, int& value);
 // Numbers in the "C" notation (15 significant digits when loading); refused with "Enter a number.".

@@ -3,6 +3,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/child_frame.h"
 #include "platform/ui/command_ids.h"
+#include "platform/ui/document_area.h"
 #include "platform/ui/help_window.h"
 #include "platform/ui/resource_icon.h"
 #include "platform/ui/resource_text.h"
@@ -45,7 +46,7 @@ QString ToolTip(int id) {
 } // namespace
 
 MainFrame::MainFrame(Application* application, QWidget* parent)
-    : QMainWindow(parent), m_application(application), m_mdiArea(new QMdiArea(this)),
+    : QMainWindow(parent), m_application(application), m_mdiArea(new DocumentArea(this)),
       m_toolBar(new QToolBar(this)), m_messagePane(new QLabel(this)) {
     setCentralWidget(m_mdiArea);
     m_toolBar->setObjectName(QStringLiteral("ToolBar"));

@@ -164,6 +164,44 @@ TEST_F(AppTest, NewFromClipboardShowsTheDialogOnlyForTextThatDoesNotParse) {
     QGuiApplication::clipboard()->clear();
 }
 
+TEST_F(AppTest, ReactionsWrittenWithUnicodeAreTakenInTheNotation) {
+    ASSERT_TRUE(StartQuietly());
+    app_test::DialogScript dialogs;
+    // As copied from a web page into New from string.
+    dialogs.Answer(ReactionStringDialog::kTemplateId, TypeReaction(QString::fromUtf8("2H₂ + O₂ → 2H₂O")));
+    ASSERT_TRUE(Run(103));
+    ASSERT_EQ(Documents().size(), 2u);
+    EXPECT_EQ(ActiveReaction()->Reaction().GetBalancedCoefficients(), std::vector<int>({2, 1, 2}));
+    EXPECT_EQ(ActiveReaction()->Reaction().GetReagent(128)->GetFormula(), "H2O");
+
+    // From the clipboard, a character without an equivalent is named, and the dialog shows the text as it
+    // was; OK names it again and keeps the dialog open with the text unchanged.
+    app_test::MessageScript messages;
+    const QString pasted = QString::fromUtf8("Fe³⁺ + e⁻ ⇌ Fe²⁺ + α");
+    QGuiApplication::clipboard()->setText(pasted);
+    QString shown;
+    QString kept;
+    dialogs.Answer(ReactionStringDialog::kTemplateId, [&](ui::Dialog& dialog) {
+        auto* edit = dialog.Control<QLineEdit>(ReactionStringDialog::kTextId);
+        shown = edit->text();
+        dialog.PressButton(ui::IDOK);
+        kept = edit->text();
+        edit->setText(QString::fromUtf8("Fe³⁺ + e⁻ ⇌ Fe²⁺"));
+        dialog.PressButton(ui::IDOK);
+        return dialog.result();
+    });
+    ASSERT_TRUE(Run(102));
+    EXPECT_EQ(shown, pasted);
+    EXPECT_EQ(kept, pasted);
+    const QString named =
+        QString::fromUtf8("The character \"α\" (U+03B1) cannot be used here. Please replace it.");
+    EXPECT_EQ(messages.texts, QStringList({named, named}));
+    ASSERT_EQ(Documents().size(), 3u);
+    EXPECT_EQ(ActiveReaction()->Reaction().GetReagent(0)->GetFormula(), "Fe^{3+}");
+    EXPECT_EQ(ActiveReaction()->Reaction().GetBalancedCoefficients(), std::vector<int>({1, 1, 1}));
+    QGuiApplication::clipboard()->clear();
+}
+
 TEST_F(AppTest, ViewCommandsOpenOrActivateTheFramesOfTheReaction) {
     ASSERT_TRUE(StartQuietly());
     ReactionDocument* reaction = ActiveReaction();

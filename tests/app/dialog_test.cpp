@@ -338,7 +338,7 @@ TEST(DataExchange, LoadsAndSavesEveryKindOfValue) {
 
     dialog.SetDlgItemText(10, " 2.50e3 ");
     dialog.SetDlgItemText(11, " -42\t");
-    dialog.SetDlgItemText(12, QString::fromUtf8("\u20AC 5 \u4E2D"));
+    dialog.SetDlgItemText(12, QString::fromUtf8("\u20AC 5 \u00E9"));
     dialog.Control<QCheckBox>(13)->setChecked(false);
     dialog.Control<QRadioButton>(14)->setChecked(true);
     dialog.Control<ui::ComboBox>(16)->setCurrentIndex(1);
@@ -346,7 +346,7 @@ TEST(DataExchange, LoadsAndSavesEveryKindOfValue) {
     ASSERT_TRUE(dialog.UpdateData(true));
     EXPECT_EQ(dialog.number, 2500.0);
     EXPECT_EQ(dialog.count, -42);
-    EXPECT_EQ(dialog.bytes, "\x80 5 ?");
+    EXPECT_EQ(dialog.bytes, "\x80 5 \xE9");
     EXPECT_EQ(dialog.check, 0);
     EXPECT_EQ(dialog.radio, 0);
     EXPECT_EQ(dialog.comboIndex, 1);
@@ -354,6 +354,20 @@ TEST(DataExchange, LoadsAndSavesEveryKindOfValue) {
     // Selections made by code are not the user's: no notification.
     EXPECT_EQ(dialog.comboChanges, 0);
     EXPECT_EQ(dialog.listChanges, 0);
+}
+
+TEST(DataExchange, TextWithoutAnEightBitCharacterIsRefusedAndKept) {
+    ExchangeDialog dialog;
+    dialog.Create();
+    test_support::MessageBoxRecorder boxes;
+    const QString typed = QString::fromUtf8("\u20AC 5 \u4E2D");
+    dialog.SetDlgItemText(12, typed);
+    EXPECT_FALSE(dialog.UpdateData(true));
+    ASSERT_EQ(boxes.texts.size(), 1);
+    EXPECT_EQ(boxes.texts[0],
+              QString::fromUtf8("The character \"\u4E2D\" (U+4E2D) cannot be used here. Please replace it."));
+    EXPECT_EQ(dialog.GetDlgItemText(12), typed);
+    EXPECT_EQ(dialog.bytes, "H\xB7O"); // what it held before
 }
 
 TEST(DataExchange, ARefusedNumberStopsTheExchangeAndReturnsTheFocus) {

@@ -1,9 +1,14 @@
 // The equation line of the default view, drawn on a recording surface: its terms, their coefficients and
 // colours, the fonts of normal and small characters, and the places of the signs between the columns.
 #include "app/equation_line.h"
+#include "app/painter_surface.h"
 #include "model/chemical_formula.h"
 #include "reaction_view_harness.h"
 #include "support/recording_surface.h"
+#include "ui_test_support.h"
+
+#include <QFontMetrics>
+#include <climits>
 
 #include <gtest/gtest.h>
 
@@ -163,6 +168,61 @@ TEST(EquationLineDrawing, UnknownCoefficientsAndManualColours) {
     view->PaintEquation(unbalanced);
     EXPECT_EQ(unbalanced.DrawnText(), "2H22O22H2O+=");
     EXPECT_EQ(unbalanced.texts.at(0).textColor, kRed);
+}
+
+// A term wider than its column is shrunk to the room between its signs, measured with the real fonts: no two
+// terms, and no term and sign, overlap, and the first term starts inside the form.
+TEST(EquationLineDrawing, WideTermsShrinkToTheirColumns) {
+    ReactionWindows windows(
+        "[Cr(N2H4CO)6]4[Cr(CN)6]3 + KMnO4 + H2SO4 = K2Cr2O7 + MnSO4 + CO2 + KNO3 + K2SO4 + "
+        "H2O");
+    CQELTView1* view = windows.OpenDefault();
+    ASSERT_EQ(windows.doc->GetBalancedCoefficients(),
+              (std::vector<int>{10, 1176, 1399, 35, 1176, 420, 660, 223, 1879}));
+    RecordingSurface surface;
+    surface.advance = [](const FontSpec& spec, char c) {
+        return QFontMetrics(PainterSurface::ToQFont(spec, QApplication::font())).horizontalAdvance(QChar(c));
+    };
+    view->PaintEquation(surface);
+
+    // The drawn extent of each term, then of each sign, left to right.
+    struct Extent {
+        int left, right;
+        bool shrunk;
+    };
+    std::vector<Extent> terms;
+    std::size_t next = 0;
+    for (const equation_line::Layout::Cell& cell : view->EquationLayout().cells) {
+        ChemicalFormula formula;
+        formula.SetText(equation_line::BuildTerm(*windows.doc, cell.row).text, true);
+        Extent extent{INT_MAX, INT_MIN, false};
+        for (int i = 0; i < formula.GetLength(); ++i, ++next) {
+            const RecordedText& t = surface.texts.at(next);
+            extent.left = std::min(extent.left, t.x);
+            extent.right = std::max(extent.right, t.x + surface.advance(t.font, t.text[0]));
+            extent.shrunk |= !(t.font == equation_line::BigFont() || t.font == equation_line::SmallFont());
+        }
+        terms.push_back(extent);
+    }
+    std::vector<Extent> signs;
+    for (; next < surface.texts.size(); ++next) {
+        const RecordedText& t = surface.texts[next];
+        const int width = surface.advance(t.font, t.text[0]);
+        signs.push_back({t.x - width / 2, t.x - width / 2 + width, false});
+    }
+    std::sort(signs.begin(), signs.end(), [](const Extent& a, const Extent& b) { return a.left < b.left; });
+    ASSERT_EQ(terms.size(), 9u);
+    ASSERT_EQ(signs.size(), 8u);
+    EXPECT_GE(terms[0].left, 0);
+    EXPECT_TRUE(terms[0].shrunk);  // the complex salt
+    EXPECT_FALSE(terms[5].shrunk); // CO2 fits
+    for (std::size_t k = 0; k < signs.size(); ++k) {
+        EXPECT_LE(terms[k].right, signs[k].left) << k;
+        EXPECT_LE(signs[k].right, terms[k + 1].left) << k;
+    }
+
+    QApplication::processEvents();
+    test_support::SaveScreenshot(*view, "equation_line_chromium");
 }
 
 } // namespace

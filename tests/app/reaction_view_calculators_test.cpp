@@ -3,6 +3,7 @@
 #include "app/dialogs/concentration_calculator.h"
 #include "app/dialogs/ideal_gas_calculator.h"
 #include "calculator_test_support.h"
+#include "platform/core/archive.h"
 #include "reaction_view_harness.h"
 #include "ui_test_support.h"
 
@@ -250,6 +251,48 @@ TEST(ReactionRowCalculators, ARowWithoutAFormulaHasNoCalculators) {
     EXPECT_TRUE(view->RowControl(0, kSolutionInputSlot)->isEnabled());
     // The database button goes with the entered moles, not with the formula: none entered, it is enabled.
     EXPECT_TRUE(view->RowControl(0, kDatabaseSlot)->isEnabled());
+}
+
+// The reaction as its file holds it.
+std::vector<std::uint8_t> FileBytes(CQELTDoc& doc) {
+    Archive ar;
+    doc.Serialize(ar);
+    return ar.Bytes();
+}
+
+TEST(ReactionRowCalculators, ADescriptionSurvivesOtherViewsAndTheFile) {
+    std::vector<std::uint8_t> saved;
+    {
+        view_test::ReactionWindows windows("Zn + HCl = ZnCl2 + H2(g)");
+        CQELTView1* view = windows.OpenDefault();
+        view_test::Retype(view_test::Edit(*view, 0, kMassSlot), "6.540");
+        ModalScript solution([](ui::Dialog& dialog) {
+            calculator_test::Type(dialog, C::kVolumeBox, "250");
+            calculator_test::Type(dialog, C::kConcentrationBox, "0.5");
+            return Use(dialog);
+        });
+        Click(*view, 1, kSolutionInputSlot);
+        ModalScript gas([](ui::Dialog& dialog) {
+            calculator_test::Type(dialog, G::kTemperatureBox, "25");
+            return Cancel(dialog);
+        });
+        Click(*view, 129, kGasOutputSlot);
+        ASSERT_EQ(windows.doc->GetReagent(129)->outputKind, CQELTReagent::kGas);
+        saved = FileBytes(*windows.doc);
+        EXPECT_EQ(saved.size(), 399u);
+
+        windows.doc->OnAlternateUI(); // Ctrl+2
+        ASSERT_NE(windows.doc->GetViewFrame(ModelHost::ViewKind::AlternateForm), nullptr);
+        EXPECT_TRUE(FileBytes(*windows.doc) == saved) << "the alternate view changed the file";
+    }
+    // Opened again, in both views, it saves the same bytes.
+    view_test::ReactionWindows reopened;
+    Archive file(saved);
+    reopened.doc->Serialize(file);
+    reopened.OpenDefault();
+    reopened.doc->OnAlternateUI();
+    EXPECT_EQ(reopened.doc->GetReagent(129)->outputKind, CQELTReagent::kGas);
+    EXPECT_TRUE(FileBytes(*reopened.doc) == saved) << "reopening changed the file";
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/reaction_document.h"
 #include "app_test_host.h"
 #include "model/qelt_doc.h"
+#include "platform/ui/document_area.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -111,7 +112,7 @@ public:
     ViewTestHost host;
     std::unique_ptr<ReactionDocument> open;
     CQELTDoc* doc = nullptr;
-    QMdiArea area;
+    ui::DocumentArea area;
     std::vector<CChildFrame*> frames;
 };
 

@@ -3,12 +3,21 @@
 #include "reaction_view_harness.h"
 #include "ui_test_support.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <gtest/gtest.h>
 
 using namespace view_test;
 using namespace reaction_view;
 
 namespace {
+
+// Types characters that have no key of their own, one key event each.
+void TypeText(QWidget* edit, const QString& text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
 
 const QColor kRed(255, 0, 0);
 
@@ -158,6 +167,34 @@ TEST_F(ReactionRoad, TypingAFormulaRebalancesAndStripsTheCoefficient) {
     EXPECT_EQ(formula->cursorPosition(), 4);
     QTest::keyClicks(formula, "H");
     EXPECT_EQ(formula->text(), "H2O2H");
+}
+
+TEST_F(ReactionRoad, UnicodeChemistryTypedOrPastedIsTakenInTheNotation) {
+    QLineEdit* formula = Edit(*view, 128, kFormulaSlot);
+    formula->setFocus(Qt::MouseFocusReason);
+    formula->selectAll();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("H₂O₂"));
+    formula->paste();
+    EXPECT_EQ(formula->text(), "H2O2");
+    EXPECT_EQ(windows.doc->GetBalancedCoefficients(), (std::vector<int>{1, 1, 1}));
+    QGuiApplication::clipboard()->clear();
+
+    // Typed at the front, a charge in superscripts: the caret stays after what was typed.
+    formula->selectAll();
+    TypeText(formula, QString::fromUtf8("H₃O"));
+    formula->setCursorPosition(3);
+    TypeText(formula, QString::fromUtf8("⁺"));
+    EXPECT_EQ(formula->text(), "H_3O^+");
+    EXPECT_EQ(formula->cursorPosition(), 6);
+
+    // A character without an equivalent is named; the box keeps what the user typed, the reaction what it
+    // had.
+    test_support::MessageBoxRecorder boxes;
+    TypeText(formula, QString::fromUtf8("α"));
+    EXPECT_EQ(boxes.texts, QStringList(QString::fromUtf8(
+                               "The character \"α\" (U+03B1) cannot be used here. Please replace it.")));
+    EXPECT_EQ(formula->text(), QString::fromUtf8("H_3O^+α"));
+    EXPECT_EQ(windows.doc->GetReagent(128)->GetFormula(), "H_3O^+");
 }
 
 TEST_F(ReactionRoad, DefaultAndAlternateViewsOpenOnTheirCommands) {

@@ -137,11 +137,28 @@ TEST_F(Stoichiometry, AFailedBalancingLeavesNothingToCompute) {
     EXPECT_FALSE(doc.IsInExcess(0));
 }
 
-TEST_F(Stoichiometry, RecalculatingResetsTheOutputDescription) {
-    doc.GetReagent(128)->outputKind = CQELTReagent::kGas;
+TEST_F(Stoichiometry, AnOutputDescriptionLastsAsLongAsItsAmount) {
+    CQELTReagent& water = *doc.GetReagent(128);
+    water.outputKind = CQELTReagent::kGas; // chosen before anything was computed: it describes nothing
     Enter(0, 4.0);
     doc.Recalculate();
-    EXPECT_EQ(doc.GetReagent(128)->outputKind, CQELTReagent::kPlainAmount);
+    EXPECT_EQ(water.outputKind, CQELTReagent::kPlainAmount);
+
+    // Chosen for 4 mol: rebalancing and recomputing the same amount (another view opening) keeps it.
+    water.outputKind = CQELTReagent::kGas;
+    ASSERT_TRUE(doc.BalanceReaction());
+    doc.Recalculate();
+    EXPECT_EQ(water.outputKind, CQELTReagent::kGas);
+    // No amount for a while, then the same one again: still the same description.
+    Enter(0, 0.0);
+    doc.Recalculate();
+    Enter(0, 4.0);
+    doc.Recalculate();
+    EXPECT_EQ(water.outputKind, CQELTReagent::kGas);
+    // Another amount: the description would describe what it was not made for.
+    Enter(0, 2.0);
+    doc.Recalculate();
+    EXPECT_EQ(water.outputKind, CQELTReagent::kPlainAmount);
 }
 
 TEST_F(Stoichiometry, ClearingAmountsDiscardsResults) {
