@@ -232,17 +232,11 @@ void CQELTView::HandleAmountChanged(int id, bool massChanged) {
         return;
 
     CQELTReagent& reagent = *doc.GetReagent(row);
-    const double molarMass = reagent.GetMolarMass();
     const int displayDigits = GetModelHost().GetDisplayDigits();
-    if (massChanged) {
-        const CEditableDouble& mass = reagent.enteredMass;
-        reagent.enteredMoles = CEditableDouble(molarMass != 0.0 ? mass.value / molarMass : 0.0,
-                                               std::max(mass.digits, displayDigits));
-    } else {
-        const CEditableDouble& moles = reagent.enteredMoles;
-        reagent.enteredMass = CEditableDouble(moles.value * molarMass, std::max(moles.digits, displayDigits));
-    }
-    reagent.inputKind = CQELTReagent::kPlainAmount;
+    if (massChanged)
+        reagent.EnterMass(reagent.enteredMass, displayDigits);
+    else
+        reagent.EnterMoles(reagent.enteredMoles, displayDigits);
     doc.Recalculate();
     RefreshRows();
     {

@@ -6,6 +6,7 @@
 #include "model/unit_names.h"
 #include "platform/core/archive.h"
 
+#include <algorithm>
 #include <string>
 
 CQELTReagent::CQELTReagent() {
@@ -131,4 +132,18 @@ void CQELTReagent::SerializeV1(Archive& ar) {
     loaded.outputKind = ReadKind(ar);
     loaded.SerializeGroup(ar, Direction::Output, loaded.outputKind, true);
     *this = std::move(loaded);
+}
+
+void CQELTReagent::EnterMass(const CEditableDouble& mass, int displayDigits) {
+    const double molarMass = GetMolarMass();
+    enteredMass = mass;
+    enteredMoles = CEditableDouble(molarMass != 0.0 ? mass.value / molarMass : 0.0,
+                                   std::max(mass.digits, displayDigits));
+    inputKind = kPlainAmount;
+}
+
+void CQELTReagent::EnterMoles(const CEditableDouble& moles, int displayDigits) {
+    enteredMoles = moles;
+    enteredMass = CEditableDouble(moles.value * GetMolarMass(), std::max(moles.digits, displayDigits));
+    inputKind = kPlainAmount;
 }

@@ -30,6 +30,11 @@ public:
     // unit 0. Formula, name and molar mass stay.
     void ClearAmounts();
 
+    // The user typed the mass (or the moles) as a plain amount: the other follows through the molar mass (no
+    // moles without a molar mass), with at least displayDigits significant digits.
+    void EnterMass(const CEditableDouble& mass, int displayDigits);
+    void EnterMoles(const CEditableDouble& moles, int displayDigits);
+
     // The reagent record (version 0x20000 written; 0x10000 and others read). Loading throws ArchiveError for
     // a short record and ReactionFileError for a unit outside its table; the reagent is then unchanged.
     void Serialize(Archive& ar) override;

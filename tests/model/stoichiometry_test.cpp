@@ -1,4 +1,5 @@
 #include "model/qelt_doc.h"
+#include "model/qelt_reagent.h"
 #include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
@@ -177,3 +178,20 @@ TEST_F(Stoichiometry, ClearingAmountsDiscardsResults) {
 }
 
 } // namespace
+
+TEST(TypedAmount, TheOtherAmountFollowsThroughTheMolarMass) {
+    ScopedTestModelHost host;
+    CQELTReagent water("H2O");
+    water.inputKind = CQELTReagent::kGas;
+    water.EnterMass(CEditableDouble(36.03056, 2), 4);
+    EXPECT_EQ(water.inputKind, CQELTReagent::kPlainAmount);
+    EXPECT_NEAR(water.enteredMoles.value, 2.0, 1e-12);
+    EXPECT_EQ(water.enteredMoles.digits, 4); // at least the display digits
+    water.EnterMoles(CEditableDouble(0.5, 6), 4);
+    EXPECT_NEAR(water.enteredMass.value, 9.00764, 1e-9);
+    EXPECT_EQ(water.enteredMass.digits, 6);
+
+    CQELTReagent unknown("Xq"); // no molar mass: no moles from a mass
+    unknown.EnterMass(CEditableDouble(5.0, 3), 4);
+    EXPECT_EQ(unknown.enteredMoles.value, 0.0);
+}
