@@ -1,11 +1,11 @@
 #include "pattern/rexi_dfa.h"
 
-#include "pattern/rexa_exception.h"
 #include "pattern/rexi_limits.h"
 
 #include <algorithm>
 #include <bit>
-#include <unordered_set>
+#include <map>
+#include <unordered_map>
 
 bool REXI_ClassLess::operator()(const REXI_CharSet& a, const REXI_CharSet& b) const {
     // The first differing byte value, found 64 values at a time.
@@ -19,43 +19,83 @@ bool REXI_ClassLess::operator()(const REXI_CharSet& a, const REXI_CharSet& b) co
     return false;
 }
 
-REXI_Dfa::REXI_Dfa(const REXI_State* start, unsigned char terminator)
-    : m_start(start), m_terminator(terminator) {}
-
-REXI_DfaRow* REXI_Dfa::Build() {
-    CollectClasses();
-    MakeAlphabet();
-    ResolveMoves();
-    BuildTransitionMap();
-    return BuildRows();
+std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
+    std::size_t hash = 14695981039346656037ULL;
+    for (int s : set)
+        hash = (hash ^ static_cast<unsigned>(s)) * 1099511628211ULL;
+    return hash;
 }
 
-void REXI_Dfa::CollectClasses() {
-    // Only transitions that can consume a byte lead anywhere.
-    m_reachable = {m_start};
-    std::unordered_set<const REXI_State*> seen{m_start};
-    for (std::size_t i = 0; i < m_reachable.size(); ++i) {
-        for (const REXI_Transition& t : m_reachable[i]->transitions) {
-            if (t.charSet.none())
-                continue;
-            m_classes.try_emplace(t.charSet);
-            if (seen.insert(t.target).second)
-                m_reachable.push_back(t.target);
+REXI_Dfa::REXI_Dfa(const REXI_State* start, unsigned char terminator) : m_terminator(terminator) {
+    CollectStates(start);
+    m_startRow = RowFor(StateSet{0});
+}
+
+REXI_Dfa::~REXI_Dfa() = default;
+
+void REXI_Dfa::CollectStates(const REXI_State* start) {
+    // Only transitions that can consume a byte lead anywhere. The start gets index 0.
+    std::vector<const REXI_State*> states{start};
+    std::unordered_map<const REXI_State*, int> indexOf{{start, 0}};
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        for (const REXI_Transition& t : states[i]->transitions) {
+            if (t.charSet.any() && indexOf.try_emplace(t.target, static_cast<int>(states.size())).second)
+                states.push_back(t.target);
         }
     }
+    MakeAlphabet(states);
+
+    m_accepting.reserve(states.size());
+    for (const REXI_State* s : states)
+        m_accepting.push_back(s->accepting);
+    // Transitions of one state to one target merge into one move that any of their classes takes.
+    std::map<REXI_CharSet, std::bitset<256>, REXI_ClassLess> classesIn;
+    std::vector<int> moveTo(states.size(), -1);
+    m_firstMove.reserve(states.size() + 1);
+    for (const REXI_State* s : states) {
+        const int first = static_cast<int>(m_moves.size());
+        m_firstMove.push_back(first);
+        for (const REXI_Transition& t : s->transitions) {
+            if (t.charSet.none())
+                continue;
+            auto [entry, added] = classesIn.try_emplace(t.charSet);
+            if (added) {
+                for (std::size_t i = 0; i < m_alphabet.size(); ++i)
+                    entry->second[i] = (m_alphabet[i] & t.charSet).any();
+            }
+            const int target = indexOf.at(t.target);
+            if (moveTo[target] < first) {
+                moveTo[target] = static_cast<int>(m_moves.size());
+                m_moves.push_back({target, {}});
+            }
+            m_moves[moveTo[target]].classes |= entry->second;
+        }
+    }
+    m_firstMove.push_back(static_cast<int>(m_moves.size()));
+    m_mark.assign(states.size(), 0);
 }
 
-void REXI_Dfa::MakeAlphabet() {
+void REXI_Dfa::MakeAlphabet(const std::vector<const REXI_State*>& states) {
+    std::vector<REXI_CharSet> classes;
+    for (const REXI_State* s : states) {
+        for (const REXI_Transition& t : s->transitions)
+            classes.push_back(t.charSet);
+    }
+    std::sort(classes.begin(), classes.end(), REXI_ClassLess());
+    classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
+
     // Split the bytes the pattern can consume until every part lies wholly inside or wholly outside each
     // class. Overlapping classes such as [^a] and [a-c] then never share an alphabet class, so every byte
-    // follows exactly the transitions whose class holds it.
+    // follows exactly the transitions whose class holds it. No class holds the terminator; should one
+    // ever do, its byte is left out here, so that its entry stays what the rows give it.
     REXI_CharSet all;
-    for (const auto& [set, members] : m_classes)
+    for (const REXI_CharSet& set : classes)
         all |= set;
+    all.reset(m_terminator);
     std::vector<REXI_CharSet> parts;
     if (all.any())
         parts.push_back(all);
-    for (const auto& [set, members] : m_classes) {
+    for (const REXI_CharSet& set : classes) {
         std::vector<REXI_CharSet> split;
         split.reserve(parts.size() * 2);
         for (const REXI_CharSet& part : parts) {
@@ -71,139 +111,95 @@ void REXI_Dfa::MakeAlphabet() {
     std::sort(parts.begin(), parts.end(), REXI_ClassLess());
     m_alphabet = std::move(parts);
 
-    for (auto& [set, members] : m_classes) {
-        for (std::size_t i = 0; i < m_alphabet.size(); ++i) {
-            if ((m_alphabet[i] & set).any())
-                members.push_back(static_cast<int>(i));
-        }
-    }
-}
-
-void REXI_Dfa::ResolveMoves() {
-    for (const REXI_State* s : m_reachable) {
-        std::vector<Move>& moves = m_moves[s];
-        for (const REXI_Transition& t : s->transitions) {
-            if (t.charSet.any())
-                moves.push_back({t.target, &m_classes.at(t.charSet)});
-        }
-    }
-}
-
-REXI_Dfa::TransitionMap::iterator REXI_Dfa::Record(StateSet set,
-                                                   std::vector<TransitionMap::iterator>& worklist) {
-    const bool empty = set.empty();
-    const bool accepting =
-        std::any_of(set.begin(), set.end(), [](const REXI_State* s) { return s->accepting; });
-    auto [entry, added] = m_transitions.try_emplace(std::move(set));
-    if (!added)
-        return entry;
-    // Each non-empty set becomes a row, and an accepting one also gets its final row.
-    if (!empty) {
-        m_rowCount += accepting ? 2 : 1;
-        if (m_rowCount > REXI_MaxRows)
-            throw REXA_Exception(REXI_TooComplexMessage, 0);
-    }
-    worklist.push_back(entry);
-    return entry;
-}
-
-void REXI_Dfa::BuildTransitionMap() {
-    std::vector<TransitionMap::iterator> worklist;
-    Record(StateSet{m_start}, worklist);
-    std::vector<StateSet> next(m_alphabet.size());
-    while (!worklist.empty()) {
-        const TransitionMap::iterator entry = worklist.back();
-        worklist.pop_back();
-        for (StateSet& targets : next)
-            targets.clear();
-        for (const REXI_State* s : entry->first) {
-            for (const Move& move : m_moves.at(s)) {
-                for (int i : *move.classes)
-                    next[i].push_back(move.target);
+    m_classOf.fill(-1);
+    m_bytesOf.resize(m_alphabet.size());
+    for (std::size_t i = 0; i < m_alphabet.size(); ++i) {
+        for (unsigned b = 0; b < 256; ++b) {
+            if (m_alphabet[i].test(b)) {
+                m_classOf[b] = static_cast<short>(i);
+                m_bytesOf[i].push_back(static_cast<unsigned char>(b));
             }
         }
-        std::vector<const StateSet*> found;
-        found.reserve(next.size());
-        for (StateSet& targets : next) {
-            std::sort(targets.begin(), targets.end(),
-                      [](const REXI_State* a, const REXI_State* b) { return a->id < b->id; });
-            targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
-            found.push_back(&Record(targets, worklist)->first);
-        }
-        entry->second.next = std::move(found);
     }
 }
 
-REXI_DfaRow* REXI_Dfa::BuildRows() {
-    // Rows are held here until every one is complete, so that nothing leaks if making one fails.
-    std::vector<std::unique_ptr<REXI_DfaRow>> rows;
-    for (auto& [set, targets] : m_transitions) {
-        if (set.empty())
-            continue;
-        rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
-        targets.row = rows.back().get();
+void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass) {
+    m_targets.clear();
+    if (++m_generation == 0) {
+        std::fill(m_mark.begin(), m_mark.end(), 0);
+        m_generation = 1;
     }
-    // The alphabet class of each byte value, or -1 for a byte that no class holds.
-    int classOf[256];
-    for (int b = 0; b < 256; ++b) {
-        classOf[b] = -1;
-        for (std::size_t i = 0; i < m_alphabet.size(); ++i) {
-            if (m_alphabet[i].test(b))
-                classOf[b] = static_cast<int>(i);
+    for (int s : from) {
+        for (int m = m_firstMove[s]; m < m_firstMove[s + 1]; ++m) {
+            const Move& move = m_moves[m];
+            if (move.classes.test(static_cast<std::size_t>(alphabetClass)) &&
+                m_mark[move.target] != m_generation) {
+                m_mark[move.target] = m_generation;
+                m_targets.push_back(move.target);
+            }
         }
     }
-    std::vector<REXI_DfaRow*> children(m_alphabet.size());
-    for (auto& [set, targets] : m_transitions) {
-        REXI_DfaRow* row = targets.row;
-        if (row == nullptr)
-            continue;
-        for (std::size_t i = 0; i < m_alphabet.size(); ++i)
-            children[i] = m_transitions.find(*targets.next[i])->second.row;
-        for (int b = 0; b < 256; ++b) {
-            if (classOf[b] >= 0)
-                row->next[b] = children[classOf[b]];
-        }
-        row->accepting =
-            std::any_of(set.begin(), set.end(), [](const REXI_State* s) { return s->accepting; });
-        REXI_DfaRow* rest = &REXI_NoTransitionRow;
-        if (row->accepting) {
-            rows.push_back(std::make_unique<REXI_DfaRow>(-2, true, true));
-            rest = rows.back().get();
-        }
-        for (REXI_DfaRow*& entry : row->next) {
-            if (entry == nullptr)
-                entry = rest;
-        }
-        // No class holds the terminator; setting its entry here whatever the classes say guarantees that
-        // every walk stops at the end of the text.
-        row->next[m_terminator] = row->accepting ? rest : &REXI_InitialRow;
-    }
-    REXI_DfaRow* start = m_transitions.find(StateSet{m_start})->second.row;
-    for (auto& row : rows)
-        row.release();
-    return start;
+    std::sort(m_targets.begin(), m_targets.end());
 }
 
-void REXI_Dfa::FreeRows(REXI_DfaRow* start) {
-    std::vector<REXI_DfaRow*> stack{start};
-    std::unordered_set<REXI_DfaRow*> seen{start};
-    std::vector<REXI_DfaRow*> found;
-    while (!stack.empty()) {
-        REXI_DfaRow* row = stack.back();
-        stack.pop_back();
-        found.push_back(row);
-        const REXI_DfaRow* previous = nullptr;
-        for (REXI_DfaRow* entry : row->next) {
-            // Entries come in long runs of one row; only a change needs the look-up.
-            if (entry == previous)
-                continue;
-            previous = entry;
-            if (entry != nullptr && seen.insert(entry).second)
-                stack.push_back(entry);
+void REXI_Dfa::InitRow(REXI_DfaRow* row, bool accepting) const {
+    row->tokenNumber = -2;
+    row->stop = false;
+    row->accepting = accepting;
+    // A byte that no class holds ends the walk here: with a match when the row accepts.
+    REXI_DfaRow* rest = accepting ? &REXI_FinalRow : &REXI_NoTransitionRow;
+    for (int b = 0; b < 256; ++b)
+        row->next[b] = m_classOf[b] >= 0 ? &REXI_UnbuiltRow : rest;
+    row->next[m_terminator] = accepting ? &REXI_FinalRow : &REXI_InitialRow;
+}
+
+REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
+    const auto found = m_rowOf.find(set);
+    if (found != m_rowOf.end())
+        return found->second;
+    if (m_usedRows >= REXI_MaxCachedRows ||
+        m_stateRefs + static_cast<long>(set.size()) > REXI_MaxCachedStateRefs)
+        return nullptr;
+
+    const int slot = m_usedRows++;
+    if (slot == static_cast<int>(m_rows.size())) {
+        m_rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
+        m_setOf.push_back(nullptr);
+    }
+    REXI_DfaRow* row = m_rows[slot].get();
+    row->cacheSlot = slot;
+    InitRow(row, std::any_of(set.begin(), set.end(), [this](int s) { return m_accepting[s] != 0; }));
+    m_setOf[slot] = &m_rowOf.emplace(set, row).first->first;
+    m_stateRefs += static_cast<long>(set.size());
+    return row;
+}
+
+REXI_DfaRow* REXI_Dfa::Step(REXI_DfaRow* row, unsigned char byte) {
+    const int alphabetClass = m_classOf[byte];
+    FindTargets(*m_setOf[row->cacheSlot], alphabetClass);
+    REXI_DfaRow* to = nullptr;
+    if (m_targets.empty()) {
+        to = row->accepting ? &REXI_FinalRow : &REXI_NoTransitionRow;
+    } else {
+        to = RowFor(m_targets);
+        if (to == nullptr) {
+            // The cache is full: start it over with the row being left and the row reached.
+            const StateSet from = *m_setOf[row->cacheSlot];
+            FreeRows();
+            row = RowFor(from);
+            to = RowFor(m_targets);
         }
     }
-    for (REXI_DfaRow* row : found) {
-        if (row != &REXI_NoTransitionRow && row != &REXI_InitialRow)
-            delete row;
-    }
+    for (unsigned char b : m_bytesOf[alphabetClass])
+        row->next[b] = to;
+    return to;
+}
+
+void REXI_Dfa::FreeRows() {
+    m_rowOf.clear();
+    m_usedRows = 0;
+    m_stateRefs = 0;
+    ++m_flushes;
+    // Slot 0 is made again first, so the start row stays the same row.
+    m_startRow = RowFor(StateSet{0});
 }

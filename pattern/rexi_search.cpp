@@ -4,6 +4,7 @@
 #include "pattern/rexi_compiler.h"
 #include "pattern/rexi_dfa.h"
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -20,22 +21,18 @@ REXI_Base::REXI_Base(unsigned char terminator)
     : m_terminator(terminator), m_textStart(kEmptyText), m_matchStart(kEmptyText), m_cursor(kEmptyText),
       m_compiler(std::make_unique<REXI_Compiler>(terminator)) {}
 
-REXI_Base::~REXI_Base() {
-    REXI_Dfa::FreeRows(m_startRow);
-}
+REXI_Base::~REXI_Base() = default;
 
-REXI_DfaRow* REXI_Base::CompileToDfa(std::string pattern) {
+std::unique_ptr<REXI_Dfa> REXI_Base::CompileToDfa(std::string pattern) {
     const REXI_State* piece = m_compiler->ParsePattern(std::move(pattern));
-    REXI_Dfa dfa(piece, m_terminator);
-    return dfa.Build();
+    return std::make_unique<REXI_Dfa>(piece, m_terminator);
 }
 
 REXI_Status REXI_Base::SetPattern(std::string pattern) {
     REXI_Status result;
     try {
-        REXI_DfaRow* start = CompileToDfa(std::move(pattern));
-        REXI_Dfa::FreeRows(m_startRow);
-        m_startRow = start;
+        m_dfa = CompileToDfa(std::move(pattern));
+        m_startRow = m_dfa->StartRow();
     } catch (const REXA_Exception& e) {
         result.status = 2;
         result.message = e.Message();
@@ -50,15 +47,25 @@ REXI_Search::~REXI_Search() = default;
 
 bool REXI_Search::MatchAt() {
     m_matchStart = m_cursor;
+    const char* cursor = m_cursor;
     // An accepting start row allows the empty match here, should nothing longer succeed.
-    const char* last = m_startRow->accepting ? m_cursor : nullptr;
-    const REXI_DfaRow* row = m_startRow->next[At(m_cursor)];
-    while (!row->stop) {
-        ++m_cursor;
-        if (row->accepting)
-            last = m_cursor;
-        row = row->next[At(m_cursor)];
+    const char* last = m_startRow->accepting ? cursor : nullptr;
+    REXI_DfaRow* from = m_startRow;
+    REXI_DfaRow* row = from->next[At(cursor)];
+    for (;;) {
+        while (!row->stop) {
+            ++cursor;
+            if (row->accepting)
+                last = cursor;
+            from = row;
+            row = row->next[At(cursor)];
+        }
+        if (row != &REXI_UnbuiltRow)
+            break;
+        // Only an automaton has entries still to work out.
+        row = m_dfa->Step(from, At(cursor));
     }
+    m_cursor = cursor;
     if (row->accepting)
         return true;
     if (last != nullptr) {
@@ -70,11 +77,14 @@ bool REXI_Search::MatchAt() {
 
 bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
     m_textStart = m_cursor = m_matchStart = text;
+    REXI_DfaRow* const* first = m_startRow->next;
     bool found = false;
     for (;;) {
         // A byte that no match can start with is skipped; the terminator's entry never leads there.
-        if (m_startRow->next[At(m_cursor)] == &REXI_NoTransitionRow) {
+        while (first[At(m_cursor)] == &REXI_NoTransitionRow)
             ++m_cursor;
+        if (first[At(m_cursor)] == &REXI_UnbuiltRow) {
+            m_dfa->Step(m_startRow, At(m_cursor));
             continue;
         }
         if (MatchAt()) {

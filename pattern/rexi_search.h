@@ -6,6 +6,7 @@
 #include <string>
 
 class REXI_Compiler;
+class REXI_Dfa;
 
 // The result of setting a pattern.
 struct REXI_Status {
@@ -28,15 +29,17 @@ public:
     REXI_Status SetPattern(std::string pattern);
 
 protected:
-    // Compiles the pattern to deterministic rows and returns the start row; throws REXA_Exception.
-    REXI_DfaRow* CompileToDfa(std::string pattern);
+    // Compiles the pattern to its deterministic automaton, whose rows are made as searches reach them;
+    // throws REXA_Exception.
+    std::unique_ptr<REXI_Dfa> CompileToDfa(std::string pattern);
 
     unsigned char m_terminator;
     const char* m_textStart;
     const char* m_matchStart;
     const char* m_cursor;
     std::unique_ptr<REXI_Compiler> m_compiler;
-    REXI_DfaRow* m_startRow = &REXI_InitialRow;
+    std::unique_ptr<REXI_Dfa> m_dfa;            // none before the first successful compile
+    REXI_DfaRow* m_startRow = &REXI_InitialRow; // the automaton's start row, which stays the same row
 };
 
 // Searches texts for the leftmost match of the pattern, the longest one there.
