@@ -4,20 +4,24 @@
 
 #include <algorithm>
 #include <bit>
-#include <map>
+#include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 
-bool REXI_ClassLess::operator()(const REXI_CharSet& a, const REXI_CharSet& b) const {
-    // The first differing byte value, found 64 values at a time.
-    const REXI_CharSet differ = a ^ b;
+namespace {
+
+// A class as four words of 64 byte values each, for quick whole-class operations.
+using Words = std::array<std::uint64_t, 4>;
+
+Words ToWords(const REXI_CharSet& set) {
     const REXI_CharSet low64(~0ULL);
-    for (std::size_t base = 0; base < differ.size(); base += 64) {
-        const unsigned long long word = ((differ >> base) & low64).to_ullong();
-        if (word != 0)
-            return b.test(base + static_cast<std::size_t>(std::countr_zero(word)));
-    }
-    return false;
+    Words words;
+    for (std::size_t k = 0; k < words.size(); ++k)
+        words[k] = ((set >> (64 * k)) & low64).to_ullong();
+    return words;
 }
+
+} // namespace
 
 std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
     std::size_t hash = 14695981039346656037ULL;
@@ -28,10 +32,26 @@ std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
 
 REXI_Dfa::REXI_Dfa(const REXI_State* start, unsigned char terminator) : m_terminator(terminator) {
     CollectStates(start);
+    FindFirstBytes();
     m_startRow = RowFor(StateSet{0});
 }
 
 REXI_Dfa::~REXI_Dfa() = default;
+
+std::unique_ptr<REXI_Dfa> REXI_Dfa::MakeUnanchored() const {
+    std::unique_ptr<REXI_Dfa> dfa(new REXI_Dfa);
+    dfa->m_terminator = m_terminator;
+    dfa->m_unanchored = true;
+    dfa->m_alphabet = m_alphabet;
+    dfa->m_classOf = m_classOf;
+    dfa->m_bytesOf = m_bytesOf;
+    dfa->m_accepting = m_accepting;
+    dfa->m_firstMove = m_firstMove;
+    dfa->m_moves = m_moves;
+    dfa->m_mark.assign(m_mark.size(), 0);
+    dfa->m_startRow = dfa->RowFor(StateSet{0});
+    return dfa;
+}
 
 void REXI_Dfa::CollectStates(const REXI_State* start) {
     // Only transitions that can consume a byte lead anywhere. The start gets index 0.
@@ -48,8 +68,8 @@ void REXI_Dfa::CollectStates(const REXI_State* start) {
     m_accepting.reserve(states.size());
     for (const REXI_State* s : states)
         m_accepting.push_back(s->accepting);
-    // Transitions of one state to one target merge into one move that any of their classes takes.
-    std::map<REXI_CharSet, std::bitset<256>, REXI_ClassLess> classesIn;
+    // Transitions of one state to one target merge into one move that any of their classes takes. A
+    // transition class holds every byte of an alphabet class or none, so one byte of each tells.
     std::vector<int> moveTo(states.size(), -1);
     m_firstMove.reserve(states.size() + 1);
     for (const REXI_State* s : states) {
@@ -58,17 +78,16 @@ void REXI_Dfa::CollectStates(const REXI_State* start) {
         for (const REXI_Transition& t : s->transitions) {
             if (t.charSet.none())
                 continue;
-            auto [entry, added] = classesIn.try_emplace(t.charSet);
-            if (added) {
-                for (std::size_t i = 0; i < m_alphabet.size(); ++i)
-                    entry->second[i] = (m_alphabet[i] & t.charSet).any();
-            }
             const int target = indexOf.at(t.target);
             if (moveTo[target] < first) {
                 moveTo[target] = static_cast<int>(m_moves.size());
                 m_moves.push_back({target, {}});
             }
-            m_moves[moveTo[target]].classes |= entry->second;
+            std::bitset<256>& classes = m_moves[moveTo[target]].classes;
+            for (std::size_t i = 0; i < m_bytesOf.size(); ++i) {
+                if (t.charSet[m_bytesOf[i].front()])
+                    classes.set(i);
+            }
         }
     }
     m_firstMove.push_back(static_cast<int>(m_moves.size()));
@@ -76,51 +95,82 @@ void REXI_Dfa::CollectStates(const REXI_State* start) {
 }
 
 void REXI_Dfa::MakeAlphabet(const std::vector<const REXI_State*>& states) {
-    std::vector<REXI_CharSet> classes;
+    // Split the bytes the pattern can consume until every part lies wholly inside or wholly outside each
+    // class: two bytes share a part exactly when every class holds both or neither. Overlapping classes
+    // such as [^a] and [a-c] then never share an alphabet class, so every byte follows exactly the
+    // transitions whose class holds it. No class holds the terminator; should one ever do, its byte is
+    // left out here, so that its entry stays what the rows give it.
+    std::unordered_set<REXI_CharSet> distinct;
     for (const REXI_State* s : states) {
         for (const REXI_Transition& t : s->transitions)
-            classes.push_back(t.charSet);
+            distinct.insert(t.charSet);
     }
-    std::sort(classes.begin(), classes.end(), REXI_ClassLess());
-    classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
+    std::vector<Words> classes;
+    classes.reserve(distinct.size());
+    Words all{};
+    for (const REXI_CharSet& set : distinct) {
+        classes.push_back(ToWords(set));
+        for (std::size_t k = 0; k < all.size(); ++k)
+            all[k] |= classes.back()[k];
+    }
+    all[m_terminator / 64] &= ~(std::uint64_t{1} << (m_terminator % 64));
 
-    // Split the bytes the pattern can consume until every part lies wholly inside or wholly outside each
-    // class. Overlapping classes such as [^a] and [a-c] then never share an alphabet class, so every byte
-    // follows exactly the transitions whose class holds it. No class holds the terminator; should one
-    // ever do, its byte is left out here, so that its entry stays what the rows give it.
-    REXI_CharSet all;
-    for (const REXI_CharSet& set : classes)
-        all |= set;
-    all.reset(m_terminator);
-    std::vector<REXI_CharSet> parts;
-    if (all.any())
+    std::vector<Words> parts;
+    if (all != Words{})
         parts.push_back(all);
-    for (const REXI_CharSet& set : classes) {
-        std::vector<REXI_CharSet> split;
-        split.reserve(parts.size() * 2);
-        for (const REXI_CharSet& part : parts) {
-            const REXI_CharSet inside = part & set;
-            const REXI_CharSet outside = part & ~set;
-            if (inside.any())
+    std::vector<Words> split;
+    for (const Words& set : classes) {
+        split.clear();
+        for (const Words& part : parts) {
+            Words inside, outside;
+            for (std::size_t k = 0; k < part.size(); ++k) {
+                inside[k] = part[k] & set[k];
+                outside[k] = part[k] & ~set[k];
+            }
+            if (inside != Words{})
                 split.push_back(inside);
-            if (outside.any())
+            if (outside != Words{})
                 split.push_back(outside);
         }
-        parts = std::move(split);
+        parts.swap(split);
     }
-    std::sort(parts.begin(), parts.end(), REXI_ClassLess());
-    m_alphabet = std::move(parts);
 
+    // Alphabet classes are numbered in the order of their smallest byte.
+    const auto smallest = [](const Words& w) {
+        std::size_t k = 0;
+        while (w[k] == 0)
+            ++k;
+        return 64 * k + static_cast<std::size_t>(std::countr_zero(w[k]));
+    };
+    std::sort(parts.begin(), parts.end(),
+              [&](const Words& a, const Words& b) { return smallest(a) < smallest(b); });
     m_classOf.fill(-1);
-    m_bytesOf.resize(m_alphabet.size());
-    for (std::size_t i = 0; i < m_alphabet.size(); ++i) {
-        for (unsigned b = 0; b < 256; ++b) {
-            if (m_alphabet[i].test(b)) {
+    m_alphabet.resize(parts.size());
+    m_bytesOf.resize(parts.size());
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        for (std::size_t k = 0; k < parts[i].size(); ++k) {
+            for (std::uint64_t w = parts[i][k]; w != 0; w &= w - 1) {
+                const std::size_t b = 64 * k + static_cast<std::size_t>(std::countr_zero(w));
                 m_classOf[b] = static_cast<short>(i);
+                m_alphabet[i].set(b);
                 m_bytesOf[i].push_back(static_cast<unsigned char>(b));
             }
         }
     }
+}
+
+void REXI_Dfa::FindFirstBytes() {
+    // strcspn looks for up to 16 bytes at a time in the C library on common machines; beyond that a
+    // table look-up per byte is as fast.
+    constexpr std::size_t kMaxFirstBytes = 16;
+    std::bitset<256> classes;
+    for (int m = m_firstMove[0]; m < m_firstMove[1]; ++m)
+        classes |= m_moves[m].classes;
+    for (std::size_t i = 0; i < m_bytesOf.size(); ++i) {
+        if (classes.test(i))
+            m_firstBytes.append(m_bytesOf[i].begin(), m_bytesOf[i].end());
+    }
+    m_firstBytesUsable = m_terminator == 0 && !m_accepting[0] && m_firstBytes.size() <= kMaxFirstBytes;
 }
 
 void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass) {
@@ -139,6 +189,9 @@ void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass) {
             }
         }
     }
+    // Unanchored, a match may also begin after the byte.
+    if (m_unanchored && m_mark[0] != m_generation)
+        m_targets.push_back(0);
     std::sort(m_targets.begin(), m_targets.end());
 }
 
@@ -151,6 +204,16 @@ void REXI_Dfa::InitRow(REXI_DfaRow* row, bool accepting) const {
     for (int b = 0; b < 256; ++b)
         row->next[b] = m_classOf[b] >= 0 ? &REXI_UnbuiltRow : rest;
     row->next[m_terminator] = accepting ? &REXI_FinalRow : &REXI_InitialRow;
+    if (!m_unanchored)
+        return;
+    // Unanchored, the walk has found what it looks for once a row accepts; until then a byte that no
+    // class holds leads back to the start, where the next match may begin.
+    for (int b = 0; b < 256; ++b) {
+        if (accepting)
+            row->next[b] = &REXI_FinalRow;
+        else if (m_classOf[b] < 0 && b != m_terminator)
+            row->next[b] = m_rows.front().get();
+    }
 }
 
 REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {

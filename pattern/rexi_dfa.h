@@ -7,13 +7,9 @@
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
-
-// Orders classes by the smallest byte value whose membership differs: the class without it comes first.
-struct REXI_ClassLess {
-    bool operator()(const REXI_CharSet& a, const REXI_CharSet& b) const;
-};
 
 // The deterministic automaton of one compiled pattern, made as searches reach it. Each row stands for a
 // set of states of the nondeterministic automaton; a row is made the first time a walk reaches its set,
@@ -28,6 +24,11 @@ public:
     REXI_Dfa& operator=(const REXI_Dfa&) = delete;
     ~REXI_Dfa();
 
+    // The automaton that, walked from a position to the end of the text, tells whether a match starts
+    // anywhere from there on: its rows stand for the sets of this one with the start state added after
+    // every byte. A walk in it never leads to REXI_NoTransitionRow.
+    std::unique_ptr<REXI_Dfa> MakeUnanchored() const;
+
     // The start row stays the same row for the automaton's whole life.
     REXI_DfaRow* StartRow() const { return m_startRow; }
 
@@ -36,11 +37,16 @@ public:
     // every row but the start row is then dropped, so a walk must go on from the returned row only.
     REXI_DfaRow* Step(REXI_DfaRow* row, unsigned char byte);
 
+    // The bytes a match can begin with, as a NUL-terminated string, when they are few enough for a search
+    // to jump from one to the next with strcspn: the texts end with NUL and the empty text is no match.
+    // Null otherwise.
+    const char* FirstBytes() const { return m_firstBytesUsable ? m_firstBytes.c_str() : nullptr; }
+
     // Drops every row but the start row, whose entries are then all worked out again.
     void FreeRows();
 
     // The byte classes the rows distinguish: pairwise disjoint, every transition class a union of whole
-    // alphabet classes, in REXI_ClassLess order.
+    // alphabet classes, in the order of their smallest byte.
     const std::vector<REXI_CharSet>& Alphabet() const { return m_alphabet; }
     // Rows in the cache, the start row included, and how often the cache has been flushed.
     int RowCount() const { return m_usedRows; }
@@ -58,7 +64,9 @@ private:
         std::bitset<256> classes;
     };
 
+    REXI_Dfa() = default;
     void CollectStates(const REXI_State* start);
+    void FindFirstBytes();
     void MakeAlphabet(const std::vector<const REXI_State*>& states);
     void ResolveMoves(const std::vector<const REXI_State*>& states);
     // The states that the states of the set lead to with a byte of the alphabet class, into m_targets.
@@ -67,13 +75,16 @@ private:
     REXI_DfaRow* RowFor(const StateSet& set);
     void InitRow(REXI_DfaRow* row, bool accepting) const;
 
-    unsigned char m_terminator;
+    unsigned char m_terminator = 0;
+    bool m_unanchored = false; // every set holds the start state
     std::vector<REXI_CharSet> m_alphabet;
-    std::array<short, 256> m_classOf;                  // alphabet class of each byte value, -1 for none
+    std::array<short, 256> m_classOf{};                // alphabet class of each byte value, -1 for none
     std::vector<std::vector<unsigned char>> m_bytesOf; // the byte values of each alphabet class
     std::vector<char> m_accepting;                     // by state index; the start is index 0
     std::vector<int> m_firstMove;                      // by state index, one past the end for the last
     std::vector<Move> m_moves;
+    std::string m_firstBytes;
+    bool m_firstBytesUsable = false;
 
     std::unordered_map<StateSet, REXI_DfaRow*, SetHash> m_rowOf;
     std::vector<const StateSet*> m_setOf;             // by cache slot

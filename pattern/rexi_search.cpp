@@ -4,6 +4,7 @@
 #include "pattern/rexi_compiler.h"
 #include "pattern/rexi_dfa.h"
 
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -33,6 +34,8 @@ REXI_Status REXI_Base::SetPattern(std::string pattern) {
     try {
         m_dfa = CompileToDfa(std::move(pattern));
         m_startRow = m_dfa->StartRow();
+        m_firstBytes = m_dfa->FirstBytes();
+        m_anyMatch.reset();
     } catch (const REXA_Exception& e) {
         result.status = 2;
         result.message = e.Message();
@@ -45,12 +48,12 @@ REXI_Search::REXI_Search(unsigned char terminator) : REXI_Base(terminator) {}
 
 REXI_Search::~REXI_Search() = default;
 
-bool REXI_Search::MatchAt() {
-    m_matchStart = m_cursor;
-    const char* cursor = m_cursor;
-    // An accepting start row allows the empty match here, should nothing longer succeed.
-    const char* last = m_startRow->accepting ? cursor : nullptr;
-    REXI_DfaRow* from = m_startRow;
+namespace {
+
+// Walks the automaton from the row at the cursor until a row stops the walk, working out the entries it
+// meets that are not worked out yet; last is set after every accepting row. Returns the row that stopped
+// the walk; the cursor is on the byte that led there.
+inline REXI_DfaRow* Walk(REXI_Dfa* dfa, REXI_DfaRow* from, const char*& cursor, const char*& last) {
     REXI_DfaRow* row = from->next[At(cursor)];
     for (;;) {
         while (!row->stop) {
@@ -61,12 +64,19 @@ bool REXI_Search::MatchAt() {
             row = row->next[At(cursor)];
         }
         if (row != &REXI_UnbuiltRow)
-            break;
+            return row;
         // Only an automaton has entries still to work out.
-        row = m_dfa->Step(from, At(cursor));
+        row = dfa->Step(from, At(cursor));
     }
-    m_cursor = cursor;
-    if (row->accepting)
+}
+
+} // namespace
+
+bool REXI_Search::MatchAt() {
+    m_matchStart = m_cursor;
+    // An accepting start row allows the empty match here, should nothing longer succeed.
+    const char* last = m_startRow->accepting ? m_cursor : nullptr;
+    if (Walk(m_dfa.get(), m_startRow, m_cursor, last)->accepting)
         return true;
     if (last != nullptr) {
         m_cursor = last;
@@ -75,14 +85,26 @@ bool REXI_Search::MatchAt() {
     return false;
 }
 
+bool REXI_Search::AnyMatchFrom(const char* text) {
+    if (m_anyMatch == nullptr)
+        m_anyMatch = m_dfa->MakeUnanchored();
+    const char* last = nullptr;
+    return Walk(m_anyMatch.get(), m_anyMatch->StartRow(), text, last)->accepting || last != nullptr;
+}
+
 bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
     m_textStart = m_cursor = m_matchStart = text;
     REXI_DfaRow* const* first = m_startRow->next;
     bool found = false;
+    bool restChecked = false;
     for (;;) {
         // A byte that no match can start with is skipped; the terminator's entry never leads there.
-        while (first[At(m_cursor)] == &REXI_NoTransitionRow)
-            ++m_cursor;
+        if (m_firstBytes != nullptr) {
+            m_cursor += std::strcspn(m_cursor, m_firstBytes);
+        } else {
+            while (first[At(m_cursor)] == &REXI_NoTransitionRow)
+                ++m_cursor;
+        }
         if (first[At(m_cursor)] == &REXI_UnbuiltRow) {
             m_dfa->Step(m_startRow, At(m_cursor));
             continue;
@@ -93,6 +115,15 @@ bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
         }
         if (At(m_matchStart) == m_terminator)
             break;
+        // An attempt that failed only at the end of the text may be followed by many more that read it
+        // to the end as well; one walk tells whether any of them can succeed.
+        if (At(m_cursor) == m_terminator && !restChecked) {
+            restChecked = true;
+            if (!AnyMatchFrom(m_matchStart + 1)) {
+                m_matchStart = m_cursor;
+                break;
+            }
+        }
         m_cursor = m_matchStart + 1;
     }
     atTerminator = At(m_cursor) == m_terminator;

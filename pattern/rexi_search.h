@@ -40,6 +40,8 @@ protected:
     std::unique_ptr<REXI_Compiler> m_compiler;
     std::unique_ptr<REXI_Dfa> m_dfa;            // none before the first successful compile
     REXI_DfaRow* m_startRow = &REXI_InitialRow; // the automaton's start row, which stays the same row
+    const char* m_firstBytes = nullptr;         // the bytes a match can begin with, when searching jumps
+    std::unique_ptr<REXI_Dfa> m_anyMatch;       // made from the automaton when a search first needs it
 };
 
 // Searches texts for the leftmost match of the pattern, the longest one there.
@@ -55,6 +57,9 @@ public:
     bool Search(const char*& text, int& length, bool& atTerminator);
 
 private:
-    // One anchored attempt at the cursor: on success the match runs from the match start to the cursor.
+    // One anchored attempt at the cursor: on success the match runs from the match start to the cursor;
+    // on failure the cursor is where the walk stopped.
     bool MatchAt();
+    // Whether a match starts anywhere from the text position on.
+    bool AnyMatchFrom(const char* text);
 };
