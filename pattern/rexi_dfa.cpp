@@ -3,25 +3,7 @@
 #include "pattern/rexi_limits.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstdint>
-#include <unordered_map>
-#include <unordered_set>
-
-namespace {
-
-// A class as four words of 64 byte values each, for quick whole-class operations.
-using Words = std::array<std::uint64_t, 4>;
-
-Words ToWords(const REXI_CharSet& set) {
-    const REXI_CharSet low64(~0ULL);
-    Words words;
-    for (std::size_t k = 0; k < words.size(); ++k)
-        words[k] = ((set >> (64 * k)) & low64).to_ullong();
-    return words;
-}
-
-} // namespace
+#include <utility>
 
 std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
     std::size_t hash = 14695981039346656037ULL;
@@ -30,190 +12,56 @@ std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
     return hash;
 }
 
-REXI_Dfa::REXI_Dfa(const REXI_State* start, unsigned char terminator) : m_terminator(terminator) {
-    CollectStates(start);
-    FindFirstBytes();
+REXI_Dfa::REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored)
+    : m_table(std::move(table)), m_unanchored(unanchored), m_mark(m_table->accepting.size(), 0) {
     m_startRow = RowFor(StateSet{0});
 }
 
 REXI_Dfa::~REXI_Dfa() = default;
 
-std::unique_ptr<REXI_Dfa> REXI_Dfa::MakeUnanchored() const {
-    std::unique_ptr<REXI_Dfa> dfa(new REXI_Dfa);
-    dfa->m_terminator = m_terminator;
-    dfa->m_unanchored = true;
-    dfa->m_alphabet = m_alphabet;
-    dfa->m_classOf = m_classOf;
-    dfa->m_bytesOf = m_bytesOf;
-    dfa->m_accepting = m_accepting;
-    dfa->m_firstMove = m_firstMove;
-    dfa->m_moves = m_moves;
-    dfa->m_mark.assign(m_mark.size(), 0);
-    dfa->m_startRow = dfa->RowFor(StateSet{0});
-    return dfa;
-}
-
-void REXI_Dfa::CollectStates(const REXI_State* start) {
-    // Only transitions that can consume a byte lead anywhere. The start gets index 0.
-    std::vector<const REXI_State*> states{start};
-    std::unordered_map<const REXI_State*, int> indexOf{{start, 0}};
-    for (std::size_t i = 0; i < states.size(); ++i) {
-        for (const REXI_Transition& t : states[i]->transitions) {
-            if (t.charSet.any() && indexOf.try_emplace(t.target, static_cast<int>(states.size())).second)
-                states.push_back(t.target);
-        }
-    }
-    MakeAlphabet(states);
-
-    m_accepting.reserve(states.size());
-    for (const REXI_State* s : states)
-        m_accepting.push_back(s->accepting);
-    // Transitions of one state to one target merge into one move that any of their classes takes. A
-    // transition class holds every byte of an alphabet class or none, so one byte of each tells.
-    std::vector<int> moveTo(states.size(), -1);
-    m_firstMove.reserve(states.size() + 1);
-    for (const REXI_State* s : states) {
-        const int first = static_cast<int>(m_moves.size());
-        m_firstMove.push_back(first);
-        for (const REXI_Transition& t : s->transitions) {
-            if (t.charSet.none())
-                continue;
-            const int target = indexOf.at(t.target);
-            if (moveTo[target] < first) {
-                moveTo[target] = static_cast<int>(m_moves.size());
-                m_moves.push_back({target, {}});
-            }
-            std::bitset<256>& classes = m_moves[moveTo[target]].classes;
-            for (std::size_t i = 0; i < m_bytesOf.size(); ++i) {
-                if (t.charSet[m_bytesOf[i].front()])
-                    classes.set(i);
-            }
-        }
-    }
-    m_firstMove.push_back(static_cast<int>(m_moves.size()));
-    m_mark.assign(states.size(), 0);
-}
-
-void REXI_Dfa::MakeAlphabet(const std::vector<const REXI_State*>& states) {
-    // Split the bytes the pattern can consume until every part lies wholly inside or wholly outside each
-    // class: two bytes share a part exactly when every class holds both or neither. Overlapping classes
-    // such as [^a] and [a-c] then never share an alphabet class, so every byte follows exactly the
-    // transitions whose class holds it. No class holds the terminator; should one ever do, its byte is
-    // left out here, so that its entry stays what the rows give it.
-    std::unordered_set<REXI_CharSet> distinct;
-    for (const REXI_State* s : states) {
-        for (const REXI_Transition& t : s->transitions)
-            distinct.insert(t.charSet);
-    }
-    std::vector<Words> classes;
-    classes.reserve(distinct.size());
-    Words all{};
-    for (const REXI_CharSet& set : distinct) {
-        classes.push_back(ToWords(set));
-        for (std::size_t k = 0; k < all.size(); ++k)
-            all[k] |= classes.back()[k];
-    }
-    all[m_terminator / 64] &= ~(std::uint64_t{1} << (m_terminator % 64));
-
-    std::vector<Words> parts;
-    if (all != Words{})
-        parts.push_back(all);
-    std::vector<Words> split;
-    for (const Words& set : classes) {
-        split.clear();
-        for (const Words& part : parts) {
-            Words inside, outside;
-            for (std::size_t k = 0; k < part.size(); ++k) {
-                inside[k] = part[k] & set[k];
-                outside[k] = part[k] & ~set[k];
-            }
-            if (inside != Words{})
-                split.push_back(inside);
-            if (outside != Words{})
-                split.push_back(outside);
-        }
-        parts.swap(split);
-    }
-
-    // Alphabet classes are numbered in the order of their smallest byte.
-    const auto smallest = [](const Words& w) {
-        std::size_t k = 0;
-        while (w[k] == 0)
-            ++k;
-        return 64 * k + static_cast<std::size_t>(std::countr_zero(w[k]));
-    };
-    std::sort(parts.begin(), parts.end(),
-              [&](const Words& a, const Words& b) { return smallest(a) < smallest(b); });
-    m_classOf.fill(-1);
-    m_alphabet.resize(parts.size());
-    m_bytesOf.resize(parts.size());
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        for (std::size_t k = 0; k < parts[i].size(); ++k) {
-            for (std::uint64_t w = parts[i][k]; w != 0; w &= w - 1) {
-                const std::size_t b = 64 * k + static_cast<std::size_t>(std::countr_zero(w));
-                m_classOf[b] = static_cast<short>(i);
-                m_alphabet[i].set(b);
-                m_bytesOf[i].push_back(static_cast<unsigned char>(b));
-            }
-        }
-    }
-}
-
-void REXI_Dfa::FindFirstBytes() {
-    // strcspn looks for up to 16 bytes at a time in the C library on common machines; beyond that a
-    // table look-up per byte is as fast.
-    constexpr std::size_t kMaxFirstBytes = 16;
-    std::bitset<256> classes;
-    for (int m = m_firstMove[0]; m < m_firstMove[1]; ++m)
-        classes |= m_moves[m].classes;
-    for (std::size_t i = 0; i < m_bytesOf.size(); ++i) {
-        if (classes.test(i))
-            m_firstBytes.append(m_bytesOf[i].begin(), m_bytesOf[i].end());
-    }
-    m_firstBytesUsable = m_terminator == 0 && !m_accepting[0] && m_firstBytes.size() <= kMaxFirstBytes;
-}
-
-void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass) {
-    m_targets.clear();
+void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass, StateSet& targets) {
+    const REXI_MoveTable& table = *m_table;
+    targets.clear();
     if (++m_generation == 0) {
         std::fill(m_mark.begin(), m_mark.end(), 0);
         m_generation = 1;
     }
     for (int s : from) {
-        for (int m = m_firstMove[s]; m < m_firstMove[s + 1]; ++m) {
-            const Move& move = m_moves[m];
+        for (int m = table.firstMove[s]; m < table.firstMove[s + 1]; ++m) {
+            const REXI_MoveTable::Move& move = table.moves[m];
             if (move.classes.test(static_cast<std::size_t>(alphabetClass)) &&
                 m_mark[move.target] != m_generation) {
                 m_mark[move.target] = m_generation;
-                m_targets.push_back(move.target);
+                targets.push_back(move.target);
             }
         }
     }
     // Unanchored, a match may also begin after the byte.
     if (m_unanchored && m_mark[0] != m_generation)
-        m_targets.push_back(0);
-    std::sort(m_targets.begin(), m_targets.end());
+        targets.push_back(0);
+    std::sort(targets.begin(), targets.end());
 }
 
 void REXI_Dfa::InitRow(REXI_DfaRow* row, bool accepting) const {
+    const REXI_MoveTable& table = *m_table;
     row->tokenNumber = -2;
     row->stop = false;
     row->accepting = accepting;
-    // A byte that no class holds ends the walk here: with a match when the row accepts.
-    REXI_DfaRow* rest = accepting ? &REXI_FinalRow : &REXI_NoTransitionRow;
-    for (int b = 0; b < 256; ++b)
-        row->next[b] = m_classOf[b] >= 0 ? &REXI_UnbuiltRow : rest;
-    row->next[m_terminator] = accepting ? &REXI_FinalRow : &REXI_InitialRow;
-    if (!m_unanchored)
+    row->skip = nullptr;
+    if (m_unanchored && accepting) {
+        // A match has been found: the walk ends at once.
+        for (REXI_DfaRow*& entry : row->next)
+            entry = &REXI_FinalRow;
         return;
-    // Unanchored, the walk has found what it looks for once a row accepts; until then a byte that no
-    // class holds leads back to the start, where the next match may begin.
-    for (int b = 0; b < 256; ++b) {
-        if (accepting)
-            row->next[b] = &REXI_FinalRow;
-        else if (m_classOf[b] < 0 && b != m_terminator)
-            row->next[b] = m_rows.front().get();
     }
+    // A byte that no class holds ends the walk here, with a match when the row accepts; unanchored, it
+    // leads back to the start, where the next match may begin.
+    REXI_DfaRow* rest = accepting      ? &REXI_FinalRow
+                        : m_unanchored ? m_rows.front().get()
+                                       : &REXI_NoTransitionRow;
+    for (int b = 0; b < 256; ++b)
+        row->next[b] = table.classOf[b] >= 0 ? &REXI_UnbuiltRow : rest;
+    row->next[table.terminator] = accepting ? &REXI_FinalRow : &REXI_InitialRow;
 }
 
 REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
@@ -228,18 +76,55 @@ REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
     if (slot == static_cast<int>(m_rows.size())) {
         m_rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
         m_setOf.push_back(nullptr);
+        m_skipOf.emplace_back();
     }
     REXI_DfaRow* row = m_rows[slot].get();
     row->cacheSlot = slot;
-    InitRow(row, std::any_of(set.begin(), set.end(), [this](int s) { return m_accepting[s] != 0; }));
+    const std::vector<char>& accepting = m_table->accepting;
+    InitRow(row, std::any_of(set.begin(), set.end(), [&](int s) { return accepting[s] != 0; }));
     m_setOf[slot] = &m_rowOf.emplace(set, row).first->first;
     m_stateRefs += static_cast<long>(set.size());
+    FindSelfLoops(row, *m_setOf[slot]);
     return row;
 }
 
+void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
+    // Worth its cost where a walk may stay long in a row: texts of names and the like, ended by NUL.
+    constexpr std::size_t kMaxSkipBytes = 16;
+    constexpr std::size_t kMaxWork = 4096;
+    const REXI_MoveTable& table = *m_table;
+    const int classCount = table.ClassCount();
+    std::size_t moves = 0;
+    for (int s : set)
+        moves += static_cast<std::size_t>(table.firstMove[s + 1] - table.firstMove[s]);
+    if (table.terminator != 0 || (m_unanchored && row->accepting) ||
+        moves * static_cast<std::size_t>(classCount) > kMaxWork)
+        return;
+
+    std::string& skip = m_skipOf[row->cacheSlot];
+    skip.clear();
+    for (int b = 1; b < 256; ++b) {
+        if (table.classOf[b] < 0 && row->next[b] != row)
+            skip += static_cast<char>(b);
+    }
+    for (int c = 0; c < classCount && skip.size() <= kMaxSkipBytes; ++c) {
+        FindTargets(set, c, m_loopTargets);
+        if (m_loopTargets == set) {
+            for (const unsigned char* b = table.ClassBegin(c); b != table.ClassEnd(c); ++b)
+                row->next[*b] = row;
+        } else {
+            skip.append(table.ClassBegin(c), table.ClassEnd(c));
+        }
+    }
+    if (skip.size() <= kMaxSkipBytes) {
+        row->skip = skip.c_str();
+        row->stop = true;
+    }
+}
+
 REXI_DfaRow* REXI_Dfa::Step(REXI_DfaRow* row, unsigned char byte) {
-    const int alphabetClass = m_classOf[byte];
-    FindTargets(*m_setOf[row->cacheSlot], alphabetClass);
+    const int alphabetClass = m_table->classOf[byte];
+    FindTargets(*m_setOf[row->cacheSlot], alphabetClass, m_targets);
     REXI_DfaRow* to = nullptr;
     if (m_targets.empty()) {
         to = row->accepting ? &REXI_FinalRow : &REXI_NoTransitionRow;
@@ -253,8 +138,9 @@ REXI_DfaRow* REXI_Dfa::Step(REXI_DfaRow* row, unsigned char byte) {
             to = RowFor(m_targets);
         }
     }
-    for (unsigned char b : m_bytesOf[alphabetClass])
-        row->next[b] = to;
+    for (const unsigned char* b = m_table->ClassBegin(alphabetClass); b != m_table->ClassEnd(alphabetClass);
+         ++b)
+        row->next[*b] = to;
     return to;
 }
 

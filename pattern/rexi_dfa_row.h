@@ -6,18 +6,22 @@
 struct REXI_DfaRow {
     REXI_DfaRow* next[256];
     int tokenNumber;
-    bool stop;      // ends a walk: the shared rows
+    bool stop;      // a walk leaves its quick loop here: the shared rows end it, a row with skip bytes
+                    // lets it jump
     bool accepting; // a match may end here
     int cacheSlot;  // where the automaton that made the row keeps it; -1 for the shared rows
+    // When every byte but these (and the terminator) leads back to this row: a walk may jump to the next
+    // of them with strcspn. Null otherwise.
+    const char* skip;
 
     // A row with every entry empty.
     constexpr REXI_DfaRow(int token, bool stops, bool accepts)
-        : next{}, tokenNumber(token), stop(stops), accepting(accepts), cacheSlot(-1) {}
+        : next{}, tokenNumber(token), stop(stops), accepting(accepts), cacheSlot(-1), skip(nullptr) {}
 
     struct SelfLoop {};
     // A row whose every entry leads back to itself.
     constexpr REXI_DfaRow(SelfLoop, int token, bool stops, bool accepts)
-        : next{}, tokenNumber(token), stop(stops), accepting(accepts), cacheSlot(-1) {
+        : next{}, tokenNumber(token), stop(stops), accepting(accepts), cacheSlot(-1), skip(nullptr) {
         for (REXI_DfaRow*& entry : next)
             entry = this;
     }

@@ -16,6 +16,16 @@ unsigned char At(const char* p) {
     return static_cast<unsigned char>(*p);
 }
 
+// The bytes a match can begin with, when a search can jump from one to the next with strcspn: texts end
+// with NUL, the empty text is no match, and the bytes are few (the C library compares up to 16 bytes at
+// a time on common machines; beyond that a table look-up per byte is as fast).
+const char* FirstBytes(const REXI_MoveTable& table) {
+    constexpr std::size_t kMaxFirstBytes = 16;
+    if (table.terminator != 0 || table.accepting[0] || table.firstBytes.size() > kMaxFirstBytes)
+        return nullptr;
+    return table.firstBytes.c_str();
+}
+
 } // namespace
 
 REXI_Base::REXI_Base(unsigned char terminator)
@@ -25,8 +35,9 @@ REXI_Base::REXI_Base(unsigned char terminator)
 REXI_Base::~REXI_Base() = default;
 
 std::unique_ptr<REXI_Dfa> REXI_Base::CompileToDfa(std::string pattern) {
-    const REXI_State* piece = m_compiler->ParsePattern(std::move(pattern));
-    return std::make_unique<REXI_Dfa>(piece, m_terminator);
+    REXI_State* piece = m_compiler->ParsePattern(std::move(pattern));
+    auto table = std::make_shared<const REXI_MoveTable>(m_compiler->CollectStates(piece), m_terminator);
+    return std::make_unique<REXI_Dfa>(std::move(table), false);
 }
 
 REXI_Status REXI_Base::SetPattern(std::string pattern) {
@@ -34,7 +45,7 @@ REXI_Status REXI_Base::SetPattern(std::string pattern) {
     try {
         m_dfa = CompileToDfa(std::move(pattern));
         m_startRow = m_dfa->StartRow();
-        m_firstBytes = m_dfa->FirstBytes();
+        m_firstBytes = FirstBytes(*m_dfa->Table());
         m_anyMatch.reset();
     } catch (const REXA_Exception& e) {
         result.status = 2;
@@ -54,32 +65,47 @@ namespace {
 // meets that are not worked out yet; last is set after every accepting row. Returns the row that stopped
 // the walk; the cursor is on the byte that led there.
 inline REXI_DfaRow* Walk(REXI_Dfa* dfa, REXI_DfaRow* from, const char*& cursor, const char*& last) {
-    REXI_DfaRow* row = from->next[At(cursor)];
+    // Copies in locals: a byte read through a char pointer might otherwise be taken to alias them.
+    const char* p = cursor;
+    const char* accepted = last;
+    REXI_DfaRow* row = from->next[At(p)];
     for (;;) {
         while (!row->stop) {
-            ++cursor;
+            ++p;
             if (row->accepting)
-                last = cursor;
+                accepted = p;
             from = row;
-            row = row->next[At(cursor)];
+            row = row->next[At(p)];
         }
-        if (row != &REXI_UnbuiltRow)
-            return row;
-        // Only an automaton has entries still to work out.
-        row = dfa->Step(from, At(cursor));
+        if (row->skip != nullptr) {
+            // Every byte up to the next skip byte leads back to this row.
+            ++p;
+            p += std::strcspn(p, row->skip);
+            if (row->accepting)
+                accepted = p;
+            from = row;
+            row = row->next[At(p)];
+        } else if (row == &REXI_UnbuiltRow) {
+            // Only an automaton has entries still to work out.
+            row = dfa->Step(from, At(p));
+        } else {
+            break;
+        }
     }
+    cursor = p;
+    last = accepted;
+    return row;
 }
 
 } // namespace
 
-bool REXI_Search::MatchAt() {
-    m_matchStart = m_cursor;
+bool REXI_Search::MatchAt(const char*& cursor) {
     // An accepting start row allows the empty match here, should nothing longer succeed.
-    const char* last = m_startRow->accepting ? m_cursor : nullptr;
-    if (Walk(m_dfa.get(), m_startRow, m_cursor, last)->accepting)
+    const char* last = m_startRow->accepting ? cursor : nullptr;
+    if (Walk(m_dfa.get(), m_startRow, cursor, last)->accepting)
         return true;
     if (last != nullptr) {
-        m_cursor = last;
+        cursor = last;
         return true;
     }
     return false;
@@ -87,47 +113,47 @@ bool REXI_Search::MatchAt() {
 
 bool REXI_Search::AnyMatchFrom(const char* text) {
     if (m_anyMatch == nullptr)
-        m_anyMatch = m_dfa->MakeUnanchored();
+        m_anyMatch = std::make_unique<REXI_Dfa>(m_dfa->Table(), true);
     const char* last = nullptr;
     return Walk(m_anyMatch.get(), m_anyMatch->StartRow(), text, last)->accepting || last != nullptr;
 }
 
 bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
-    m_textStart = m_cursor = m_matchStart = text;
-    REXI_DfaRow* const* first = m_startRow->next;
+    REXI_DfaRow* const* const first = m_startRow->next;
+    const char* cursor = text;
+    const char* matchStart = text;
     bool found = false;
-    bool restChecked = false;
+    int failedAtEnd = 0;
     for (;;) {
         // A byte that no match can start with is skipped; the terminator's entry never leads there.
         if (m_firstBytes != nullptr) {
-            m_cursor += std::strcspn(m_cursor, m_firstBytes);
+            cursor += std::strcspn(cursor, m_firstBytes);
         } else {
-            while (first[At(m_cursor)] == &REXI_NoTransitionRow)
-                ++m_cursor;
+            while (first[At(cursor)] == &REXI_NoTransitionRow)
+                ++cursor;
         }
-        if (first[At(m_cursor)] == &REXI_UnbuiltRow) {
-            m_dfa->Step(m_startRow, At(m_cursor));
-            continue;
-        }
-        if (MatchAt()) {
+        matchStart = cursor;
+        if (MatchAt(cursor)) {
             found = true;
             break;
         }
-        if (At(m_matchStart) == m_terminator)
+        if (At(matchStart) == m_terminator)
             break;
-        // An attempt that failed only at the end of the text may be followed by many more that read it
-        // to the end as well; one walk tells whether any of them can succeed.
-        if (At(m_cursor) == m_terminator && !restChecked) {
-            restChecked = true;
-            if (!AnyMatchFrom(m_matchStart + 1)) {
-                m_matchStart = m_cursor;
+        // Attempts that fail only at the end of the text may be followed by many more that read it to
+        // the end as well; after the second, one walk tells whether any later one can succeed.
+        if (At(cursor) == m_terminator && ++failedAtEnd == 2) {
+            if (!AnyMatchFrom(matchStart + 1)) {
+                matchStart = cursor;
                 break;
             }
         }
-        m_cursor = m_matchStart + 1;
+        cursor = matchStart + 1;
     }
-    atTerminator = At(m_cursor) == m_terminator;
-    length = static_cast<int>(m_cursor - m_matchStart);
-    text = m_cursor;
+    m_textStart = text;
+    m_matchStart = matchStart;
+    m_cursor = cursor;
+    atTerminator = At(cursor) == m_terminator;
+    length = static_cast<int>(cursor - matchStart);
+    text = cursor;
     return found;
 }

@@ -57,9 +57,9 @@ public:
     bool Search(const char*& text, int& length, bool& atTerminator);
 
 private:
-    // One anchored attempt at the cursor: on success the match runs from the match start to the cursor;
-    // on failure the cursor is where the walk stopped.
-    bool MatchAt();
+    // One anchored attempt at the cursor: on success the cursor is moved to the end of the match, on
+    // failure to where the walk stopped.
+    bool MatchAt(const char*& cursor);
     // Whether a match starts anywhere from the text position on.
     bool AnyMatchFrom(const char* text);
 };

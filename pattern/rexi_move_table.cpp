@@ -1,0 +1,154 @@
+#include "pattern/rexi_move_table.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <type_traits>
+
+namespace {
+
+// A class as four words of 64 byte values each, for quick whole-class operations.
+using Words = std::array<std::uint64_t, 4>;
+
+Words ToWordsBitByBit(const REXI_CharSet& set) {
+    Words words{};
+    for (std::size_t b = 0; b < set.size(); ++b) {
+        if (set[b])
+            words[b / 64] |= std::uint64_t{1} << (b % 64);
+    }
+    return words;
+}
+
+Words ToWords(const REXI_CharSet& set) {
+    if constexpr (sizeof(REXI_CharSet) == sizeof(Words) && std::is_trivially_copyable_v<REXI_CharSet>) {
+        // The standard library keeps the bits as words, byte value b at bit b % 64 of word b / 64, as far
+        // as every library at hand goes; a probe makes sure before the words are taken as they are.
+        static const bool sameLayout = [] {
+            REXI_CharSet probe;
+            for (std::size_t b : {3, 70, 141, 255})
+                probe.set(b);
+            return std::bit_cast<Words>(probe) == ToWordsBitByBit(probe);
+        }();
+        if (sameLayout)
+            return std::bit_cast<Words>(set);
+    }
+    return ToWordsBitByBit(set);
+}
+
+std::size_t SmallestMember(const Words& words) {
+    std::size_t k = 0;
+    while (words[k] == 0)
+        ++k;
+    return 64 * k + static_cast<std::size_t>(std::countr_zero(words[k]));
+}
+
+} // namespace
+
+REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned char terminatorByte)
+    : terminator(terminatorByte) {
+    MakeAlphabet(states);
+
+    // State numbers follow the order of the list; ids of one compile are close together.
+    int lowId = states.front()->id, highId = lowId;
+    for (const REXI_State* s : states) {
+        lowId = std::min(lowId, s->id);
+        highId = std::max(highId, s->id);
+    }
+    std::vector<int> numberOf(static_cast<std::size_t>(highId - lowId) + 1);
+    for (std::size_t i = 0; i < states.size(); ++i)
+        numberOf[states[i]->id - lowId] = static_cast<int>(i);
+
+    // Transitions of one state to one target merge into one move that any of their classes takes. A
+    // transition class holds every byte of an alphabet class or none, so one byte of each tells.
+    const int classCount = ClassCount();
+    accepting.reserve(states.size());
+    firstMove.reserve(states.size() + 1);
+    std::vector<int> moveTo(states.size(), -1);
+    for (const REXI_State* s : states) {
+        accepting.push_back(s->accepting);
+        const int first = static_cast<int>(moves.size());
+        firstMove.push_back(first);
+        for (const REXI_Transition& t : s->transitions) {
+            const int target = numberOf[t.target->id - lowId];
+            std::bitset<256> classes;
+            for (int c = 0; c < classCount; ++c) {
+                if (t.charSet[*ClassBegin(c)])
+                    classes.set(static_cast<std::size_t>(c));
+            }
+            if (classes.none())
+                continue;
+            if (moveTo[target] < first) {
+                moveTo[target] = static_cast<int>(moves.size());
+                moves.push_back({target, {}});
+            }
+            moves[moveTo[target]].classes |= classes;
+        }
+    }
+    firstMove.push_back(static_cast<int>(moves.size()));
+
+    std::bitset<256> startClasses;
+    for (int m = firstMove[0]; m < firstMove[1]; ++m)
+        startClasses |= moves[m].classes;
+    for (int c = 0; c < classCount; ++c) {
+        if (startClasses.test(static_cast<std::size_t>(c)))
+            firstBytes.append(ClassBegin(c), ClassEnd(c));
+    }
+}
+
+void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states) {
+    std::vector<Words> classes;
+    for (const REXI_State* s : states) {
+        for (const REXI_Transition& t : s->transitions)
+            classes.push_back(ToWords(t.charSet));
+    }
+    std::sort(classes.begin(), classes.end());
+    classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
+
+    // Split the bytes that some class holds until every part lies wholly inside or wholly outside each
+    // class. No class holds the terminator; should one ever do, its byte is left out here, so that its
+    // entry stays what the rows give it.
+    Words all{};
+    for (const Words& set : classes) {
+        for (std::size_t k = 0; k < all.size(); ++k)
+            all[k] |= set[k];
+    }
+    all[terminator / 64] &= ~(std::uint64_t{1} << (terminator % 64));
+    std::vector<Words> parts;
+    if (all != Words{})
+        parts.push_back(all);
+    std::vector<Words> split;
+    for (const Words& set : classes) {
+        split.clear();
+        for (const Words& part : parts) {
+            Words inside, outside;
+            for (std::size_t k = 0; k < part.size(); ++k) {
+                inside[k] = part[k] & set[k];
+                outside[k] = part[k] & ~set[k];
+            }
+            if (inside != Words{})
+                split.push_back(inside);
+            if (outside != Words{})
+                split.push_back(outside);
+        }
+        parts.swap(split);
+    }
+
+    // Alphabet classes are numbered in the order of their smallest byte.
+    std::sort(parts.begin(), parts.end(),
+              [](const Words& a, const Words& b) { return SmallestMember(a) < SmallestMember(b); });
+    classOf.fill(-1);
+    classBytes.fill(0);
+    classStart.clear();
+    short next = 0;
+    for (std::size_t c = 0; c < parts.size(); ++c) {
+        classStart.push_back(next);
+        for (std::size_t k = 0; k < parts[c].size(); ++k) {
+            for (std::uint64_t w = parts[c][k]; w != 0; w &= w - 1) {
+                const std::size_t b = 64 * k + static_cast<std::size_t>(std::countr_zero(w));
+                classOf[b] = static_cast<short>(c);
+                classBytes[static_cast<std::size_t>(next++)] = static_cast<unsigned char>(b);
+            }
+        }
+    }
+    classStart.push_back(next);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "pattern/rexi_state.h"
+
+#include <array>
+#include <bitset>
+#include <string>
+#include <vector>
+
+// The nondeterministic automaton of one compiled pattern, in the compact form that the deterministic
+// rows are worked out from. It holds no pointer into the compiler's states, which may be freed once it is
+// made.
+//
+// The bytes the pattern can consume are split into alphabet classes: two bytes share a class exactly when
+// every transition class holds both or neither. Overlapping classes such as [^a] and [a-c] then never
+// share an alphabet class, so every byte follows exactly the transitions whose class holds it, and all
+// bytes of one alphabet class lead everywhere alike.
+struct REXI_MoveTable {
+    // The moves of one state to one target, with every alphabet class (by number) that takes them.
+    struct Move {
+        int target;
+        std::bitset<256> classes;
+    };
+
+    // states: every state of the piece, its start first (as REXI_Compiler::CollectStates gives them).
+    REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned char terminator);
+
+    int ClassCount() const { return static_cast<int>(classStart.size()) - 1; }
+    // The bytes of an alphabet class, in ascending order.
+    const unsigned char* ClassBegin(int c) const { return classBytes.data() + classStart[c]; }
+    const unsigned char* ClassEnd(int c) const { return classBytes.data() + classStart[c + 1]; }
+
+    unsigned char terminator;
+    std::array<short, 256> classOf;            // the alphabet class of each byte value, -1 for none
+    std::array<unsigned char, 256> classBytes; // the bytes of every class, class after class
+    std::vector<short> classStart;             // where each class begins in classBytes, and the end
+    std::vector<char> accepting;               // by state number; the start is number 0
+    std::vector<int> firstMove;                // where each state's moves begin, and the end
+    std::vector<Move> moves;
+    std::string firstBytes; // the bytes that some move of the start consumes
+
+private:
+    void MakeAlphabet(const std::vector<REXI_State*>& states);
+};
