@@ -14,6 +14,11 @@ std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
 
 REXI_Dfa::REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored)
     : m_table(std::move(table)), m_unanchored(unanchored), m_mark(m_table->accepting.size(), 0) {
+    // The start row is made first and always keeps slot 0.
+    m_rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
+    m_setOf.push_back(nullptr);
+    m_skipOf.emplace_back();
+    MakeTemplates();
     m_startRow = RowFor(StateSet{0});
 }
 
@@ -42,26 +47,24 @@ void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass, StateSet& ta
     std::sort(targets.begin(), targets.end());
 }
 
-void REXI_Dfa::InitRow(REXI_DfaRow* row, bool accepting) const {
+void REXI_Dfa::MakeTemplates() {
     const REXI_MoveTable& table = *m_table;
-    row->tokenNumber = -2;
-    row->stop = false;
-    row->accepting = accepting;
-    row->skip = nullptr;
-    if (m_unanchored && accepting) {
-        // A match has been found: the walk ends at once.
-        for (REXI_DfaRow*& entry : row->next)
-            entry = &REXI_FinalRow;
-        return;
+    for (bool accepting : {false, true}) {
+        std::array<REXI_DfaRow*, 256>& entries = m_templates[accepting];
+        if (m_unanchored && accepting) {
+            // A match has been found: the walk ends at once.
+            entries.fill(&REXI_FinalRow);
+            continue;
+        }
+        // A byte that no class holds ends the walk here, with a match when the row accepts; unanchored,
+        // it leads back to the start, where the next match may begin.
+        REXI_DfaRow* rest = accepting      ? &REXI_FinalRow
+                            : m_unanchored ? m_rows.front().get()
+                                           : &REXI_NoTransitionRow;
+        for (int b = 0; b < 256; ++b)
+            entries[b] = table.classOf[b] >= 0 ? &REXI_UnbuiltRow : rest;
+        entries[table.terminator] = accepting ? &REXI_FinalRow : &REXI_InitialRow;
     }
-    // A byte that no class holds ends the walk here, with a match when the row accepts; unanchored, it
-    // leads back to the start, where the next match may begin.
-    REXI_DfaRow* rest = accepting      ? &REXI_FinalRow
-                        : m_unanchored ? m_rows.front().get()
-                                       : &REXI_NoTransitionRow;
-    for (int b = 0; b < 256; ++b)
-        row->next[b] = table.classOf[b] >= 0 ? &REXI_UnbuiltRow : rest;
-    row->next[table.terminator] = accepting ? &REXI_FinalRow : &REXI_InitialRow;
 }
 
 REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
@@ -79,9 +82,14 @@ REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
         m_skipOf.emplace_back();
     }
     REXI_DfaRow* row = m_rows[slot].get();
-    row->cacheSlot = slot;
     const std::vector<char>& accepting = m_table->accepting;
-    InitRow(row, std::any_of(set.begin(), set.end(), [&](int s) { return accepting[s] != 0; }));
+    row->tokenNumber = -2;
+    row->stop = false;
+    row->accepting = std::any_of(set.begin(), set.end(), [&](int s) { return accepting[s] != 0; });
+    row->cacheSlot = slot;
+    row->skip = nullptr;
+    const std::array<REXI_DfaRow*, 256>& entries = m_templates[row->accepting];
+    std::copy(entries.begin(), entries.end(), row->next);
     m_setOf[slot] = &m_rowOf.emplace(set, row).first->first;
     m_stateRefs += static_cast<long>(set.size());
     FindSelfLoops(row, *m_setOf[slot]);
@@ -93,33 +101,33 @@ void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
     constexpr std::size_t kMaxSkipBytes = 16;
     constexpr std::size_t kMaxWork = 4096;
     const REXI_MoveTable& table = *m_table;
-    const int classCount = table.ClassCount();
     std::size_t moves = 0;
     for (int s : set)
         moves += static_cast<std::size_t>(table.firstMove[s + 1] - table.firstMove[s]);
     if (table.terminator != 0 || (m_unanchored && row->accepting) ||
-        moves * static_cast<std::size_t>(classCount) > kMaxWork)
+        moves * static_cast<std::size_t>(table.ClassCount()) > kMaxWork)
         return;
 
+    // Bytes that no class holds leave every row but the unanchored start row.
     std::string& skip = m_skipOf[row->cacheSlot];
     skip.clear();
-    for (int b = 1; b < 256; ++b) {
-        if (table.classOf[b] < 0 && row->next[b] != row)
-            skip += static_cast<char>(b);
+    if (!m_unanchored || row->cacheSlot != 0) {
+        if (table.otherBytes.size() > kMaxSkipBytes)
+            return;
+        skip = table.otherBytes;
     }
-    for (int c = 0; c < classCount && skip.size() <= kMaxSkipBytes; ++c) {
+    // The largest classes first: one of them that leaves the row settles it soonest. The entries of the
+    // bytes that loop are never read: the walk jumps over them.
+    for (int c : table.classesBySize) {
         FindTargets(set, c, m_loopTargets);
-        if (m_loopTargets == set) {
-            for (const unsigned char* b = table.ClassBegin(c); b != table.ClassEnd(c); ++b)
-                row->next[*b] = row;
-        } else {
+        if (m_loopTargets != set) {
             skip.append(table.ClassBegin(c), table.ClassEnd(c));
+            if (skip.size() > kMaxSkipBytes)
+                return;
         }
     }
-    if (skip.size() <= kMaxSkipBytes) {
-        row->skip = skip.c_str();
-        row->stop = true;
-    }
+    row->skip = skip.c_str();
+    row->stop = true;
 }
 
 REXI_DfaRow* REXI_Dfa::Step(REXI_DfaRow* row, unsigned char byte) {

@@ -3,6 +3,7 @@
 #include "pattern/rexi_dfa_row.h"
 #include "pattern/rexi_move_table.h"
 
+#include <array>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -53,7 +54,8 @@ private:
     void FindTargets(const StateSet& from, int alphabetClass, StateSet& targets);
     // The row of a set, made when there is none yet; null when the cache has no room for it.
     REXI_DfaRow* RowFor(const StateSet& set);
-    void InitRow(REXI_DfaRow* row, bool accepting) const;
+    // The entries a new row starts with, for a row that does not accept and one that does.
+    void MakeTemplates();
     // Fills the entries of the row's set that lead back to it and, when the other bytes are few, makes
     // them the row's skip bytes.
     void FindSelfLoops(REXI_DfaRow* row, const StateSet& set);
@@ -65,6 +67,7 @@ private:
     std::vector<const StateSet*> m_setOf;             // by cache slot
     std::deque<std::string> m_skipOf;                 // by cache slot; a deque keeps them in place
     std::vector<std::unique_ptr<REXI_DfaRow>> m_rows; // by cache slot; kept for reuse after a flush
+    std::array<REXI_DfaRow*, 256> m_templates[2];
     int m_usedRows = 0;
     long m_stateRefs = 0;
     int m_flushes = 0;

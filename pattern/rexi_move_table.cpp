@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <functional>
 #include <type_traits>
 
 namespace {
@@ -46,8 +47,6 @@ std::size_t SmallestMember(const Words& words) {
 
 REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned char terminatorByte)
     : terminator(terminatorByte) {
-    MakeAlphabet(states);
-
     // State numbers follow the order of the list; ids of one compile are close together.
     int lowId = states.front()->id, highId = lowId;
     for (const REXI_State* s : states) {
@@ -57,6 +56,35 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
     std::vector<int> numberOf(static_cast<std::size_t>(highId - lowId) + 1);
     for (std::size_t i = 0; i < states.size(); ++i)
         numberOf[states[i]->id - lowId] = static_cast<int>(i);
+    const auto number = [&](const REXI_State* s) { return numberOf[s->id - lowId]; };
+
+    // A transition is kept only when it consumes a byte and leads to a state from which a match can
+    // still end: the others can never take part in a match, and would only make the sets larger.
+    std::vector<std::vector<int>> sources(states.size());
+    std::vector<int> work;
+    std::vector<char> live(states.size(), 0);
+    for (std::size_t i = 0; i < states.size(); ++i) {
+        for (const REXI_Transition& t : states[i]->transitions) {
+            if (t.charSet.any())
+                sources[number(t.target)].push_back(static_cast<int>(i));
+        }
+        if (states[i]->accepting) {
+            live[i] = 1;
+            work.push_back(static_cast<int>(i));
+        }
+    }
+    while (!work.empty()) {
+        const int s = work.back();
+        work.pop_back();
+        for (int source : sources[s]) {
+            if (!live[source]) {
+                live[source] = 1;
+                work.push_back(source);
+            }
+        }
+    }
+    const auto kept = [&](const REXI_Transition& t) { return t.charSet.any() && live[number(t.target)]; };
+    MakeAlphabet(states, kept);
 
     // Transitions of one state to one target merge into one move that any of their classes takes. A
     // transition class holds every byte of an alphabet class or none, so one byte of each tells.
@@ -69,19 +97,18 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
         const int first = static_cast<int>(moves.size());
         firstMove.push_back(first);
         for (const REXI_Transition& t : s->transitions) {
-            const int target = numberOf[t.target->id - lowId];
-            std::bitset<256> classes;
-            for (int c = 0; c < classCount; ++c) {
-                if (t.charSet[*ClassBegin(c)])
-                    classes.set(static_cast<std::size_t>(c));
-            }
-            if (classes.none())
+            if (!kept(t))
                 continue;
+            const int target = number(t.target);
             if (moveTo[target] < first) {
                 moveTo[target] = static_cast<int>(moves.size());
                 moves.push_back({target, {}});
             }
-            moves[moveTo[target]].classes |= classes;
+            std::bitset<256>& classes = moves[moveTo[target]].classes;
+            for (int c = 0; c < classCount; ++c) {
+                if (t.charSet[*ClassBegin(c)])
+                    classes.set(static_cast<std::size_t>(c));
+            }
         }
     }
     firstMove.push_back(static_cast<int>(moves.size()));
@@ -95,11 +122,14 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
     }
 }
 
-void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states) {
+void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
+                                  const std::function<bool(const REXI_Transition&)>& kept) {
     std::vector<Words> classes;
     for (const REXI_State* s : states) {
-        for (const REXI_Transition& t : s->transitions)
-            classes.push_back(ToWords(t.charSet));
+        for (const REXI_Transition& t : s->transitions) {
+            if (kept(t))
+                classes.push_back(ToWords(t.charSet));
+        }
     }
     std::sort(classes.begin(), classes.end());
     classes.erase(std::unique(classes.begin(), classes.end()), classes.end());
@@ -151,4 +181,13 @@ void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states) {
         }
     }
     classStart.push_back(next);
+    for (int b = 1; b < 256; ++b) {
+        if (classOf[b] < 0 && b != terminator)
+            otherBytes += static_cast<char>(b);
+    }
+    for (int c = 0; c < ClassCount(); ++c)
+        classesBySize.push_back(c);
+    std::stable_sort(classesBySize.begin(), classesBySize.end(), [this](int a, int b) {
+        return classStart[a + 1] - classStart[a] > classStart[b + 1] - classStart[b];
+    });
 }

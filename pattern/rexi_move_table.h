@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bitset>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,11 @@ struct REXI_MoveTable {
     std::vector<char> accepting;               // by state number; the start is number 0
     std::vector<int> firstMove;                // where each state's moves begin, and the end
     std::vector<Move> moves;
-    std::string firstBytes; // the bytes that some move of the start consumes
+    std::string firstBytes;         // the bytes that some move of the start consumes
+    std::string otherBytes;         // the bytes no class holds, but NUL and the terminator
+    std::vector<int> classesBySize; // the alphabet classes, the largest first
 
 private:
-    void MakeAlphabet(const std::vector<REXI_State*>& states);
+    void MakeAlphabet(const std::vector<REXI_State*>& states,
+                      const std::function<bool(const REXI_Transition&)>& kept);
 };
