@@ -119,6 +119,7 @@ bool REXI_Search::AnyMatchFrom(const char* text) {
 }
 
 bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
+    const unsigned char terminator = m_terminator;
     REXI_DfaRow* const* const first = m_startRow->next;
     const char* cursor = text;
     const char* matchStart = text;
@@ -133,26 +134,27 @@ bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
                 ++cursor;
         }
         matchStart = cursor;
+        // At the terminator only the empty match is left.
+        if (At(cursor) == terminator) {
+            found = m_startRow->accepting;
+            break;
+        }
         if (MatchAt(cursor)) {
             found = true;
             break;
         }
-        if (At(matchStart) == m_terminator)
-            break;
         // Attempts that fail only at the end of the text may be followed by many more that read it to
         // the end as well; after the second, one walk tells whether any later one can succeed.
-        if (At(cursor) == m_terminator && ++failedAtEnd == 2) {
-            if (!AnyMatchFrom(matchStart + 1)) {
-                matchStart = cursor;
-                break;
-            }
+        if (At(cursor) == terminator && ++failedAtEnd == 2 && !AnyMatchFrom(matchStart + 1)) {
+            matchStart = cursor;
+            break;
         }
         cursor = matchStart + 1;
     }
     m_textStart = text;
     m_matchStart = matchStart;
     m_cursor = cursor;
-    atTerminator = At(cursor) == m_terminator;
+    atTerminator = At(cursor) == terminator;
     length = static_cast<int>(cursor - matchStart);
     text = cursor;
     return found;
