@@ -113,12 +113,42 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
     }
     firstMove.push_back(static_cast<int>(moves.size()));
 
-    std::bitset<256> startClasses;
-    for (int m = firstMove[0]; m < firstMove[1]; ++m)
-        startClasses |= moves[m].classes;
+    FindFirstBytes();
+}
+
+void REXI_MoveTable::FindFirstBytes() {
+    const int classCount = ClassCount();
+    firstIndex.fill(-1);
     for (int c = 0; c < classCount; ++c) {
-        if (startClasses.test(static_cast<std::size_t>(c)))
-            firstBytes.append(ClassBegin(c), ClassEnd(c));
+        // The states a match is in after a first byte of the class, and what may follow there.
+        std::bitset<256> next;
+        bool matchEnds = false;
+        bool starts = false;
+        for (int m = firstMove[0]; m < firstMove[1]; ++m) {
+            if (!moves[m].classes.test(static_cast<std::size_t>(c)))
+                continue;
+            starts = true;
+            const int s = moves[m].target;
+            matchEnds = matchEnds || accepting[s];
+            for (int n = firstMove[s]; n < firstMove[s + 1]; ++n)
+                next |= moves[n].classes;
+        }
+        if (!starts)
+            continue;
+        REXI_CharSet second;
+        if (matchEnds)
+            second.set();
+        for (int d = 0; d < classCount; ++d) {
+            if (next.test(static_cast<std::size_t>(d))) {
+                for (const unsigned char* b = ClassBegin(d); b != ClassEnd(d); ++b)
+                    second.set(*b);
+            }
+        }
+        for (const unsigned char* b = ClassBegin(c); b != ClassEnd(c); ++b) {
+            firstIndex[*b] = static_cast<short>(firstBytes.size());
+            firstBytes += static_cast<char>(*b);
+            secondBytes.push_back(second);
+        }
     }
 }
 

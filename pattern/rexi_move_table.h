@@ -38,11 +38,17 @@ struct REXI_MoveTable {
     std::vector<char> accepting;               // by state number; the start is number 0
     std::vector<int> firstMove;                // where each state's moves begin, and the end
     std::vector<Move> moves;
-    std::string firstBytes;         // the bytes that some move of the start consumes
-    std::string otherBytes;         // the bytes no class holds, but NUL and the terminator
+    std::string firstBytes; // the bytes that some move of the start consumes
+    std::string otherBytes; // the bytes no class holds, but NUL and the terminator
+    // For each of the first bytes (by its place in firstBytes), the bytes that may follow it in a match,
+    // the terminator included when the first byte alone is a match; the place of each byte value in
+    // firstBytes, or -1.
+    std::vector<REXI_CharSet> secondBytes;
+    std::array<short, 256> firstIndex;
     std::vector<int> classesBySize; // the alphabet classes, the largest first
 
 private:
+    void FindFirstBytes();
     void MakeAlphabet(const std::vector<REXI_State*>& states,
                       const std::function<bool(const REXI_Transition&)>& kept);
 };

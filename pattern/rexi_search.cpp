@@ -16,14 +16,14 @@ unsigned char At(const char* p) {
     return static_cast<unsigned char>(*p);
 }
 
-// The bytes a match can begin with, when a search can jump from one to the next with strcspn: texts end
-// with NUL, the empty text is no match, and the bytes are few (the C library compares up to 16 bytes at
-// a time on common machines; beyond that a table look-up per byte is as fast).
-const char* FirstBytes(const REXI_MoveTable& table) {
+// The table, when a search can jump from one byte a match can begin with to the next with strcspn: texts
+// end with NUL, the empty text is no match, and those bytes are few (the C library compares up to 16
+// bytes at a time on common machines; beyond that a table look-up per byte is as fast).
+const REXI_MoveTable* JumpTable(const REXI_MoveTable& table) {
     constexpr std::size_t kMaxFirstBytes = 16;
     if (table.terminator != 0 || table.accepting[0] || table.firstBytes.size() > kMaxFirstBytes)
         return nullptr;
-    return table.firstBytes.c_str();
+    return &table;
 }
 
 } // namespace
@@ -45,7 +45,7 @@ REXI_Status REXI_Base::SetPattern(std::string pattern) {
     try {
         m_dfa = CompileToDfa(std::move(pattern));
         m_startRow = m_dfa->StartRow();
-        m_firstBytes = FirstBytes(*m_dfa->Table());
+        m_jumpTable = JumpTable(*m_dfa->Table());
         m_anyMatch.reset();
     } catch (const REXA_Exception& e) {
         result.status = 2;
@@ -127,8 +127,16 @@ bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
     int failedAtEnd = 0;
     for (;;) {
         // A byte that no match can start with is skipped; the terminator's entry never leads there.
-        if (m_firstBytes != nullptr) {
-            cursor += std::strcspn(cursor, m_firstBytes);
+        if (m_jumpTable != nullptr) {
+            // So is one that no match can start with together with the byte after it.
+            const REXI_MoveTable& table = *m_jumpTable;
+            for (;;) {
+                cursor += std::strcspn(cursor, table.firstBytes.c_str());
+                const unsigned char byte = At(cursor);
+                if (byte == terminator || table.secondBytes[table.firstIndex[byte]][At(cursor + 1)])
+                    break;
+                ++cursor;
+            }
         } else {
             while (first[At(cursor)] == &REXI_NoTransitionRow)
                 ++cursor;

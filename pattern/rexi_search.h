@@ -7,6 +7,7 @@
 
 class REXI_Compiler;
 class REXI_Dfa;
+struct REXI_MoveTable;
 
 // The result of setting a pattern.
 struct REXI_Status {
@@ -38,10 +39,10 @@ protected:
     const char* m_matchStart;
     const char* m_cursor;
     std::unique_ptr<REXI_Compiler> m_compiler;
-    std::unique_ptr<REXI_Dfa> m_dfa;            // none before the first successful compile
-    REXI_DfaRow* m_startRow = &REXI_InitialRow; // the automaton's start row, which stays the same row
-    const char* m_firstBytes = nullptr;         // the bytes a match can begin with, when searching jumps
-    std::unique_ptr<REXI_Dfa> m_anyMatch;       // made from the automaton when a search first needs it
+    std::unique_ptr<REXI_Dfa> m_dfa;             // none before the first successful compile
+    REXI_DfaRow* m_startRow = &REXI_InitialRow;  // the automaton's start row, which stays the same row
+    const REXI_MoveTable* m_jumpTable = nullptr; // the automaton's table, when searching jumps to first bytes
+    std::unique_ptr<REXI_Dfa> m_anyMatch;        // made from the automaton when a search first needs it
 };
 
 // Searches texts for the leftmost match of the pattern, the longest one there.
