@@ -1,13 +1,13 @@
-// The substance filter's work at each keystroke: compile the typed pattern, then search every name. Each
-// filter is also run through the C library's POSIX regcomp/regexec over the same names (asking, as the
-// matcher answers, where the match lies), and the speed-up is printed beside its target.
+// The substance filter's work at each keystroke: a new search object, the typed pattern compiled, every
+// one of 10,000 names searched. Each filter is run in turn with the C library's POSIX regcomp/regexec over
+// the same names (asking, as the matcher answers, where the match lies); the speed-up, the median time of
+// the C library over ours, is printed beside its target of 4.
 #include "pattern/rexi_search.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <regex.h>
 #include <string>
 #include <vector>
@@ -59,11 +59,13 @@ struct Filter {
     const char* posix;
 };
 
+// The two filters the keystroke is measured with, then the pattern once refused as too complex (its
+// automaton has thousands of states, made only as far as the names reach), and a plain word.
 const Filter kFilters[] = {
     {"ChlorOrBromSalt", "(chlor|brom)\\i.*(ide|ate)", "(chlor|brom).*(ide|ate)"},
     {"Ate", "[CS]\\i[a-z]*ate", "[CScs][a-z]*ate"},
+    {"OnceRefused", ".*a....................", ".*a...................."},
     {"Word", "hydrate", "hydrate"},
-    {"TwelveAfterA", ".*a..........", ".*a.........."},
 };
 
 // One refill of the list as the dialog does it: a new search object, the pattern, every name.
@@ -133,6 +135,16 @@ void BM_CompileFilter(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CompileFilter);
+
+// A pattern whose automaton would have thousands of rows: only its start row is made here.
+void BM_CompileOnceRefused(benchmark::State& state) {
+    REXI_Search search(0);
+    for (auto _ : state) {
+        const REXI_Status status = search.SetPattern(".*a....................");
+        benchmark::DoNotOptimize(status.status);
+    }
+}
+BENCHMARK(BM_CompileOnceRefused);
 
 void BM_SearchNames(benchmark::State& state) {
     REXI_Search search(0);

@@ -31,16 +31,7 @@ void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass, StateSet& ta
         std::fill(m_mark.begin(), m_mark.end(), 0);
         m_generation = 1;
     }
-    for (int s : from) {
-        for (int m = table.firstMove[s]; m < table.firstMove[s + 1]; ++m) {
-            const REXI_MoveTable::Move& move = table.moves[m];
-            if (move.classes.test(static_cast<std::size_t>(alphabetClass)) &&
-                m_mark[move.target] != m_generation) {
-                m_mark[move.target] = m_generation;
-                targets.push_back(move.target);
-            }
-        }
-    }
+    table.CollectTargets(from, alphabetClass, m_mark, m_generation, targets);
     // Unanchored, a match may also begin after the byte.
     if (m_unanchored && m_mark[0] != m_generation)
         targets.push_back(0);

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <type_traits>
 
 namespace {
@@ -114,6 +115,69 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
     firstMove.push_back(static_cast<int>(moves.size()));
 
     FindFirstBytes();
+    FindWhetherLaterStartsAreCovered();
+}
+
+void REXI_MoveTable::CollectTargets(const std::vector<int>& from, int alphabetClass,
+                                    std::vector<unsigned>& mark, unsigned stamp,
+                                    std::vector<int>& targets) const {
+    for (int s : from) {
+        for (int m = firstMove[s]; m < firstMove[s + 1]; ++m) {
+            const Move& move = moves[m];
+            if (move.classes.test(static_cast<std::size_t>(alphabetClass)) && mark[move.target] != stamp) {
+                mark[move.target] = stamp;
+                targets.push_back(move.target);
+            }
+        }
+    }
+}
+
+void REXI_MoveTable::FindWhetherLaterStartsAreCovered() {
+    // Sought: states Q that every first byte leads to, that every byte keeps, and that move with every
+    // byte at least where the start moves. Then any walk holds Q after its first byte, and from there
+    // on every state a fresh start would hold. (An accepting start never fails an attempt anyway.)
+    const int classCount = ClassCount();
+    if (accepting[0] || classCount == 0)
+        return;
+    for (int b = 0; b < 256; ++b) {
+        if (b != terminator && classOf[b] < 0)
+            return;
+    }
+    std::vector<unsigned> mark(accepting.size(), 0);
+    unsigned stamp = 0;
+    const auto targetsOf = [&](const std::vector<int>& from, int c) {
+        std::vector<int> targets;
+        CollectTargets(from, c, mark, ++stamp, targets);
+        std::sort(targets.begin(), targets.end());
+        return targets;
+    };
+    const auto intersect = [](const std::vector<int>& a, const std::vector<int>& b) {
+        std::vector<int> both;
+        std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(both));
+        return both;
+    };
+    const auto includes = [](const std::vector<int>& a, const std::vector<int>& b) {
+        return std::includes(a.begin(), a.end(), b.begin(), b.end());
+    };
+    const std::vector<int> start{0};
+    std::vector<int> kept = targetsOf(start, 0);
+    for (int c = 1; c < classCount; ++c)
+        kept = intersect(kept, targetsOf(start, c));
+    for (bool changed = true; changed && !kept.empty();) {
+        changed = false;
+        for (int c = 0; c < classCount; ++c) {
+            std::vector<int> next = intersect(kept, targetsOf(kept, c));
+            changed = changed || next.size() != kept.size();
+            kept = std::move(next);
+        }
+    }
+    if (kept.empty())
+        return;
+    for (int c = 0; c < classCount; ++c) {
+        if (!includes(targetsOf(kept, c), targetsOf(start, c)))
+            return;
+    }
+    laterStartsCovered = true;
 }
 
 void REXI_MoveTable::FindFirstBytes() {

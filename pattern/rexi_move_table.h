@@ -26,6 +26,11 @@ struct REXI_MoveTable {
     // states: every state of the piece, its start first (as REXI_Compiler::CollectStates gives them).
     REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned char terminator);
 
+    // Appends to targets, in no order, every state that a state of `from` moves to with a byte of the
+    // alphabet class and that `mark` does not hold at `stamp` yet, and marks it so.
+    void CollectTargets(const std::vector<int>& from, int alphabetClass, std::vector<unsigned>& mark,
+                        unsigned stamp, std::vector<int>& targets) const;
+
     int ClassCount() const { return static_cast<int>(classStart.size()) - 1; }
     // The bytes of an alphabet class, in ascending order.
     const unsigned char* ClassBegin(int c) const { return classBytes.data() + classStart[c]; }
@@ -45,10 +50,14 @@ struct REXI_MoveTable {
     // firstBytes, or -1.
     std::vector<REXI_CharSet> secondBytes;
     std::array<short, 256> firstIndex;
+    // After its first byte, every walk holds the states of a fresh start as well (as after a leading
+    // `.*`): an attempt that reads to the end of the text without a match settles every later start.
+    bool laterStartsCovered = false;
     std::vector<int> classesBySize; // the alphabet classes, the largest first
 
 private:
     void FindFirstBytes();
+    void FindWhetherLaterStartsAreCovered();
     void MakeAlphabet(const std::vector<REXI_State*>& states,
                       const std::function<bool(const REXI_Transition&)>& kept);
 };

@@ -46,6 +46,7 @@ REXI_Status REXI_Base::SetPattern(std::string pattern) {
         m_dfa = CompileToDfa(std::move(pattern));
         m_startRow = m_dfa->StartRow();
         m_jumpTable = JumpTable(*m_dfa->Table());
+        m_laterStartsCovered = m_dfa->Table()->laterStartsCovered;
         m_anyMatch.reset();
     } catch (const REXA_Exception& e) {
         result.status = 2;
@@ -152,8 +153,10 @@ bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
             break;
         }
         // Attempts that fail only at the end of the text may be followed by many more that read it to
-        // the end as well; after the second, one walk tells whether any later one can succeed.
-        if (At(cursor) == terminator && ++failedAtEnd == 2 && !AnyMatchFrom(matchStart + 1)) {
+        // the end as well. Some patterns tell at once that none of them can succeed; otherwise, after
+        // the second such attempt, one walk tells whether any later one can.
+        if (At(cursor) == terminator &&
+            (m_laterStartsCovered || (++failedAtEnd == 2 && !AnyMatchFrom(matchStart + 1)))) {
             matchStart = cursor;
             break;
         }

@@ -66,4 +66,15 @@ TEST(PatternDfaCache, UnanchoredWalkTellsWhetherAMatchStartsLater) {
     }
 }
 
+TEST(PatternMoveTable, TellsWhenAFailedAttemptSettlesLaterStarts) {
+    const std::pair<std::string, bool> cases[] = {
+        {".*a..", true}, {"(.*)(ab|c)", true}, {".*a|b", false}, {"a.*", false}, {"[^x]*a", false},
+    };
+    for (const auto& [pattern, covered] : cases) {
+        SCOPED_TRACE(pattern);
+        REXI_Compiler compiler(0);
+        EXPECT_EQ(TableOf(compiler, pattern)->laterStartsCovered, covered);
+    }
+}
+
 } // namespace
