@@ -89,7 +89,6 @@ REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
 
 void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
     // Worth its cost where a walk may stay long in a row: texts of names and the like, ended by NUL.
-    constexpr std::size_t kMaxSkipBytes = 16;
     constexpr std::size_t kMaxWork = 4096;
     const REXI_MoveTable& table = *m_table;
     std::size_t moves = 0;
@@ -103,7 +102,7 @@ void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
     std::string& skip = m_skipOf[row->cacheSlot];
     skip.clear();
     if (!m_unanchored || row->cacheSlot != 0) {
-        if (table.otherBytes.size() > kMaxSkipBytes)
+        if (table.otherBytes.size() > REXI_MaxJumpBytes)
             return;
         skip = table.otherBytes;
     }
@@ -113,7 +112,7 @@ void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
         FindTargets(set, c, m_loopTargets);
         if (m_loopTargets != set) {
             skip.append(table.ClassBegin(c), table.ClassEnd(c));
-            if (skip.size() > kMaxSkipBytes)
+            if (skip.size() > REXI_MaxJumpBytes)
                 return;
         }
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 // Bounds that keep compiling a pattern and searching with it cheap in time and memory whatever the user
 // types: the list is refiltered at every keystroke. A pattern beyond the first three fails to compile with
 // REXI_TooComplexMessage; every pattern of up to 255 bytes stays far below them.
@@ -15,5 +17,10 @@ inline constexpr int REXI_MaxGroupDepth = 100;
 // about 2 KiB each; the state sets they stand for take one int per state.
 inline constexpr int REXI_MaxCachedRows = 1024;
 inline constexpr long REXI_MaxCachedStateRefs = 1L << 19;
+
+// A walk jumps with strcspn over the bytes that cannot change its course when the bytes that can are at
+// most this many: the C library compares up to 16 bytes at a time on common machines; beyond that a table
+// look-up per byte is as fast.
+inline constexpr std::size_t REXI_MaxJumpBytes = 16;
 
 inline constexpr const char* REXI_TooComplexMessage = "pattern too complex";

@@ -1,5 +1,7 @@
 #include "pattern/rexi_move_table.h"
 
+#include "pattern/rexi_limits.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -183,22 +185,31 @@ void REXI_MoveTable::FindWhetherLaterStartsAreCovered() {
 void REXI_MoveTable::FindFirstBytes() {
     const int classCount = ClassCount();
     firstIndex.fill(-1);
+    std::bitset<256> first;
+    std::size_t count = 0;
+    for (int m = firstMove[0]; m < firstMove[1]; ++m)
+        first |= moves[m].classes;
     for (int c = 0; c < classCount; ++c) {
+        if (first.test(static_cast<std::size_t>(c)))
+            count += static_cast<std::size_t>(classStart[c + 1] - classStart[c]);
+    }
+    // Only a few first bytes are worth jumping to.
+    if (count > REXI_MaxJumpBytes)
+        return;
+    for (int c = 0; c < classCount; ++c) {
+        if (!first.test(static_cast<std::size_t>(c)))
+            continue;
         // The states a match is in after a first byte of the class, and what may follow there.
         std::bitset<256> next;
         bool matchEnds = false;
-        bool starts = false;
         for (int m = firstMove[0]; m < firstMove[1]; ++m) {
             if (!moves[m].classes.test(static_cast<std::size_t>(c)))
                 continue;
-            starts = true;
             const int s = moves[m].target;
             matchEnds = matchEnds || accepting[s];
             for (int n = firstMove[s]; n < firstMove[s + 1]; ++n)
                 next |= moves[n].classes;
         }
-        if (!starts)
-            continue;
         REXI_CharSet second;
         if (matchEnds)
             second.set();
@@ -214,6 +225,7 @@ void REXI_MoveTable::FindFirstBytes() {
             secondBytes.push_back(second);
         }
     }
+    jumpable = true;
 }
 
 void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,

@@ -43,7 +43,10 @@ struct REXI_MoveTable {
     std::vector<char> accepting;               // by state number; the start is number 0
     std::vector<int> firstMove;                // where each state's moves begin, and the end
     std::vector<Move> moves;
-    std::string firstBytes; // the bytes that some move of the start consumes
+    // The bytes that some move of the start consumes, when they are few enough for a search to jump from
+    // one to the next (REXI_MaxJumpBytes).
+    bool jumpable = false;
+    std::string firstBytes;
     std::string otherBytes; // the bytes no class holds, but NUL and the terminator
     // For each of the first bytes (by its place in firstBytes), the bytes that may follow it in a match,
     // the terminator included when the first byte alone is a match; the place of each byte value in

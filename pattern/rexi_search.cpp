@@ -17,13 +17,9 @@ unsigned char At(const char* p) {
 }
 
 // The table, when a search can jump from one byte a match can begin with to the next with strcspn: texts
-// end with NUL, the empty text is no match, and those bytes are few (the C library compares up to 16
-// bytes at a time on common machines; beyond that a table look-up per byte is as fast).
+// end with NUL, the empty text is no match, and those bytes are few.
 const REXI_MoveTable* JumpTable(const REXI_MoveTable& table) {
-    constexpr std::size_t kMaxFirstBytes = 16;
-    if (table.terminator != 0 || table.accepting[0] || table.firstBytes.size() > kMaxFirstBytes)
-        return nullptr;
-    return &table;
+    return table.terminator == 0 && !table.accepting[0] && table.jumpable ? &table : nullptr;
 }
 
 } // namespace

@@ -109,6 +109,10 @@ TEST(PatternErrors, WellFormedPatternsCompile) {
         // Automata of thousands of rows, made only as far as searches reach them.
         ".*a" + Repeat(".", 20),
         "(a|b)*a" + Repeat("(a|b)", 12),
+        // The largest automata that patterns of 255 bytes make.
+        Repeat("a?", 127),
+        Repeat(".*", 127),
+        "(" + Repeat("a*", 126) + ")+",
         // Nested repetitions stay small.
         Repeat("(", 40) + "ab" + Repeat(")+", 40),
         Repeat("(", 40) + "a|b" + Repeat(")*", 40) + "c",
