@@ -63,14 +63,29 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
 
     // A transition is kept only when it consumes a byte and leads to a state from which a match can
     // still end: the others can never take part in a match, and would only make the sets larger.
-    std::vector<std::vector<int>> sources(states.size());
-    std::vector<int> work;
-    std::vector<char> live(states.size(), 0);
-    for (std::size_t i = 0; i < states.size(); ++i) {
+    // The sources of the transitions into each state, state after state.
+    const std::size_t n = states.size();
+    std::vector<int> firstSource(n + 1, 0);
+    for (const REXI_State* s : states) {
+        for (const REXI_Transition& t : s->transitions) {
+            if (t.charSet.any())
+                ++firstSource[static_cast<std::size_t>(number(t.target)) + 1];
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        firstSource[i + 1] += firstSource[i];
+    std::vector<int> sources(static_cast<std::size_t>(firstSource[n]));
+    std::vector<int> filled(firstSource.begin(), firstSource.end() - 1);
+    for (std::size_t i = 0; i < n; ++i) {
         for (const REXI_Transition& t : states[i]->transitions) {
             if (t.charSet.any())
-                sources[number(t.target)].push_back(static_cast<int>(i));
+                sources[static_cast<std::size_t>(filled[static_cast<std::size_t>(number(t.target))]++)] =
+                    static_cast<int>(i);
         }
+    }
+    std::vector<char> live(n, 0);
+    std::vector<int> work;
+    for (std::size_t i = 0; i < n; ++i) {
         if (states[i]->accepting) {
             live[i] = 1;
             work.push_back(static_cast<int>(i));
@@ -79,7 +94,8 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
     while (!work.empty()) {
         const int s = work.back();
         work.pop_back();
-        for (int source : sources[s]) {
+        for (int k = firstSource[s]; k < firstSource[s + 1]; ++k) {
+            const int source = sources[static_cast<std::size_t>(k)];
             if (!live[source]) {
                 live[source] = 1;
                 work.push_back(source);
