@@ -134,6 +134,51 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
 
     FindFirstBytes();
     FindWhetherLaterStartsAreCovered();
+    FindCommonSuffix();
+}
+
+int REXI_MoveTable::SoleClass(const std::bitset<256>& classes) const {
+    int sole = -1;
+    for (int c = 0; c < ClassCount(); ++c) {
+        if (!classes.test(static_cast<std::size_t>(c)))
+            continue;
+        if (sole >= 0)
+            return -1;
+        sole = c;
+    }
+    return sole;
+}
+
+void REXI_MoveTable::FindCommonSuffix() {
+    // Every match ends in an accepting state; the state before it is a source of a move into one, and
+    // so on back. As long as every move into the states found takes one and the same single byte, and
+    // the start is not among them (a match could end there), that byte comes before what is found.
+    std::vector<char> in(accepting.begin(), accepting.end());
+    std::string reversed;
+    while (!in[0] && reversed.size() < accepting.size()) {
+        int only = -1;
+        std::vector<char> sources(accepting.size(), 0);
+        for (std::size_t s = 0; s < accepting.size(); ++s) {
+            for (int m = firstMove[s]; m < firstMove[s + 1]; ++m) {
+                if (!in[static_cast<std::size_t>(moves[m].target)])
+                    continue;
+                const int c = SoleClass(moves[m].classes);
+                if (c < 0 || classStart[c + 1] - classStart[c] != 1 || (only >= 0 && c != only)) {
+                    only = -2;
+                    break;
+                }
+                only = c;
+                sources[s] = 1;
+            }
+            if (only == -2)
+                break;
+        }
+        if (only < 0)
+            break;
+        reversed += static_cast<char>(*ClassBegin(only));
+        in = std::move(sources);
+    }
+    commonSuffix.assign(reversed.rbegin(), reversed.rend());
 }
 
 void REXI_MoveTable::CollectTargets(const std::vector<int>& from, int alphabetClass,

@@ -56,11 +56,16 @@ struct REXI_MoveTable {
     // After its first byte, every walk holds the states of a fresh start as well (as after a leading
     // `.*`): an attempt that reads to the end of the text without a match settles every later start.
     bool laterStartsCovered = false;
+    // The bytes every match ends with, as far as they are fixed (empty when the last byte is not).
+    std::string commonSuffix;
     std::vector<int> classesBySize; // the alphabet classes, the largest first
 
 private:
     void FindFirstBytes();
     void FindWhetherLaterStartsAreCovered();
+    void FindCommonSuffix();
+    // The one alphabet class in the set, or -1.
+    int SoleClass(const std::bitset<256>& classes) const;
     void MakeAlphabet(const std::vector<REXI_State*>& states,
                       const std::function<bool(const REXI_Transition&)>& kept);
 };

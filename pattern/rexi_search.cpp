@@ -22,6 +22,14 @@ const REXI_MoveTable* JumpTable(const REXI_MoveTable& table) {
     return table.terminator == 0 && !table.accepting[0] && table.jumpable ? &table : nullptr;
 }
 
+// The bytes every match ends with, when they are enough to rule out most texts in one look with strstr
+// (texts end with NUL).
+const char* CommonSuffix(const REXI_MoveTable& table) {
+    constexpr std::size_t kMinSuffix = 3;
+    return table.terminator == 0 && table.commonSuffix.size() >= kMinSuffix ? table.commonSuffix.c_str()
+                                                                            : nullptr;
+}
+
 } // namespace
 
 REXI_Base::REXI_Base(unsigned char terminator)
@@ -43,6 +51,7 @@ REXI_Status REXI_Base::SetPattern(std::string pattern) {
         m_startRow = m_dfa->StartRow();
         m_jumpTable = JumpTable(*m_dfa->Table());
         m_laterStartsCovered = m_dfa->Table()->laterStartsCovered;
+        m_commonSuffix = CommonSuffix(*m_dfa->Table());
         m_anyMatch.reset();
     } catch (const REXA_Exception& e) {
         result.status = 2;
@@ -122,6 +131,8 @@ bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
     const char* matchStart = text;
     bool found = false;
     int failedAtEnd = 0;
+    if (m_commonSuffix != nullptr && std::strstr(text, m_commonSuffix) == nullptr)
+        cursor = matchStart = text + std::strlen(text);
     for (;;) {
         // A byte that no match can start with is skipped; the terminator's entry never leads there.
         if (m_jumpTable != nullptr) {

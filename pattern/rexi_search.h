@@ -42,6 +42,7 @@ protected:
     std::unique_ptr<REXI_Dfa> m_dfa;             // none before the first successful compile
     REXI_DfaRow* m_startRow = &REXI_InitialRow;  // the automaton's start row, which stays the same row
     const REXI_MoveTable* m_jumpTable = nullptr; // the automaton's table, when searching jumps to first bytes
+    const char* m_commonSuffix = nullptr;        // the bytes every match ends with, when worth looking for
     bool m_laterStartsCovered = false;           // an attempt failing at the end settles every later one
     std::unique_ptr<REXI_Dfa> m_anyMatch;        // made from the automaton when a search first needs it
 };

@@ -77,4 +77,22 @@ TEST(PatternMoveTable, TellsWhenAFailedAttemptSettlesLaterStarts) {
     }
 }
 
+TEST(PatternMoveTable, FindsTheBytesEveryMatchEndsWith) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"hydrate", "hydrate"},
+        {"[CS]\\i[a-z]*ate", "ate"},
+        {"(chlor|brom).*(ide|ate)", "e"},
+        {"a+", "a"},
+        {"ab|cb", "b"},
+        {"x(ab)*", ""},
+        {"(ab)?c", "c"},
+        {"a.c", "c"},
+    };
+    for (const auto& [pattern, suffix] : cases) {
+        SCOPED_TRACE(pattern);
+        REXI_Compiler compiler(0);
+        EXPECT_EQ(TableOf(compiler, pattern)->commonSuffix, suffix);
+    }
+}
+
 } // namespace
