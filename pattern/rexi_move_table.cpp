@@ -135,6 +135,27 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
     FindFirstBytes();
     FindWhetherLaterStartsAreCovered();
     FindCommonSuffix();
+    FindLiteral();
+}
+
+void REXI_MoveTable::FindLiteral() {
+    // A chain of single bytes from the start to an accepting state that moves no further.
+    std::string text;
+    for (int s = 0; text.size() <= accepting.size();) {
+        if (accepting[s]) {
+            if (firstMove[s] == firstMove[s + 1])
+                literal = text;
+            return;
+        }
+        if (firstMove[s + 1] - firstMove[s] != 1)
+            return;
+        const Move& move = moves[firstMove[s]];
+        const int c = SoleClass(move.classes);
+        if (c < 0 || classStart[c + 1] - classStart[c] != 1)
+            return;
+        text += static_cast<char>(*ClassBegin(c));
+        s = move.target;
+    }
 }
 
 int REXI_MoveTable::SoleClass(const std::bitset<256>& classes) const {

@@ -58,12 +58,15 @@ struct REXI_MoveTable {
     bool laterStartsCovered = false;
     // The bytes every match ends with, as far as they are fixed (empty when the last byte is not).
     std::string commonSuffix;
+    // The one text that the pattern matches, when it matches one text only and that is not empty.
+    std::string literal;
     std::vector<int> classesBySize; // the alphabet classes, the largest first
 
 private:
     void FindFirstBytes();
     void FindWhetherLaterStartsAreCovered();
     void FindCommonSuffix();
+    void FindLiteral();
     // The one alphabet class in the set, or -1.
     int SoleClass(const std::bitset<256>& classes) const;
     void MakeAlphabet(const std::vector<REXI_State*>& states,

@@ -23,11 +23,17 @@ const REXI_MoveTable* JumpTable(const REXI_MoveTable& table) {
 }
 
 // The bytes every match ends with, when they are enough to rule out most texts in one look with strstr
-// (texts end with NUL).
+// (texts end with NUL) and the pattern is not that text alone.
 const char* CommonSuffix(const REXI_MoveTable& table) {
     constexpr std::size_t kMinSuffix = 3;
-    return table.terminator == 0 && table.commonSuffix.size() >= kMinSuffix ? table.commonSuffix.c_str()
-                                                                            : nullptr;
+    const bool usable =
+        table.terminator == 0 && table.literal.empty() && table.commonSuffix.size() >= kMinSuffix;
+    return usable ? table.commonSuffix.c_str() : nullptr;
+}
+
+// The one text the pattern matches, when strstr can look for it (texts end with NUL).
+const char* Literal(const REXI_MoveTable& table) {
+    return table.terminator == 0 && !table.literal.empty() ? table.literal.c_str() : nullptr;
 }
 
 } // namespace
@@ -52,6 +58,8 @@ REXI_Status REXI_Base::SetPattern(std::string pattern) {
         m_jumpTable = JumpTable(*m_dfa->Table());
         m_laterStartsCovered = m_dfa->Table()->laterStartsCovered;
         m_commonSuffix = CommonSuffix(*m_dfa->Table());
+        m_literal = Literal(*m_dfa->Table());
+        m_literalLength = m_dfa->Table()->literal.size();
         m_anyMatch.reset();
     } catch (const REXA_Exception& e) {
         result.status = 2;
@@ -105,7 +113,7 @@ inline REXI_DfaRow* Walk(REXI_Dfa* dfa, REXI_DfaRow* from, const char*& cursor, 
 
 } // namespace
 
-bool REXI_Search::MatchAt(const char*& cursor) {
+inline bool REXI_Search::MatchAt(const char*& cursor) {
     // An accepting start row allows the empty match here, should nothing longer succeed.
     const char* last = m_startRow->accepting ? cursor : nullptr;
     if (Walk(m_dfa.get(), m_startRow, cursor, last)->accepting)
@@ -124,55 +132,65 @@ bool REXI_Search::AnyMatchFrom(const char* text) {
     return Walk(m_anyMatch.get(), m_anyMatch->StartRow(), text, last)->accepting || last != nullptr;
 }
 
-bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
-    const unsigned char terminator = m_terminator;
-    REXI_DfaRow* const* const first = m_startRow->next;
-    const char* cursor = text;
-    const char* matchStart = text;
-    bool found = false;
-    int failedAtEnd = 0;
-    if (m_commonSuffix != nullptr && std::strstr(text, m_commonSuffix) == nullptr)
-        cursor = matchStart = text + std::strlen(text);
+inline const char* REXI_Search::SkipToCandidate(const char* cursor) const {
+    // A byte that no match can start with is skipped; the terminator's entry never leads there.
+    if (m_jumpTable == nullptr) {
+        REXI_DfaRow* const* const first = m_startRow->next;
+        while (first[At(cursor)] == &REXI_NoTransitionRow)
+            ++cursor;
+        return cursor;
+    }
+    // So is one that no match can start with together with the byte after it.
+    const REXI_MoveTable& table = *m_jumpTable;
     for (;;) {
-        // A byte that no match can start with is skipped; the terminator's entry never leads there.
-        if (m_jumpTable != nullptr) {
-            // So is one that no match can start with together with the byte after it.
-            const REXI_MoveTable& table = *m_jumpTable;
-            for (;;) {
-                cursor += std::strcspn(cursor, table.firstBytes.c_str());
-                const unsigned char byte = At(cursor);
-                if (byte == terminator || table.secondBytes[table.firstIndex[byte]][At(cursor + 1)])
-                    break;
-                ++cursor;
+        cursor += std::strcspn(cursor, table.firstBytes.c_str());
+        const unsigned char byte = At(cursor);
+        if (byte == m_terminator || table.secondBytes[table.firstIndex[byte]][At(cursor + 1)])
+            return cursor;
+        ++cursor;
+    }
+}
+
+bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
+    const char* matchStart = text;
+    const char* cursor = text;
+    bool found = false;
+    if (m_literal != nullptr) {
+        // The leftmost match of a single text is its first occurrence.
+        const char* at = std::strstr(text, m_literal);
+        found = at != nullptr;
+        matchStart = found ? at : text + std::strlen(text);
+        cursor = found ? at + m_literalLength : matchStart;
+    } else if (m_commonSuffix != nullptr && std::strstr(text, m_commonSuffix) == nullptr) {
+        cursor = matchStart = text + std::strlen(text);
+    } else {
+        int failedAtEnd = 0;
+        for (;;) {
+            cursor = matchStart = SkipToCandidate(cursor);
+            // At the terminator only the empty match is left.
+            if (At(cursor) == m_terminator) {
+                found = m_startRow->accepting;
+                break;
             }
-        } else {
-            while (first[At(cursor)] == &REXI_NoTransitionRow)
-                ++cursor;
+            if (MatchAt(cursor)) {
+                found = true;
+                break;
+            }
+            // Attempts that fail only at the end of the text may be followed by many more that read it
+            // to the end as well. Some patterns tell at once that none of them can succeed; otherwise,
+            // after the second such attempt, one walk tells whether any later one can.
+            if (At(cursor) == m_terminator &&
+                (m_laterStartsCovered || (++failedAtEnd == 2 && !AnyMatchFrom(matchStart + 1)))) {
+                matchStart = cursor;
+                break;
+            }
+            cursor = matchStart + 1;
         }
-        matchStart = cursor;
-        // At the terminator only the empty match is left.
-        if (At(cursor) == terminator) {
-            found = m_startRow->accepting;
-            break;
-        }
-        if (MatchAt(cursor)) {
-            found = true;
-            break;
-        }
-        // Attempts that fail only at the end of the text may be followed by many more that read it to
-        // the end as well. Some patterns tell at once that none of them can succeed; otherwise, after
-        // the second such attempt, one walk tells whether any later one can.
-        if (At(cursor) == terminator &&
-            (m_laterStartsCovered || (++failedAtEnd == 2 && !AnyMatchFrom(matchStart + 1)))) {
-            matchStart = cursor;
-            break;
-        }
-        cursor = matchStart + 1;
     }
     m_textStart = text;
     m_matchStart = matchStart;
     m_cursor = cursor;
-    atTerminator = At(cursor) == terminator;
+    atTerminator = At(cursor) == m_terminator;
     length = static_cast<int>(cursor - matchStart);
     text = cursor;
     return found;

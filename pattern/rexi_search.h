@@ -2,6 +2,7 @@
 
 #include "pattern/rexi_dfa_row.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -42,9 +43,11 @@ protected:
     std::unique_ptr<REXI_Dfa> m_dfa;             // none before the first successful compile
     REXI_DfaRow* m_startRow = &REXI_InitialRow;  // the automaton's start row, which stays the same row
     const REXI_MoveTable* m_jumpTable = nullptr; // the automaton's table, when searching jumps to first bytes
-    const char* m_commonSuffix = nullptr;        // the bytes every match ends with, when worth looking for
-    bool m_laterStartsCovered = false;           // an attempt failing at the end settles every later one
-    std::unique_ptr<REXI_Dfa> m_anyMatch;        // made from the automaton when a search first needs it
+    const char* m_literal = nullptr; // the one text the pattern matches, when searched for as such
+    std::size_t m_literalLength = 0;
+    const char* m_commonSuffix = nullptr; // the bytes every match ends with, when worth looking for
+    bool m_laterStartsCovered = false;    // an attempt failing at the end settles every later one
+    std::unique_ptr<REXI_Dfa> m_anyMatch; // made from the automaton when a search first needs it
 };
 
 // Searches texts for the leftmost match of the pattern, the longest one there.
@@ -65,4 +68,6 @@ private:
     bool MatchAt(const char*& cursor);
     // Whether a match starts anywhere from the text position on.
     bool AnyMatchFrom(const char* text);
+    // The first position from the cursor on where a match may start, or the terminator.
+    const char* SkipToCandidate(const char* cursor) const;
 };
