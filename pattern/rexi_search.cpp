@@ -161,16 +161,23 @@ bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
         found = at != nullptr;
         matchStart = found ? at : text + std::strlen(text);
         cursor = found ? at + m_literalLength : matchStart;
-    } else if (m_commonSuffix != nullptr && std::strstr(text, m_commonSuffix) == nullptr) {
-        cursor = matchStart = text + std::strlen(text);
     } else {
         int failedAtEnd = 0;
+        bool suffixSought = m_commonSuffix == nullptr;
         for (;;) {
             cursor = matchStart = SkipToCandidate(cursor);
             // At the terminator only the empty match is left.
             if (At(cursor) == m_terminator) {
                 found = m_startRow->accepting;
                 break;
+            }
+            // No match can start where the bytes every match ends with do not follow.
+            if (!suffixSought) {
+                suffixSought = true;
+                if (std::strstr(cursor, m_commonSuffix) == nullptr) {
+                    cursor = matchStart = cursor + std::strlen(cursor);
+                    break;
+                }
             }
             if (MatchAt(cursor)) {
                 found = true;
