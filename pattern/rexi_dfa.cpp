@@ -88,7 +88,8 @@ REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
 }
 
 void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
-    // Worth its cost where a walk may stay long in a row: texts of names and the like, ended by NUL.
+    // A walk jumps with strcspn, which stops only at NUL. The search for loops is bounded for rows of
+    // large sets, where it would cost more than the jumps save.
     constexpr std::size_t kMaxWork = 4096;
     const REXI_MoveTable& table = *m_table;
     std::size_t moves = 0;

@@ -174,9 +174,11 @@ void REXI_MoveTable::FindCommonSuffix() {
     // Every match ends in an accepting state; the state before it is a source of a move into one, and
     // so on back. As long as every move into the states found takes one and the same single byte, and
     // the start is not among them (a match could end there), that byte comes before what is found.
+    // A few bytes are all a search looks for.
+    constexpr std::size_t kMaxSuffix = 32;
     std::vector<char> in(accepting.begin(), accepting.end());
     std::string reversed;
-    while (!in[0] && reversed.size() < accepting.size()) {
+    while (!in[0] && reversed.size() < kMaxSuffix) {
         int only = -1;
         std::vector<char> sources(accepting.size(), 0);
         for (std::size_t s = 0; s < accepting.size(); ++s) {
@@ -220,8 +222,12 @@ void REXI_MoveTable::FindWhetherLaterStartsAreCovered() {
     // Sought: states Q that every first byte leads to, that every byte keeps, and that move with every
     // byte at least where the start moves. Then any walk holds Q after its first byte, and from there
     // on every state a fresh start would hold. (An accepting start never fails an attempt anyway.)
+    // The search narrows Q down round by round; a pattern that needs many rounds or has a large table
+    // goes without (the answer only spares work).
+    constexpr std::size_t kMaxWork = 1 << 16;
+    constexpr int kMaxRounds = 8;
     const int classCount = ClassCount();
-    if (accepting[0] || classCount == 0)
+    if (accepting[0] || classCount == 0 || moves.size() * static_cast<std::size_t>(classCount) > kMaxWork)
         return;
     for (int b = 0; b < 256; ++b) {
         if (b != terminator && classOf[b] < 0)
@@ -247,11 +253,15 @@ void REXI_MoveTable::FindWhetherLaterStartsAreCovered() {
     std::vector<int> kept = targetsOf(start, 0);
     for (int c = 1; c < classCount; ++c)
         kept = intersect(kept, targetsOf(start, c));
-    for (bool changed = true; changed && !kept.empty();) {
+    bool changed = true;
+    for (int round = 0; changed && !kept.empty(); ++round) {
+        if (round == kMaxRounds)
+            return;
         changed = false;
         for (int c = 0; c < classCount; ++c) {
             std::vector<int> next = intersect(kept, targetsOf(kept, c));
-            changed = changed || next.size() != kept.size();
+            if (next.size() != kept.size())
+                changed = true;
             kept = std::move(next);
         }
     }
