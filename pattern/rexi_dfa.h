@@ -56,8 +56,7 @@ private:
     REXI_DfaRow* RowFor(const StateSet& set);
     // The entries a new row starts with, for a row that does not accept and one that does.
     void MakeTemplates();
-    // Fills the entries of the row's set that lead back to it and, when the other bytes are few, makes
-    // them the row's skip bytes.
+    // When every byte but a few leads from the row back to it, makes those few the row's skip bytes.
     void FindSelfLoops(REXI_DfaRow* row, const StateSet& set);
 
     std::shared_ptr<const REXI_MoveTable> m_table;

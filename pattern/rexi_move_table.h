@@ -12,10 +12,10 @@
 // rows are worked out from. It holds no pointer into the compiler's states, which may be freed once it is
 // made.
 //
-// The bytes the pattern can consume are split into alphabet classes: two bytes share a class exactly when
-// every transition class holds both or neither. Overlapping classes such as [^a] and [a-c] then never
-// share an alphabet class, so every byte follows exactly the transitions whose class holds it, and all
-// bytes of one alphabet class lead everywhere alike.
+// Only transitions that can take part in a match are kept. The bytes they consume are split into alphabet
+// classes: two bytes share a class exactly when every transition class holds both or neither. Overlapping
+// classes such as [^a] and [a-c] then never share an alphabet class, so every byte follows exactly the
+// transitions whose class holds it, and all bytes of one alphabet class lead everywhere alike.
 struct REXI_MoveTable {
     // The moves of one state to one target, with every alphabet class (by number) that takes them.
     struct Move {
