@@ -3,6 +3,7 @@
 #include "pattern/rexa_exception.h"
 #include "pattern/rexi_limits.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 REXI_Compiler::REXI_Compiler(unsigned char terminator) : m_terminator(terminator) {}
@@ -44,15 +45,22 @@ void REXI_Compiler::FailTooComplex() const {
 }
 
 std::vector<REXI_State*> REXI_Compiler::CollectStates(REXI_State* start) const {
-    // Every state of a piece was made by the current compile, so its id indexes the marks.
-    std::vector<char> seen(static_cast<std::size_t>(m_nextStateId - m_firstStateId));
+    // Every state of a piece was made by the current compile, so its id indexes the marks, which are
+    // kept from walk to walk and told apart by a stamp.
+    m_seen.resize(static_cast<std::size_t>(m_nextStateId - m_firstStateId));
+    if (++m_seenStamp == 0) {
+        std::fill(m_seen.begin(), m_seen.end(), 0);
+        m_seenStamp = 1;
+    }
     const auto mark = [&](const REXI_State* s) {
-        char& m = seen.at(static_cast<std::size_t>(s->id - m_firstStateId));
-        const bool first = m == 0;
-        m = 1;
+        unsigned& m = m_seen.at(static_cast<std::size_t>(s->id - m_firstStateId));
+        const bool first = m != m_seenStamp;
+        m = m_seenStamp;
         return first;
     };
-    std::vector<REXI_State*> order{start};
+    std::vector<REXI_State*> order;
+    order.reserve(m_states.size());
+    order.push_back(start);
     mark(start);
     for (std::size_t i = 0; i < order.size(); ++i) {
         for (const REXI_Transition& t : order[i]->transitions) {
@@ -66,6 +74,7 @@ std::vector<REXI_State*> REXI_Compiler::CollectStates(REXI_State* start) const {
 std::vector<std::pair<REXI_State*, REXI_CharSet>>
 REXI_Compiler::FinalTransitions(const std::vector<REXI_State*>& states) {
     std::vector<std::pair<REXI_State*, REXI_CharSet>> result;
+    result.reserve(states.size());
     for (REXI_State* s : states) {
         for (const REXI_Transition& t : s->transitions) {
             if (t.target->accepting)
@@ -77,6 +86,7 @@ REXI_Compiler::FinalTransitions(const std::vector<REXI_State*>& states) {
 
 std::vector<REXI_State*> REXI_Compiler::AcceptingStates(const std::vector<REXI_State*>& states) {
     std::vector<REXI_State*> result;
+    result.reserve(states.size());
     for (REXI_State* s : states) {
         if (s->accepting)
             result.push_back(s);

@@ -76,5 +76,8 @@ private:
     int m_firstStateId = 0; // the first id of the current compile
     std::vector<std::unique_ptr<REXI_State>> m_states;
     int m_transitionCount = 0;
+    // Marks of CollectStates, by id from the first of the current compile.
+    mutable std::vector<unsigned> m_seen;
+    mutable unsigned m_seenStamp = 0;
     int m_groupDepth = 0;
 };

@@ -1,209 +1,153 @@
 #include "pattern/rexi_dfa.h"
 
-#include "pattern/rexa_exception.h"
 #include "pattern/rexi_limits.h"
 
 #include <algorithm>
-#include <bit>
-#include <unordered_set>
+#include <utility>
 
-bool REXI_ClassLess::operator()(const REXI_CharSet& a, const REXI_CharSet& b) const {
-    // The first differing byte value, found 64 values at a time.
-    const REXI_CharSet differ = a ^ b;
-    const REXI_CharSet low64(~0ULL);
-    for (std::size_t base = 0; base < differ.size(); base += 64) {
-        const unsigned long long word = ((differ >> base) & low64).to_ullong();
-        if (word != 0)
-            return b.test(base + static_cast<std::size_t>(std::countr_zero(word)));
-    }
-    return false;
+std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
+    std::size_t hash = 14695981039346656037ULL;
+    for (int s : set)
+        hash = (hash ^ static_cast<unsigned>(s)) * 1099511628211ULL;
+    return hash;
 }
 
-REXI_Dfa::REXI_Dfa(const REXI_State* start, unsigned char terminator)
-    : m_start(start), m_terminator(terminator) {}
-
-REXI_DfaRow* REXI_Dfa::Build() {
-    CollectClasses();
-    MakeAlphabet();
-    ResolveMoves();
-    BuildTransitionMap();
-    return BuildRows();
+REXI_Dfa::REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored)
+    : m_table(std::move(table)), m_unanchored(unanchored), m_mark(m_table->accepting.size(), 0) {
+    // The start row is made first and always keeps slot 0.
+    m_rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
+    m_setOf.push_back(nullptr);
+    m_skipOf.emplace_back();
+    MakeTemplates();
+    m_startRow = RowFor(StateSet{0});
 }
 
-void REXI_Dfa::CollectClasses() {
-    // Only transitions that can consume a byte lead anywhere.
-    m_reachable = {m_start};
-    std::unordered_set<const REXI_State*> seen{m_start};
-    for (std::size_t i = 0; i < m_reachable.size(); ++i) {
-        for (const REXI_Transition& t : m_reachable[i]->transitions) {
-            if (t.charSet.none())
-                continue;
-            m_classes.try_emplace(t.charSet);
-            if (seen.insert(t.target).second)
-                m_reachable.push_back(t.target);
-        }
+REXI_Dfa::~REXI_Dfa() = default;
+
+void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass, StateSet& targets) {
+    const REXI_MoveTable& table = *m_table;
+    targets.clear();
+    if (++m_generation == 0) {
+        std::fill(m_mark.begin(), m_mark.end(), 0);
+        m_generation = 1;
     }
+    table.CollectTargets(from, alphabetClass, m_mark, m_generation, targets);
+    // Unanchored, a match may also begin after the byte.
+    if (m_unanchored && m_mark[0] != m_generation)
+        targets.push_back(0);
+    std::sort(targets.begin(), targets.end());
 }
 
-void REXI_Dfa::MakeAlphabet() {
-    // Split the bytes the pattern can consume until every part lies wholly inside or wholly outside each
-    // class. Overlapping classes such as [^a] and [a-c] then never share an alphabet class, so every byte
-    // follows exactly the transitions whose class holds it.
-    REXI_CharSet all;
-    for (const auto& [set, members] : m_classes)
-        all |= set;
-    std::vector<REXI_CharSet> parts;
-    if (all.any())
-        parts.push_back(all);
-    for (const auto& [set, members] : m_classes) {
-        std::vector<REXI_CharSet> split;
-        split.reserve(parts.size() * 2);
-        for (const REXI_CharSet& part : parts) {
-            const REXI_CharSet inside = part & set;
-            const REXI_CharSet outside = part & ~set;
-            if (inside.any())
-                split.push_back(inside);
-            if (outside.any())
-                split.push_back(outside);
-        }
-        parts = std::move(split);
-    }
-    std::sort(parts.begin(), parts.end(), REXI_ClassLess());
-    m_alphabet = std::move(parts);
-
-    for (auto& [set, members] : m_classes) {
-        for (std::size_t i = 0; i < m_alphabet.size(); ++i) {
-            if ((m_alphabet[i] & set).any())
-                members.push_back(static_cast<int>(i));
-        }
-    }
-}
-
-void REXI_Dfa::ResolveMoves() {
-    for (const REXI_State* s : m_reachable) {
-        std::vector<Move>& moves = m_moves[s];
-        for (const REXI_Transition& t : s->transitions) {
-            if (t.charSet.any())
-                moves.push_back({t.target, &m_classes.at(t.charSet)});
-        }
-    }
-}
-
-REXI_Dfa::TransitionMap::iterator REXI_Dfa::Record(StateSet set,
-                                                   std::vector<TransitionMap::iterator>& worklist) {
-    const bool empty = set.empty();
-    const bool accepting =
-        std::any_of(set.begin(), set.end(), [](const REXI_State* s) { return s->accepting; });
-    auto [entry, added] = m_transitions.try_emplace(std::move(set));
-    if (!added)
-        return entry;
-    // Each non-empty set becomes a row, and an accepting one also gets its final row.
-    if (!empty) {
-        m_rowCount += accepting ? 2 : 1;
-        if (m_rowCount > REXI_MaxRows)
-            throw REXA_Exception(REXI_TooComplexMessage, 0);
-    }
-    worklist.push_back(entry);
-    return entry;
-}
-
-void REXI_Dfa::BuildTransitionMap() {
-    std::vector<TransitionMap::iterator> worklist;
-    Record(StateSet{m_start}, worklist);
-    std::vector<StateSet> next(m_alphabet.size());
-    while (!worklist.empty()) {
-        const TransitionMap::iterator entry = worklist.back();
-        worklist.pop_back();
-        for (StateSet& targets : next)
-            targets.clear();
-        for (const REXI_State* s : entry->first) {
-            for (const Move& move : m_moves.at(s)) {
-                for (int i : *move.classes)
-                    next[i].push_back(move.target);
-            }
-        }
-        std::vector<const StateSet*> found;
-        found.reserve(next.size());
-        for (StateSet& targets : next) {
-            std::sort(targets.begin(), targets.end(),
-                      [](const REXI_State* a, const REXI_State* b) { return a->id < b->id; });
-            targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
-            found.push_back(&Record(targets, worklist)->first);
-        }
-        entry->second.next = std::move(found);
-    }
-}
-
-REXI_DfaRow* REXI_Dfa::BuildRows() {
-    // Rows are held here until every one is complete, so that nothing leaks if making one fails.
-    std::vector<std::unique_ptr<REXI_DfaRow>> rows;
-    for (auto& [set, targets] : m_transitions) {
-        if (set.empty())
+void REXI_Dfa::MakeTemplates() {
+    const REXI_MoveTable& table = *m_table;
+    for (bool accepting : {false, true}) {
+        std::array<REXI_DfaRow*, 256>& entries = m_templates[accepting];
+        if (m_unanchored && accepting) {
+            // A match has been found: the walk ends at once.
+            entries.fill(&REXI_FinalRow);
             continue;
-        rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
-        targets.row = rows.back().get();
+        }
+        // A byte that no class holds ends the walk here, with a match when the row accepts; unanchored,
+        // it leads back to the start, where the next match may begin.
+        REXI_DfaRow* rest = accepting      ? &REXI_FinalRow
+                            : m_unanchored ? m_rows.front().get()
+                                           : &REXI_NoTransitionRow;
+        for (int b = 0; b < 256; ++b)
+            entries[b] = table.classOf[b] >= 0 ? &REXI_UnbuiltRow : rest;
+        entries[table.terminator] = accepting ? &REXI_FinalRow : &REXI_InitialRow;
     }
-    // The alphabet class of each byte value, or -1 for a byte that no class holds.
-    int classOf[256];
-    for (int b = 0; b < 256; ++b) {
-        classOf[b] = -1;
-        for (std::size_t i = 0; i < m_alphabet.size(); ++i) {
-            if (m_alphabet[i].test(b))
-                classOf[b] = static_cast<int>(i);
-        }
-    }
-    std::vector<REXI_DfaRow*> children(m_alphabet.size());
-    for (auto& [set, targets] : m_transitions) {
-        REXI_DfaRow* row = targets.row;
-        if (row == nullptr)
-            continue;
-        for (std::size_t i = 0; i < m_alphabet.size(); ++i)
-            children[i] = m_transitions.find(*targets.next[i])->second.row;
-        for (int b = 0; b < 256; ++b) {
-            if (classOf[b] >= 0)
-                row->next[b] = children[classOf[b]];
-        }
-        row->accepting =
-            std::any_of(set.begin(), set.end(), [](const REXI_State* s) { return s->accepting; });
-        REXI_DfaRow* rest = &REXI_NoTransitionRow;
-        if (row->accepting) {
-            rows.push_back(std::make_unique<REXI_DfaRow>(-2, true, true));
-            rest = rows.back().get();
-        }
-        for (REXI_DfaRow*& entry : row->next) {
-            if (entry == nullptr)
-                entry = rest;
-        }
-        // No class holds the terminator; setting its entry here whatever the classes say guarantees that
-        // every walk stops at the end of the text.
-        row->next[m_terminator] = row->accepting ? rest : &REXI_InitialRow;
-    }
-    REXI_DfaRow* start = m_transitions.find(StateSet{m_start})->second.row;
-    for (auto& row : rows)
-        row.release();
-    return start;
 }
 
-void REXI_Dfa::FreeRows(REXI_DfaRow* start) {
-    std::vector<REXI_DfaRow*> stack{start};
-    std::unordered_set<REXI_DfaRow*> seen{start};
-    std::vector<REXI_DfaRow*> found;
-    while (!stack.empty()) {
-        REXI_DfaRow* row = stack.back();
-        stack.pop_back();
-        found.push_back(row);
-        const REXI_DfaRow* previous = nullptr;
-        for (REXI_DfaRow* entry : row->next) {
-            // Entries come in long runs of one row; only a change needs the look-up.
-            if (entry == previous)
-                continue;
-            previous = entry;
-            if (entry != nullptr && seen.insert(entry).second)
-                stack.push_back(entry);
+REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
+    const auto found = m_rowOf.find(set);
+    if (found != m_rowOf.end())
+        return found->second;
+    if (m_usedRows >= REXI_MaxCachedRows ||
+        m_stateRefs + static_cast<long>(set.size()) > REXI_MaxCachedStateRefs)
+        return nullptr;
+
+    const int slot = m_usedRows++;
+    if (slot == static_cast<int>(m_rows.size())) {
+        m_rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
+        m_setOf.push_back(nullptr);
+        m_skipOf.emplace_back();
+    }
+    REXI_DfaRow* row = m_rows[slot].get();
+    const std::vector<char>& accepting = m_table->accepting;
+    row->tokenNumber = -2;
+    row->stop = false;
+    row->accepting = std::any_of(set.begin(), set.end(), [&](int s) { return accepting[s] != 0; });
+    row->cacheSlot = slot;
+    row->skip = nullptr;
+    const std::array<REXI_DfaRow*, 256>& entries = m_templates[row->accepting];
+    std::copy(entries.begin(), entries.end(), row->next);
+    m_setOf[slot] = &m_rowOf.emplace(set, row).first->first;
+    m_stateRefs += static_cast<long>(set.size());
+    FindSelfLoops(row, *m_setOf[slot]);
+    return row;
+}
+
+void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
+    // A walk jumps with strcspn, which stops only at NUL. The search for loops is bounded for rows of
+    // large sets, where it would cost more than the jumps save.
+    constexpr std::size_t kMaxWork = 4096;
+    const REXI_MoveTable& table = *m_table;
+    std::size_t moves = 0;
+    for (int s : set)
+        moves += static_cast<std::size_t>(table.firstMove[s + 1] - table.firstMove[s]);
+    if (table.terminator != 0 || (m_unanchored && row->accepting) ||
+        moves * static_cast<std::size_t>(table.ClassCount()) > kMaxWork)
+        return;
+
+    // Bytes that no class holds leave every row but the unanchored start row.
+    std::string& skip = m_skipOf[row->cacheSlot];
+    skip.clear();
+    if (!m_unanchored || row->cacheSlot != 0) {
+        if (table.otherBytes.size() > REXI_MaxJumpBytes)
+            return;
+        skip = table.otherBytes;
+    }
+    // The largest classes first: one of them that leaves the row settles it soonest. The entries of the
+    // bytes that loop are never read: the walk jumps over them.
+    for (int c : table.classesBySize) {
+        FindTargets(set, c, m_loopTargets);
+        if (m_loopTargets != set) {
+            skip.append(table.ClassBegin(c), table.ClassEnd(c));
+            if (skip.size() > REXI_MaxJumpBytes)
+                return;
         }
     }
-    for (REXI_DfaRow* row : found) {
-        if (row != &REXI_NoTransitionRow && row != &REXI_InitialRow)
-            delete row;
+    row->skip = skip.c_str();
+    row->stop = true;
+}
+
+REXI_DfaRow* REXI_Dfa::Step(REXI_DfaRow* row, unsigned char byte) {
+    const int alphabetClass = m_table->classOf[byte];
+    FindTargets(*m_setOf[row->cacheSlot], alphabetClass, m_targets);
+    REXI_DfaRow* to = nullptr;
+    if (m_targets.empty()) {
+        to = row->accepting ? &REXI_FinalRow : &REXI_NoTransitionRow;
+    } else {
+        to = RowFor(m_targets);
+        if (to == nullptr) {
+            // The cache is full: start it over with the row being left and the row reached.
+            const StateSet from = *m_setOf[row->cacheSlot];
+            FreeRows();
+            row = RowFor(from);
+            to = RowFor(m_targets);
+        }
     }
+    for (const unsigned char* b = m_table->ClassBegin(alphabetClass); b != m_table->ClassEnd(alphabetClass);
+         ++b)
+        row->next[*b] = to;
+    return to;
+}
+
+void REXI_Dfa::FreeRows() {
+    m_rowOf.clear();
+    m_usedRows = 0;
+    m_stateRefs = 0;
+    ++m_flushes;
+    // Slot 0 is made again first, so the start row stays the same row.
+    m_startRow = RowFor(StateSet{0});
 }

@@ -1,63 +1,80 @@
 #pragma once
 
-#include "pattern/rexi_charset.h"
 #include "pattern/rexi_dfa_row.h"
-#include "pattern/rexi_state.h"
+#include "pattern/rexi_move_table.h"
 
-#include <map>
+#include <array>
+#include <cstddef>
+#include <deque>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
-// Orders classes by the smallest byte value whose membership differs: the class without it comes first.
-struct REXI_ClassLess {
-    bool operator()(const REXI_CharSet& a, const REXI_CharSet& b) const;
-};
-
-// Turns the automaton piece of one compile into deterministic rows. Alive only during that compile.
+// The deterministic automaton of one compiled pattern, made as searches reach it. Each row stands for a
+// set of states of the move table; a row is made the first time a walk reaches its set, and its entry for
+// a byte is worked out the first time a walk reads that byte there (until then it leads to
+// REXI_UnbuiltRow). Rows are kept in a cache of bounded size: when it is full, every row but the start
+// row is dropped and the walks refill it, so memory stays bounded on any pattern and any text.
 class REXI_Dfa {
 public:
-    REXI_Dfa(const REXI_State* start, unsigned char terminator);
+    // unanchored: the automaton that, walked from a position to the end of the text, tells whether a
+    // match starts anywhere from there on: the start state joins every set after every byte, so a walk
+    // never leads to REXI_NoTransitionRow, and every entry of an accepting row leads to REXI_FinalRow.
+    REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored);
+    REXI_Dfa(const REXI_Dfa&) = delete;
+    REXI_Dfa& operator=(const REXI_Dfa&) = delete;
+    ~REXI_Dfa();
 
-    // Builds the rows and returns the start row; the caller owns them from then on (FreeRows). Throws
-    // REXA_Exception when the automaton would need more than REXI_MaxRows rows.
-    REXI_DfaRow* Build();
+    const std::shared_ptr<const REXI_MoveTable>& Table() const { return m_table; }
 
-    // Frees every row reachable from the start row, except the two shared rows.
-    static void FreeRows(REXI_DfaRow* start);
+    // The start row stays the same row for the automaton's whole life.
+    REXI_DfaRow* StartRow() const { return m_startRow; }
 
-    // The byte classes the rows distinguish: pairwise disjoint, every transition class a union of whole
-    // alphabet classes, in REXI_ClassLess order. Valid after Build.
-    const std::vector<REXI_CharSet>& Alphabet() const { return m_alphabet; }
+    // Works out the entry of `row` for `byte`, which leads to REXI_UnbuiltRow, fills it (and the entries of
+    // every byte that behaves the same) and returns the row it leads to. Making a row may flush the cache:
+    // every row but the start row is then dropped, so a walk must go on from the returned row only.
+    REXI_DfaRow* Step(REXI_DfaRow* row, unsigned char byte);
+
+    // Drops every row but the start row, whose entries are then all worked out again.
+    void FreeRows();
+
+    // Rows in the cache, the start row included; how often the cache has been flushed.
+    int RowCount() const { return m_usedRows; }
+    int FlushCount() const { return m_flushes; }
 
 private:
-    // A set of automaton states, sorted by id without repeats.
-    using StateSet = std::vector<const REXI_State*>;
-    struct Targets {
-        std::vector<const StateSet*> next; // one per alphabet class
-        REXI_DfaRow* row = nullptr;        // none for the empty set
-    };
-    using TransitionMap = std::map<StateSet, Targets>;
-    // A transition with the alphabet classes it consumes.
-    struct Move {
-        const REXI_State* target;
-        const std::vector<int>* classes;
+    // A set of states by their numbers, sorted without repeats.
+    using StateSet = std::vector<int>;
+    struct SetHash {
+        std::size_t operator()(const StateSet& set) const;
     };
 
-    void CollectClasses();
-    void MakeAlphabet();
-    void ResolveMoves();
-    void BuildTransitionMap();
-    REXI_DfaRow* BuildRows();
-    // Records a state set met for the first time (and queues it); returns its map entry either way.
-    TransitionMap::iterator Record(StateSet set, std::vector<TransitionMap::iterator>& worklist);
+    // The states that the states of the set lead to with a byte of the alphabet class.
+    void FindTargets(const StateSet& from, int alphabetClass, StateSet& targets);
+    // The row of a set, made when there is none yet; null when the cache has no room for it.
+    REXI_DfaRow* RowFor(const StateSet& set);
+    // The entries a new row starts with, for a row that does not accept and one that does.
+    void MakeTemplates();
+    // When every byte but a few leads from the row back to it, makes those few the row's skip bytes.
+    void FindSelfLoops(REXI_DfaRow* row, const StateSet& set);
 
-    const REXI_State* m_start;
-    unsigned char m_terminator;
-    std::map<REXI_CharSet, std::vector<int>, REXI_ClassLess> m_classes; // each to the alphabet classes in it
-    std::vector<REXI_CharSet> m_alphabet;
-    std::vector<const REXI_State*> m_reachable;
-    std::unordered_map<const REXI_State*, std::vector<Move>> m_moves;
-    TransitionMap m_transitions;
-    int m_rowCount = 0;
+    std::shared_ptr<const REXI_MoveTable> m_table;
+    bool m_unanchored;
+
+    std::unordered_map<StateSet, REXI_DfaRow*, SetHash> m_rowOf;
+    std::vector<const StateSet*> m_setOf;             // by cache slot
+    std::deque<std::string> m_skipOf;                 // by cache slot; a deque keeps them in place
+    std::vector<std::unique_ptr<REXI_DfaRow>> m_rows; // by cache slot; kept for reuse after a flush
+    std::array<REXI_DfaRow*, 256> m_templates[2];
+    int m_usedRows = 0;
+    long m_stateRefs = 0;
+    int m_flushes = 0;
+    REXI_DfaRow* m_startRow = nullptr;
+
+    // Scratch of FindTargets.
+    StateSet m_targets;
+    StateSet m_loopTargets;
+    std::vector<unsigned> m_mark;
+    unsigned m_generation = 0;
 };

@@ -2,10 +2,13 @@
 
 #include "pattern/rexi_dfa_row.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
 class REXI_Compiler;
+class REXI_Dfa;
+struct REXI_MoveTable;
 
 // The result of setting a pattern.
 struct REXI_Status {
@@ -28,15 +31,23 @@ public:
     REXI_Status SetPattern(std::string pattern);
 
 protected:
-    // Compiles the pattern to deterministic rows and returns the start row; throws REXA_Exception.
-    REXI_DfaRow* CompileToDfa(std::string pattern);
+    // Compiles the pattern to its deterministic automaton, whose rows are made as searches reach them;
+    // throws REXA_Exception.
+    std::unique_ptr<REXI_Dfa> CompileToDfa(std::string pattern);
 
     unsigned char m_terminator;
     const char* m_textStart;
     const char* m_matchStart;
     const char* m_cursor;
     std::unique_ptr<REXI_Compiler> m_compiler;
-    REXI_DfaRow* m_startRow = &REXI_InitialRow;
+    std::unique_ptr<REXI_Dfa> m_dfa;             // none before the first successful compile
+    REXI_DfaRow* m_startRow = &REXI_InitialRow;  // the automaton's start row, which stays the same row
+    const REXI_MoveTable* m_jumpTable = nullptr; // the automaton's table, when searching jumps to first bytes
+    const char* m_literal = nullptr; // the one text the pattern matches, when searched for as such
+    std::size_t m_literalLength = 0;
+    const char* m_commonSuffix = nullptr; // the bytes every match ends with, when worth looking for
+    bool m_laterStartsCovered = false;    // an attempt failing at the end settles every later one
+    std::unique_ptr<REXI_Dfa> m_anyMatch; // made from the automaton when a search first needs it
 };
 
 // Searches texts for the leftmost match of the pattern, the longest one there.
@@ -52,6 +63,11 @@ public:
     bool Search(const char*& text, int& length, bool& atTerminator);
 
 private:
-    // One anchored attempt at the cursor: on success the match runs from the match start to the cursor.
-    bool MatchAt();
+    // One anchored attempt at the cursor: on success the cursor is moved to the end of the match, on
+    // failure to where the walk stopped.
+    bool MatchAt(const char*& cursor);
+    // Whether a match starts anywhere from the text position on.
+    bool AnyMatchFrom(const char* text);
+    // The first position from the cursor on where a match may start, or the terminator.
+    const char* SkipToCandidate(const char* cursor) const;
 };

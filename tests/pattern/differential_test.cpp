@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <random>
@@ -356,6 +357,68 @@ TEST(PatternDifferential, AgreesWithPosixExtendedRegularExpressions) {
     // The generator is useful only if a fair share of the cases match.
     EXPECT_GT(found, done / 4);
     RecordProperty("cases", done);
+}
+
+// Patterns whose automata have thousands of states, which an automaton made whole at compile time could
+// not hold: each must be answered as POSIX answers it, also in texts long enough to fill the row cache.
+TEST(PatternDifferential, LargeAutomataAgree) {
+    std::mt19937 rng(20261209);
+    const auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    const auto repeat = [](const std::string& text, int times) {
+        std::string out;
+        for (int i = 0; i < times; ++i)
+            out += text;
+        return out;
+    };
+    std::vector<std::string> words;
+    while (words.size() < 280) {
+        std::string word;
+        for (int i = 3 + pick(5); i > 0; --i)
+            word += static_cast<char>('a' + pick(6));
+        if (std::find(words.begin(), words.end(), word) == words.end())
+            words.push_back(word);
+    }
+    std::string alternation;
+    for (const std::string& word : words)
+        alternation += (alternation.empty() ? "" : "|") + word;
+
+    struct Case {
+        std::string pattern; // the same in both syntaxes
+        std::string alphabet;
+    };
+    const Case cases[] = {
+        {".*a" + repeat(".", 10), "ab"},
+        {".*a" + repeat(".", 20), "abc"},
+        {"(a|b)*a" + repeat("(a|b)", 10), "ab"},
+        {"(a|b)*a" + repeat("(a|b)", 12), "ab"},
+        {alternation, "abcdef"},
+    };
+    std::setlocale(LC_ALL, "C");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pattern.substr(0, 40));
+        REXI_Search search(0);
+        ASSERT_EQ(search.SetPattern(c.pattern).status, 0);
+        regex_t re;
+        ASSERT_EQ(regcomp(&re, c.pattern.c_str(), REG_EXTENDED), 0);
+        int disagreements = 0;
+        for (int t = 0; t < 200 && disagreements < 5; ++t) {
+            std::string text;
+            const int length = t % 20 == 0 ? 1500 : pick(40);
+            for (int i = 0; i < length; ++i)
+                text += c.alphabet[pick(static_cast<int>(c.alphabet.size()))];
+            Found expected;
+            regmatch_t match;
+            if (regexec(&re, text.c_str(), 1, &match, 0) == 0)
+                expected = {static_cast<int>(match.rm_so), static_cast<int>(match.rm_eo - match.rm_so)};
+            const Found actual = FindIn(search, text);
+            if (actual != expected) {
+                ++disagreements;
+                ADD_FAILURE() << "in \"" << Escaped(text.substr(0, 60)) << "\": " << actual << ", POSIX "
+                              << expected;
+            }
+        }
+        regfree(&re);
+    }
 }
 
 } // namespace
