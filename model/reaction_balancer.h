@@ -29,18 +29,21 @@ using ElementSymbolLookup = std::function<std::string(int row)>;
 
 // How the system is solved. Both give the same result for every system; the choice is for tests.
 enum class BalanceArithmetic {
-    Automatic,   // 64-bit fractions, and fraction-free big integers when those overflow
-    FractionFree // fraction-free big integers throughout
+    Automatic,    // 64-bit fractions; when those overflow, the modular path, then fraction-free big integers
+    FractionFree, // fraction-free big integers throughout
+    Modular       // the modular path where it decides, fraction-free big integers where it does not
 };
 
 // Finds the smallest positive integer coefficients that conserve every element and the charge. `packed` holds
 // one composition per substance, reactants first, then products (index 0 the charge, index i the count of
 // element-table row i); the first `reactantCount` are reactants. Both sides must hold at least one substance.
 // The system is solved exactly by Gaussian elimination with partial pivoting and the last coefficient fixed
-// to 1. Fractions of 64-bit integers are tried first; when a value outgrows them, a fraction-free elimination
-// over big integers repeats the same steps, so every reaction whose coefficients fit an int balances, unless
-// the system is so large that this would take more than about a second ("numbers too large"). Throws
-// ReactionBalancingError with the reason when the reaction cannot be balanced.
+// to 1. Fractions of 64-bit integers are tried first. When a value outgrows them, an elimination modulo a
+// 64-bit prime finds the coefficients of a large reaction quickly and checks them exactly; what it cannot
+// prove a fraction-free elimination over GMP integers decides, step for step as the fractions would. So every
+// reaction whose coefficients fit an int balances, unless the system is so large that the last would take
+// more than about a second ("numbers too large"). Throws ReactionBalancingError with the reason when the
+// reaction cannot be balanced.
 std::vector<int> BalanceCompositions(const std::vector<std::vector<int>>& packed, int reactantCount,
                                      const ElementSymbolLookup& symbolOfRow,
                                      BalanceArithmetic arithmetic = BalanceArithmetic::Automatic);
