@@ -39,11 +39,25 @@ Term BuildTerm(const CQELTDoc& document, int row) {
     return term;
 }
 
-void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout) {
+namespace {
+
+bool Overlaps(const SurfaceRect& a, const SurfaceRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+} // namespace
+
+void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout,
+          const SurfaceRect* visible) {
     const FontSpec big = BigFont();
     const FontSpec small = SmallFont();
 
     for (const Layout::Cell& cell : layout.cells) {
+        // A long term may spill over its placeholder into the next column: a column's margin holds it.
+        const SurfaceRect reach{cell.rect.left - layout.pitchX, cell.rect.top,
+                                cell.rect.right + layout.pitchX, cell.rect.bottom};
+        if (visible != nullptr && !Overlaps(reach, *visible))
+            continue;
         const Term term = BuildTerm(document, cell.row);
         if (term.text.empty())
             continue;
@@ -63,12 +77,17 @@ void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layou
     const int yc = (layout.templateRect.top + layout.templateRect.bottom) / 2;
     const int y = yc - h / 2 + 2;
     const int px = layout.pitchX;
+    // A sign is centred on its x: one font height either side holds it.
+    const auto sign = [&](int x, std::string_view text) {
+        if (visible == nullptr || Overlaps({x - h, y, x + h, y + h}, *visible))
+            surface.TextOut(x, y, text);
+    };
     for (int k = 1; k < layout.nReactants; ++k)
-        surface.TextOut(x0 + k * px - px / 2, y, "+");
+        sign(x0 + k * px - px / 2, "+");
     for (int k = 1; k < layout.nProducts; ++k)
-        surface.TextOut(x0 + (layout.nReactants + k) * px + layout.productOffsetX - px / 2, y, "+");
+        sign(x0 + (layout.nReactants + k) * px + layout.productOffsetX - px / 2, "+");
     if (layout.nReactants > 0 || layout.nProducts > 0)
-        surface.TextOut(x0 + layout.nReactants * px + layout.productOffsetX / 2 - px / 2, y, "=");
+        sign(x0 + layout.nReactants * px + layout.productOffsetX / 2 - px / 2, "=");
     surface.Restore();
 }
 

@@ -52,7 +52,9 @@ struct Layout {
     ColorRef background = 0xF0F0F0;
 };
 
-// Draws every term and sign of the line.
-void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout);
+// Draws every term and sign of the line, or, given the rectangle that needs painting, those that reach into
+// it (a long reaction's line is far wider than the window).
+void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout,
+          const SurfaceRect* visible = nullptr);
 
 } // namespace equation_line

@@ -37,3 +37,8 @@ inline constexpr double kFractionFreeWorkLimit = 1.5e9;
 // deficit modulo the prime, values beyond an int) it returns nothing and the fraction-free elimination
 // decides.
 std::optional<std::vector<int>> SolveModular(const EquationSystem& system);
+
+// Exact integer elimination over GMP with the same sparse pivoting, for what the modular path cannot prove (a
+// solution beyond an int, whose signs still decide the message). When the first n - 1 columns have full rank
+// the solution is unique, so every outcome is the one the fractions give; otherwise it returns nothing.
+std::optional<std::vector<int>> SolveSparseExact(const EquationSystem& system);

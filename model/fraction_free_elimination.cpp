@@ -1,35 +1,12 @@
 // The exact fallback of the balancing: fraction-free elimination over GMP integers.
 #include "model/equation_system.h"
+#include "model/gmp_integer.h"
 #include "model/reaction_balancer.h"
-
-#include <gmp.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
-
-namespace {
-
-// One GMP integer that frees itself; the matrix is a vector of them.
-class BigInteger {
-public:
-    BigInteger() { mpz_init(m_value); }
-    BigInteger(const BigInteger&) = delete;
-    BigInteger& operator=(const BigInteger&) = delete;
-    ~BigInteger() { mpz_clear(m_value); }
-
-    mpz_ptr get() { return m_value; }
-    mpz_srcptr get() const { return m_value; }
-    int Sign() const { return mpz_sgn(m_value); }
-    bool IsZero() const { return Sign() == 0; }
-    void Swap(BigInteger& other) { mpz_swap(m_value, other.m_value); }
-
-private:
-    mpz_t m_value;
-};
-
-} // namespace
 
 // Each step multiplies a row by the pivot and divides exactly by the previous pivot, so every value is a
 // minor of the system and no gcd is ever taken. All rows below a pivot carry one common factor, so the choice
@@ -39,13 +16,13 @@ private:
 std::vector<int> SolveFractionFree(const EquationSystem& system) {
     const int m = system.equations;
     const int n = system.substances;
-    std::vector<BigInteger> a(std::size_t(m) * n);
-    auto cell = [&](int r, int c) -> BigInteger& { return a[std::size_t(r) * n + c]; };
+    std::vector<GmpInteger> a(std::size_t(m) * n);
+    auto cell = [&](int r, int c) -> GmpInteger& { return a[std::size_t(r) * n + c]; };
     for (int r = 0; r < m; ++r)
         for (int c = 0; c < n; ++c)
             mpz_set_si(cell(r, c).get(), static_cast<long>(system.At(r, c)));
 
-    BigInteger previous, product;
+    GmpInteger previous, product;
     mpz_set_ui(previous.get(), 1);
     for (int k = 0; k < n - 1; ++k) {
         int pivot = k;
@@ -62,7 +39,7 @@ std::vector<int> SolveFractionFree(const EquationSystem& system) {
         for (int r = k + 1; r < m; ++r) {
             const bool below = !cell(r, k).IsZero();
             for (int c = k + 1; c < n; ++c) {
-                BigInteger& target = cell(r, c);
+                GmpInteger& target = cell(r, c);
                 const bool crossed = below && !cell(k, c).IsZero();
                 if (target.IsZero() && !crossed)
                     continue;
@@ -87,12 +64,12 @@ std::vector<int> SolveFractionFree(const EquationSystem& system) {
     }
 
     // y = D x with D the last pivot: integers (Cramer's rule), so every division below is exact.
-    std::vector<BigInteger> y(n);
+    std::vector<GmpInteger> y(n);
     if (n >= 2)
         mpz_set(y[n - 1].get(), cell(n - 2, n - 2).get());
     else
         mpz_set_ui(y[n - 1].get(), 1);
-    BigInteger sum;
+    GmpInteger sum;
     for (int k = n - 2; k >= 0; --k) {
         mpz_set_ui(sum.get(), 0);
         for (int c = k + 1; c < n; ++c)
@@ -105,7 +82,7 @@ std::vector<int> SolveFractionFree(const EquationSystem& system) {
         if (y[k].Sign() * y[k + 1].Sign() < 0)
             throw ReactionBalancingError(balance_text::kNegative);
     }
-    BigInteger divisor;
+    GmpInteger divisor;
     for (auto& value : y) {
         mpz_abs(value.get(), value.get());
         if (value.IsZero())

@@ -214,6 +214,13 @@ std::vector<int> SolveByFractions(const EquationSystem& system) {
     }
 }
 
+// The ways that need the first n - 1 columns to have full rank: modulo a prime, then exact integers.
+std::optional<std::vector<int>> SolveLargeSystem(const EquationSystem& system) {
+    if (auto quick = SolveModular(system))
+        return quick;
+    return SolveSparseExact(system);
+}
+
 // Up to this many substances the 64-bit fractions are the quickest way; beyond it the modular path is,
 // however small the numbers.
 constexpr int kLargestFractionsFirst = 12;
@@ -230,14 +237,17 @@ std::vector<int> BalanceCompositions(const std::vector<std::vector<int>>& packed
     std::vector<int> coefficients;
     if (arithmetic == BalanceArithmetic::FractionFree) {
         coefficients = SolveFractionFreeWithinLimit(system);
+    } else if (arithmetic == BalanceArithmetic::SparseExact) {
+        std::optional<std::vector<int>> exact = SolveSparseExact(system);
+        coefficients = exact ? std::move(*exact) : SolveByFractions(system);
     } else if (arithmetic == BalanceArithmetic::Modular || n > kLargestFractionsFirst) {
-        std::optional<std::vector<int>> quick = SolveModular(system);
+        std::optional<std::vector<int>> quick = SolveLargeSystem(system);
         coefficients = quick ? std::move(*quick) : SolveByFractions(system);
     } else {
         try {
             coefficients = ToIntegers(Solve(system));
         } catch (const RationalOverflow&) {
-            std::optional<std::vector<int>> quick = SolveModular(system);
+            std::optional<std::vector<int>> quick = SolveLargeSystem(system);
             coefficients = quick ? std::move(*quick) : SolveFractionFreeWithinLimit(system);
         }
     }

@@ -31,7 +31,8 @@ using ElementSymbolLookup = std::function<std::string(int row)>;
 enum class BalanceArithmetic {
     Automatic,    // 64-bit fractions; when those overflow, the modular path, then fraction-free big integers
     FractionFree, // fraction-free big integers throughout
-    Modular       // the modular path where it decides, fraction-free big integers where it does not
+    Modular,      // the modular path, then exact sparse integers, then the fractions as Automatic does
+    SparseExact   // exact sparse integers, then the fractions as Automatic does
 };
 
 // Finds the smallest positive integer coefficients that conserve every element and the charge. `packed` holds

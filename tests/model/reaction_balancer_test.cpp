@@ -148,9 +148,9 @@ TEST(BalanceCompositions, LargeReactionsGiveTheSameAnswerOnEveryPath) {
             continue;
         EXPECT_EQ(Outcome(packed, reaction.reactants, BalanceArithmetic::FractionFree), expected);
 
-        // A rank deficit (two equal products) and a system with no solution (one more element, whose counts
-        // the coefficients do not conserve): the modular path hands the first to the exact elimination and
-        // proves the second itself; both answer as the fractions do.
+        // A rank deficit (two equal products), a system with no solution (one more element, whose counts the
+        // coefficients do not conserve) and one count changed, as a keystroke does, which gives a solution
+        // too large or with mixed signs: every path answers as the fractions do.
         auto twin = packed;
         twin.back() = twin[twin.size() - 2];
         auto broken = packed;
@@ -158,9 +158,12 @@ TEST(BalanceCompositions, LargeReactionsGiveTheSameAnswerOnEveryPath) {
             composition.push_back(0);
         broken.front().back() = 1;
         broken.back().back() = reaction.coefficients.front() + 1;
-        for (const auto* variant : {&twin, &broken}) {
+        auto bumped = packed;
+        bumped.back()[1] += 1;
+        for (const auto* variant : {&twin, &broken, &bumped}) {
             const std::string exact = Outcome(*variant, reaction.reactants, BalanceArithmetic::FractionFree);
             EXPECT_EQ(Outcome(*variant, reaction.reactants, BalanceArithmetic::Automatic), exact);
+            EXPECT_EQ(Outcome(*variant, reaction.reactants, BalanceArithmetic::SparseExact), exact);
         }
         EXPECT_EQ(Outcome(broken, reaction.reactants, BalanceArithmetic::Automatic),
                   "Can't balance - inconsistent system of equations.");
@@ -204,6 +207,7 @@ TEST(BalanceCompositions, FractionFreeEliminationDecidesExactlyAsFractionsDo) {
         const std::string fast = Outcome(packed, reactants, BalanceArithmetic::Automatic);
         ASSERT_EQ(Outcome(packed, reactants, BalanceArithmetic::FractionFree), fast) << "trial " << trial;
         ASSERT_EQ(Outcome(packed, reactants, BalanceArithmetic::Modular), fast) << "trial " << trial;
+        ASSERT_EQ(Outcome(packed, reactants, BalanceArithmetic::SparseExact), fast) << "trial " << trial;
         ++outcomes[fast.rfind("Can't", 0) == 0 ? fast.substr(0, 20) : "balanced"];
     }
     // Every kind of outcome was met.

@@ -1,0 +1,124 @@
+// An exact path of the balancing for large systems of full rank: integer elimination over GMP with sparse
+// pivoting.
+#include "model/equation_system.h"
+#include "model/gmp_integer.h"
+#include "model/reaction_balancer.h"
+
+#include <climits>
+
+std::optional<std::vector<int>> SolveSparseExact(const EquationSystem& system) {
+    const int m = system.equations;
+    const int n = system.substances;
+    std::vector<GmpInteger> a(std::size_t(m) * n);
+    auto cell = [&](int r, int c) -> GmpInteger& { return a[std::size_t(r) * n + c]; };
+    std::vector<int> nonZero(m, 0);
+    for (int r = 0; r < m; ++r) {
+        for (int c = 0; c < n; ++c) {
+            mpz_set_si(cell(r, c).get(), static_cast<long>(system.At(r, c)));
+            nonZero[r] += !cell(r, c).IsZero();
+        }
+    }
+
+    // Columns in order, the sparsest unused row with an entry as pivot. A row reduced by the pivot row is
+    // kept free of common factors, so that its numbers stay near the size of the minors.
+    std::vector<int> pivotRow(n, -1);
+    std::vector<char> used(m, 0);
+    std::vector<int> candidates;
+    GmpInteger g, rowFactor, pivotFactor, product;
+    for (int k = 0; k < n - 1; ++k) {
+        int pivot = -1;
+        candidates.clear();
+        for (int r = 0; r < m; ++r) {
+            if (used[r] || cell(r, k).IsZero())
+                continue;
+            candidates.push_back(r);
+            if (pivot == -1 || nonZero[r] < nonZero[pivot])
+                pivot = r;
+        }
+        if (pivot == -1)
+            return std::nullopt; // a rank deficit: the outcome depends on the order of elimination
+        used[pivot] = 1;
+        pivotRow[k] = pivot;
+        for (int r : candidates) {
+            if (r == pivot)
+                continue;
+            // row r := (p / g) row r - (a / g) pivot row, with p the pivot and a the entry of row r.
+            mpz_gcd(g.get(), cell(pivot, k).get(), cell(r, k).get());
+            mpz_divexact(rowFactor.get(), cell(pivot, k).get(), g.get());
+            mpz_divexact(pivotFactor.get(), cell(r, k).get(), g.get());
+            mpz_set_ui(g.get(), 0);
+            nonZero[r] = 0;
+            for (int c = k + 1; c < n; ++c) {
+                GmpInteger& target = cell(r, c);
+                const bool crossed = !cell(pivot, c).IsZero();
+                if (target.IsZero() && !crossed)
+                    continue;
+                mpz_mul(target.get(), target.get(), rowFactor.get());
+                if (crossed)
+                    mpz_submul(target.get(), pivotFactor.get(), cell(pivot, c).get());
+                if (!target.IsZero()) {
+                    ++nonZero[r];
+                    mpz_gcd(g.get(), g.get(), target.get());
+                }
+            }
+            mpz_set_ui(cell(r, k).get(), 0);
+            if (mpz_cmp_ui(g.get(), 1) > 0) {
+                for (int c = k + 1; c < n; ++c) {
+                    if (!cell(r, c).IsZero())
+                        mpz_divexact(cell(r, c).get(), cell(r, c).get(), g.get());
+                }
+            }
+        }
+    }
+
+    // The rows left over are zero but for the last column: there they hold the residual, exactly.
+    for (int r = 0; r < m; ++r) {
+        if (!used[r] && !cell(r, n - 1).IsZero())
+            throw ReactionBalancingError(balance_text::kInconsistent);
+    }
+
+    // Back substitution in integers: y is kept integral by scaling the part found so far.
+    std::vector<GmpInteger> y(n);
+    mpz_set_ui(y[n - 1].get(), 1);
+    GmpInteger sum, scale;
+    for (int k = n - 2; k >= 0; --k) {
+        const int row = pivotRow[k];
+        mpz_set_ui(sum.get(), 0);
+        for (int c = k + 1; c < n; ++c) {
+            if (!cell(row, c).IsZero())
+                mpz_addmul(sum.get(), cell(row, c).get(), y[c].get());
+        }
+        // p y_k + s = 0: with g = gcd(s, p), y_k = -(s / g) sign(p / g) after y is scaled by |p / g|.
+        mpz_gcd(g.get(), sum.get(), cell(row, k).get());
+        mpz_divexact(scale.get(), cell(row, k).get(), g.get());
+        mpz_divexact(y[k].get(), sum.get(), g.get());
+        if (scale.Sign() > 0)
+            mpz_neg(y[k].get(), y[k].get());
+        mpz_abs(scale.get(), scale.get());
+        if (mpz_cmp_ui(scale.get(), 1) != 0) {
+            for (int c = k + 1; c < n; ++c)
+                mpz_mul(y[c].get(), y[c].get(), scale.get());
+        }
+    }
+
+    for (int k = 0; k + 1 < n; ++k) {
+        if (y[k].Sign() * y[k + 1].Sign() < 0)
+            throw ReactionBalancingError(balance_text::kNegative);
+    }
+    mpz_set_ui(g.get(), 0);
+    for (auto& value : y) {
+        mpz_abs(value.get(), value.get());
+        if (value.IsZero())
+            throw ReactionBalancingError(balance_text::kSingular);
+        mpz_gcd(g.get(), g.get(), value.get());
+    }
+    std::vector<int> coefficients;
+    coefficients.reserve(y.size());
+    for (auto& value : y) {
+        mpz_divexact(value.get(), value.get(), g.get());
+        if (mpz_cmp_si(value.get(), INT_MAX) > 0)
+            throw ReactionBalancingError(balance_text::kTooLarge);
+        coefficients.push_back(static_cast<int>(mpz_get_si(value.get())));
+    }
+    return coefficients;
+}
