@@ -31,15 +31,83 @@ int ComboBox::SelectString(const QString& text) {
     return -1;
 }
 
-int ListBox::AddString(const QString& text) {
-    int index = count();
-    if (m_sorted) {
-        index = 0;
-        while (index < count() && CompareListText(item(index)->text(), text) <= 0)
-            ++index;
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+    // The view then lays out a hundred thousand entries without measuring each.
+    setUniformItemSizes(true);
+}
+
+bool ListBox::ComesBefore(const QString& a, const QString& b) {
+    return CompareListText(a, b) < 0;
+}
+
+int ListBox::SortedPosition(const QString& text) const {
+    // The first entry above the text, by binary search over the sorted entries.
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (ComesBefore(text, item(middle)->text()))
+            high = middle;
+        else
+            low = middle + 1;
     }
+    return low;
+}
+
+int ListBox::AddString(const QString& text) {
+    const int index = m_sorted ? SortedPosition(text) : count();
     insertItem(index, text);
     return index;
+}
+
+namespace {
+
+// A list box entry that keeps its item data as a plain number: a hundred thousand entries are made and
+// dropped at every refill of a long list.
+class ListBoxItem : public QListWidgetItem {
+public:
+    ListBoxItem(QString text, qint64 data) : QListWidgetItem(std::move(text)), m_data(data) {}
+
+    QVariant data(int role) const override {
+        return role == Qt::UserRole ? QVariant(m_data) : QListWidgetItem::data(role);
+    }
+    QListWidgetItem* clone() const override { return new ListBoxItem(*this); }
+    void setData(int role, const QVariant& value) override {
+        if (role != Qt::UserRole) {
+            QListWidgetItem::setData(role, value);
+            return;
+        }
+        m_data = value.toLongLong();
+        if (QListWidget* list = listWidget()) {
+            // What the stored value's change tells the list's model.
+            const QModelIndex index = list->model()->index(list->row(this), 0);
+            emit list->model()->dataChanged(index, index, {Qt::UserRole});
+        }
+    }
+
+private:
+    qint64 m_data;
+};
+
+} // namespace
+
+void ListBox::AddStrings(std::vector<ListEntry> entries) {
+    const auto before = [](const ListEntry& a, const ListEntry& b) { return ComesBefore(a.text, b.text); };
+    // Sorted entries that do not sort before the list's last entry simply follow one another.
+    bool inOrder = true;
+    if (m_sorted) {
+        if (!std::is_sorted(entries.begin(), entries.end(), before))
+            std::stable_sort(entries.begin(), entries.end(), before);
+        inOrder =
+            count() == 0 || entries.empty() || !ComesBefore(entries.front().text, item(count() - 1)->text());
+    }
+    const bool painting = updatesEnabled();
+    setUpdatesEnabled(false);
+    for (ListEntry& entry : entries) {
+        const int row = inOrder ? count() : SortedPosition(entry.text);
+        insertItem(row, new ListBoxItem(std::move(entry.text), entry.data));
+    }
+    setUpdatesEnabled(painting);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
