@@ -156,7 +156,7 @@ void CSubstanceDatabaseDlg::FillList() {
     }
     const int listed = static_cast<int>(entries.size());
     m_list->clear();
-    m_list->AddStrings(std::move(entries));
+    m_list->AddStrings(std::move(entries), ui::ListBox::EntryOrder::Sorted);
     if (found != -1)
         SelectEntryOf(found);
 

@@ -62,41 +62,49 @@ int ListBox::AddString(const QString& text) {
 
 namespace {
 
-// A list box entry that keeps its item data as a plain number: a hundred thousand entries are made and
+// A list box entry that keeps its text and item data as plain values: a hundred thousand entries are made and
 // dropped at every refill of a long list.
 class ListBoxItem : public QListWidgetItem {
 public:
-    ListBoxItem(QString text, qint64 data) : QListWidgetItem(std::move(text)), m_data(data) {}
+    ListBoxItem(QString text, qint64 data) : m_text(std::move(text)), m_data(data) {}
 
-    QVariant data(int role) const override {
-        return role == Qt::UserRole ? QVariant(m_data) : QListWidgetItem::data(role);
-    }
     QListWidgetItem* clone() const override { return new ListBoxItem(*this); }
+    QVariant data(int role) const override {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return m_text;
+        if (role == Qt::UserRole)
+            return m_data;
+        return QListWidgetItem::data(role);
+    }
     void setData(int role, const QVariant& value) override {
-        if (role != Qt::UserRole) {
+        if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::UserRole) {
             QListWidgetItem::setData(role, value);
             return;
         }
-        m_data = value.toLongLong();
+        if (role == Qt::UserRole)
+            m_data = value.toLongLong();
+        else
+            m_text = value.toString();
         if (QListWidget* list = listWidget()) {
-            // What the stored value's change tells the list's model.
+            // What the base class tells the list's model about a change of a value it keeps.
             const QModelIndex index = list->model()->index(list->row(this), 0);
-            emit list->model()->dataChanged(index, index, {Qt::UserRole});
+            emit list->model()->dataChanged(index, index, {role});
         }
     }
 
 private:
+    QString m_text;
     qint64 m_data;
 };
 
 } // namespace
 
-void ListBox::AddStrings(std::vector<ListEntry> entries) {
+void ListBox::AddStrings(std::vector<ListEntry> entries, EntryOrder order) {
     const auto before = [](const ListEntry& a, const ListEntry& b) { return ComesBefore(a.text, b.text); };
     // Sorted entries that do not sort before the list's last entry simply follow one another.
     bool inOrder = true;
     if (m_sorted) {
-        if (!std::is_sorted(entries.begin(), entries.end(), before))
+        if (order == EntryOrder::Any && !std::is_sorted(entries.begin(), entries.end(), before))
             std::stable_sort(entries.begin(), entries.end(), before);
         inOrder =
             count() == 0 || entries.empty() || !ComesBefore(entries.front().text, item(count() - 1)->text());

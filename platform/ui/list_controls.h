@@ -42,8 +42,11 @@ public:
     // entries keep the order they were added in); returns the new entry's index.
     int AddString(const QString& text);
     // Adds many entries at once, with their item data, as AddString one after the other would, with the
-    // list's painting held meanwhile. Entries already in the list's order are taken as they come.
-    void AddStrings(std::vector<ListEntry> entries);
+    // list's painting held meanwhile. Entries already in the list's order are taken as they come; the caller
+    // that made them in that order (sorted by ComesBefore, equal texts in the order to keep) may say so and
+    // spare the check.
+    enum class EntryOrder { Any, Sorted };
+    void AddStrings(std::vector<ListEntry> entries, EntryOrder order = EntryOrder::Any);
     // Whether a goes before b in a sorted list box.
     static bool ComesBefore(const QString& a, const QString& b);
 
