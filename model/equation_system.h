@@ -24,7 +24,7 @@ struct EquationSystem {
 // the same pivots, the same zero tests, so the same outcome for every system.
 std::vector<int> SolveFractionFree(const EquationSystem& system);
 
-// An upper bound of the work of the fraction-free elimination, in products of machine words; a system beyond
+// An upper bound of the work of the fraction-free elimination, in products of 32-bit words; a system beyond
 // kFractionFreeWorkLimit is refused as "numbers too large" rather than left to run on.
 double FractionFreeWork(const EquationSystem& system);
 inline constexpr double kFractionFreeWorkLimit = 1.5e9;
@@ -34,8 +34,7 @@ inline constexpr double kFractionFreeWorkLimit = 1.5e9;
 // prove: the coefficients when the first n - 1 columns have full rank and the recovered integers solve the
 // system exactly (the solution is then unique, so it is the one the fractions give), and the messages that
 // follow from that solution or from a residual that is non-zero even modulo the prime. Otherwise (a rank
-// deficit modulo the prime, values beyond an int) it returns nothing and the fraction-free elimination
-// decides.
+// deficit modulo the prime, values beyond an int) it returns nothing and an exact path decides.
 std::optional<std::vector<int>> SolveModular(const EquationSystem& system);
 
 // Exact integer elimination over GMP with the same sparse pivoting, for what the modular path cannot prove (a

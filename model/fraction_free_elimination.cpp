@@ -78,7 +78,11 @@ std::vector<int> SolveFractionFree(const EquationSystem& system) {
         mpz_divexact(y[k].get(), sum.get(), cell(k, k).get());
     }
 
-    for (int k = 0; k + 1 < n; ++k) {
+    return SmallestCoefficients(y);
+}
+
+std::vector<int> SmallestCoefficients(std::vector<GmpInteger>& y) {
+    for (std::size_t k = 0; k + 1 < y.size(); ++k) {
         if (y[k].Sign() * y[k + 1].Sign() < 0)
             throw ReactionBalancingError(balance_text::kNegative);
     }

@@ -2,6 +2,8 @@
 
 #include <gmp.h>
 
+#include <vector>
+
 // One GMP integer that frees itself, for vectors and matrices of them. Starts at 0.
 class GmpInteger {
 public:
@@ -19,3 +21,8 @@ public:
 private:
     mpz_t m_value;
 };
+
+// The balancing's answer from an exact solution y of the system: "Can't balance without negative
+// coefficients." when neighbours differ in sign, "singular matrix" for a zero, otherwise the magnitudes
+// divided by their common divisor ("numbers too large" beyond an int). Overwrites y.
+std::vector<int> SmallestCoefficients(std::vector<GmpInteger>& y);

@@ -4,8 +4,6 @@
 #include "model/gmp_integer.h"
 #include "model/reaction_balancer.h"
 
-#include <climits>
-
 std::optional<std::vector<int>> SolveSparseExact(const EquationSystem& system) {
     const int m = system.equations;
     const int n = system.substances;
@@ -101,24 +99,5 @@ std::optional<std::vector<int>> SolveSparseExact(const EquationSystem& system) {
         }
     }
 
-    for (int k = 0; k + 1 < n; ++k) {
-        if (y[k].Sign() * y[k + 1].Sign() < 0)
-            throw ReactionBalancingError(balance_text::kNegative);
-    }
-    mpz_set_ui(g.get(), 0);
-    for (auto& value : y) {
-        mpz_abs(value.get(), value.get());
-        if (value.IsZero())
-            throw ReactionBalancingError(balance_text::kSingular);
-        mpz_gcd(g.get(), g.get(), value.get());
-    }
-    std::vector<int> coefficients;
-    coefficients.reserve(y.size());
-    for (auto& value : y) {
-        mpz_divexact(value.get(), value.get(), g.get());
-        if (mpz_cmp_si(value.get(), INT_MAX) > 0)
-            throw ReactionBalancingError(balance_text::kTooLarge);
-        coefficients.push_back(static_cast<int>(mpz_get_si(value.get())));
-    }
-    return coefficients;
+    return SmallestCoefficients(y);
 }
