@@ -13,9 +13,15 @@ int CompareListText(const QString& a, const QString& b) {
 int ComboBox::AddString(const QString& text) {
     int index = count();
     if (m_sorted) {
-        index = 0;
-        while (index < count() && CompareListText(itemText(index), text) <= 0)
-            ++index;
+        // After every entry that does not compare above the text, by binary search.
+        int low = 0;
+        while (low < index) {
+            const int middle = low + (index - low) / 2;
+            if (CompareListText(text, itemText(middle)) < 0)
+                index = middle;
+            else
+                low = middle + 1;
+        }
     }
     insertItem(index, text);
     return index;
