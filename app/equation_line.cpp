@@ -47,10 +47,11 @@ namespace {
 struct Sign {
     int x = 0; // the middle
     const char* text = "";
+    int width = 0;
 };
 
 // The signs between the terms: "+" midway between the columns of a side, "=" midway between the sides.
-std::vector<Sign> Signs(const Layout& layout) {
+std::vector<Sign> Signs(DrawingSurface& surface, const FontSpec& font, const Layout& layout) {
     std::vector<Sign> signs;
     const int x0 = (layout.templateRect.left + layout.templateRect.right) / 2;
     const int px = layout.pitchX;
@@ -60,45 +61,56 @@ std::vector<Sign> Signs(const Layout& layout) {
         signs.push_back({x0 + (layout.nReactants + k) * px + layout.productOffsetX - px / 2, "+"});
     if (layout.nReactants > 0 || layout.nProducts > 0)
         signs.push_back({x0 + layout.nReactants * px + layout.productOffsetX / 2 - px / 2, "="});
+    surface.Save();
+    surface.SelectFont(font);
+    for (Sign& sign : signs)
+        sign.width = surface.TextExtent(sign.text).width;
+    surface.Restore();
     return signs;
 }
 
 // The widest a term centred at x may be drawn without touching a sign or leaving the form.
-int Room(DrawingSurface& surface, const FontSpec& font, const std::vector<Sign>& signs, int x,
-         int pageWidth) {
+int Room(const std::vector<Sign>& signs, int x, int pageWidth) {
     long long left = 0;
     long long right = pageWidth > 0 ? pageWidth : std::numeric_limits<int>::max();
-    surface.Save();
-    surface.SelectFont(font);
     for (const Sign& sign : signs) {
-        const int width = surface.TextExtent(sign.text).width;
+        const int width = sign.width;
         const int start = sign.x - width / 2;
         if (sign.x < x)
             left = std::max<long long>(left, start + width);
         else
             right = std::min<long long>(right, start);
     }
-    surface.Restore();
     const long long room = 2 * std::min(x - left, right - x);
     // 0 would ask for no shrinking at all.
     return static_cast<int>(std::clamp<long long>(room, 1, std::numeric_limits<int>::max()));
 }
 
+bool Overlaps(const SurfaceRect& a, const SurfaceRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 } // namespace
 
-void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout) {
+void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout,
+          const SurfaceRect* visible) {
     const FontSpec big = BigFont();
     const FontSpec small = SmallFont();
-    const std::vector<Sign> signs = Signs(layout);
+    const std::vector<Sign> signs = Signs(surface, big, layout);
 
     for (const Layout::Cell& cell : layout.cells) {
+        // A long term may spill over its placeholder into the next column: a column's margin holds it.
+        const SurfaceRect reach{cell.rect.left - layout.pitchX, cell.rect.top,
+                                cell.rect.right + layout.pitchX, cell.rect.bottom};
+        if (visible != nullptr && !Overlaps(reach, *visible))
+            continue;
         const Term term = BuildTerm(document, cell.row);
         if (term.text.empty())
             continue;
         ChemicalFormula formula;
         formula.SetText(term.text, true);
         formula.SetCoefficientColor(term.coefficientColor);
-        const int room = Room(surface, big, signs, (cell.rect.left + cell.rect.right) / 2, layout.pageWidth);
+        const int room = Room(signs, (cell.rect.left + cell.rect.right) / 2, layout.pageWidth);
         formula.DrawInControl(surface, cell.rect, layout.background, big, small, TextAlign::Center, room);
     }
 
@@ -108,9 +120,12 @@ void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layou
     surface.SetBackgroundMode(BackgroundMode::Transparent);
     surface.SetTextColor(0x000000);
     const int yc = (layout.templateRect.top + layout.templateRect.bottom) / 2;
-    const int y = yc - big.height / 2 + 2;
+    const int h = big.height;
+    const int y = yc - h / 2 + 2;
+    // A sign is centred on its x: one font height either side holds it.
     for (const Sign& sign : signs)
-        surface.TextOut(sign.x, y, sign.text);
+        if (visible == nullptr || Overlaps({sign.x - h, y, sign.x + h, y + h}, *visible))
+            surface.TextOut(sign.x, y, sign.text);
     surface.Restore();
 }
 

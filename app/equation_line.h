@@ -54,8 +54,11 @@ struct Layout {
     ColorRef background = 0xF0F0F0;
 };
 
-// Draws every term and sign of the line. A term wider than the room between the signs (or the form's edge)
-// on either side of its column is shrunk to fit that room; the others are drawn at the line's fonts.
-void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout);
+// Draws every term and sign of the line, or, given the rectangle that needs painting, those that reach into
+// it (a long reaction's line is far wider than the window). A term wider than the room between the signs (or
+// the form's edge) on either side of its column is shrunk to fit that room; the others are drawn at the
+// line's fonts.
+void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layout,
+          const SurfaceRect* visible = nullptr);
 
 } // namespace equation_line

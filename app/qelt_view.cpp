@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QLayout>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -124,6 +125,7 @@ QSize CQELTView::sizeHint() const {
 bool CQELTView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Page() && event->type() == QEvent::Paint) {
         QPainter painter(Page());
+        painter.setClipRect(static_cast<QPaintEvent*>(event)->rect());
         PaintForm(painter);
     }
     return ui::FormView::eventFilter(watched, event);

@@ -131,14 +131,22 @@ equation_line::Layout CQELTView1::EquationLayout() const {
     return layout;
 }
 
-void CQELTView1::PaintEquation(DrawingSurface& surface) {
-    equation_line::Draw(surface, Doc(), EquationLayout());
+void CQELTView1::PaintEquation(DrawingSurface& surface, const SurfaceRect* visible) {
+    equation_line::Draw(surface, Doc(), EquationLayout(), visible);
 }
 
 void CQELTView1::PaintForm(QPainter& painter) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     PainterSurface surface(painter);
-    PaintEquation(surface);
+    // Only the terms in the area being painted are drawn.
+    if (painter.hasClipping()) {
+        const QRect clip = painter.clipBoundingRect().toAlignedRect();
+        const SurfaceRect visible{clip.left(), clip.top(), clip.left() + clip.width(),
+                                  clip.top() + clip.height()};
+        PaintEquation(surface, &visible);
+    } else {
+        PaintEquation(surface);
+    }
 }
 
 void CQELTView1::InvalidateEquation() {

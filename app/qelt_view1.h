@@ -18,7 +18,7 @@ public:
 
     // Where the equation line goes, and the line itself drawn on a surface.
     equation_line::Layout EquationLayout() const;
-    void PaintEquation(DrawingSurface& surface);
+    void PaintEquation(DrawingSurface& surface, const SurfaceRect* visible = nullptr);
 
 protected:
     void ResizeGroupBoxes(int dx, int dy) override;

@@ -77,12 +77,53 @@ void CKestrolabDatabase::RebuildIndexes() {
     }
 }
 
+void CKestrolabDatabase::ReindexKey(Index& index, bool byName, const std::string& key, int from) {
+    // The key's entry, when it named a position at or after `from` that no longer holds it, moves to the next
+    // position that does, or goes.
+    const auto it = index.find(key);
+    if (it == index.end() || it->second < from)
+        return;
+    for (int i = from; i < GetCount(); ++i) {
+        if ((byName ? m_items[i]->GetName() : m_items[i]->GetFormula()) == key) {
+            it->second = i;
+            return;
+        }
+    }
+    index.erase(it);
+}
+
+void CKestrolabDatabase::IndexAppended() {
+    const int last = GetCount() - 1;
+    // An earlier holder of the same key keeps its place: the lowest position wins.
+    m_nameIndex.emplace(m_items[last]->GetName(), last);
+    m_formulaIndex.emplace(m_items[last]->GetFormula(), last);
+}
+
+void CKestrolabDatabase::IndexReplaced(int index, const std::string& oldName, const std::string& oldFormula) {
+    ReindexKey(m_nameIndex, true, oldName, index);
+    ReindexKey(m_formulaIndex, false, oldFormula, index);
+    for (auto [map, key] : {std::pair{&m_nameIndex, &m_items[index]->GetName()},
+                            std::pair{&m_formulaIndex, &m_items[index]->GetFormula()}}) {
+        const auto [it, added] = map->emplace(*key, index);
+        if (!added && it->second > index)
+            it->second = index;
+    }
+}
+
 void CKestrolabDatabase::RemoveAt(int index) {
     if (index == -1)
         return;
     CheckIndex(index);
+    const std::string name = m_items[index]->GetName();
+    const std::string formula = m_items[index]->GetFormula();
     m_items.erase(m_items.begin() + index);
-    RebuildIndexes();
+    // Every later position moved up by one; the removed keys pass to their next holders.
+    for (Index* map : {&m_nameIndex, &m_formulaIndex}) {
+        for (auto& entry : *map)
+            entry.second -= entry.second > index;
+    }
+    ReindexKey(m_nameIndex, true, name, index);
+    ReindexKey(m_formulaIndex, false, formula, index);
     m_modified = true;
 }
 

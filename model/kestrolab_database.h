@@ -58,10 +58,17 @@ protected:
     // For subclasses: the list itself, which they change and then re-index.
     std::vector<std::unique_ptr<CSubstance>>& Items() { return m_items; }
     void CheckIndex(int index) const;
+    // Brings the indexes up to date after one change, without rebuilding them: an item appended at the end,
+    // or the item at a position replaced (its old name and formula given).
+    void IndexAppended();
+    void IndexReplaced(int index, const std::string& oldName, const std::string& oldFormula);
 
     bool m_modified = false;
 
 private:
+    using Index = std::unordered_map<std::string, int>;
+    void ReindexKey(Index& index, bool byName, const std::string& key, int from);
+
     std::int32_t m_version;
     bool m_valid = false;
     std::vector<std::unique_ptr<CSubstance>> m_items;

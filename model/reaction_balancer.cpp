@@ -1,6 +1,6 @@
 #include "model/reaction_balancer.h"
 
-#include "model/big_integer.h"
+#include "model/equation_system.h"
 #include "model/rational.h"
 
 #include <algorithm>
@@ -13,16 +13,6 @@
 namespace {
 
 using Wide = __int128;
-
-// The linear system of one balancing: one equation per element present (and the charge when it takes part),
-// one column per substance; reactant columns count positive, product columns negative.
-struct EquationSystem {
-    int equations = 0;
-    int substances = 0;
-    std::vector<std::int64_t> cells; // equations x substances, row-major
-
-    std::int64_t At(int row, int column) const { return cells[std::size_t(row) * substances + column]; }
-};
 
 int Entry(const std::vector<int>& composition, std::size_t index) {
     return index < composition.size() ? composition[index] : 0;
@@ -192,103 +182,6 @@ std::vector<int> ToIntegers(const std::vector<Rational>& x) {
     return coefficients;
 }
 
-// The same elimination without fractions (Bareiss): each step multiplies a row by the pivot and divides
-// exactly by the previous pivot, so every value is a minor of the system and no gcd is ever taken. All rows
-// below a pivot carry one common factor, so the choice of pivots, the zero tests and therefore every outcome
-// are those of the elimination above. A step whose column has no pivot is skipped, as above. The solution
-// comes out as integers proportional to the fractions, reduced by their common divisor.
-std::vector<int> SolveFractionFree(const EquationSystem& system) {
-    const int m = system.equations;
-    const int n = system.substances;
-    std::vector<BigInt> a(std::size_t(m) * n);
-    auto cell = [&](int r, int c) -> BigInt& { return a[std::size_t(r) * n + c]; };
-    for (int r = 0; r < m; ++r)
-        for (int c = 0; c < n; ++c)
-            cell(r, c) = BigInt(system.At(r, c));
-
-    BigInt previous(1);
-    for (int k = 0; k < n - 1; ++k) {
-        int pivot = k;
-        for (int r = k + 1; r < m; ++r) {
-            if (BigInt::LessInMagnitude(cell(pivot, k), cell(r, k)))
-                pivot = r;
-        }
-        if (pivot != k) {
-            for (int c = k; c < n; ++c)
-                std::swap(cell(k, c), cell(pivot, c));
-        }
-        if (cell(k, k).IsZero())
-            continue;
-        for (int r = k + 1; r < m; ++r) {
-            for (int c = k + 1; c < n; ++c)
-                cell(r, c) = BigInt::DivideExact(cell(k, k) * cell(r, c) - cell(r, k) * cell(k, c), previous);
-            cell(r, k) = BigInt();
-        }
-        previous = cell(k, k);
-    }
-
-    for (int r = n - 1; r < m; ++r) {
-        if (!cell(r, n - 1).IsZero())
-            throw ReactionBalancingError(balance_text::kInconsistent);
-    }
-    for (int k = n - 2; k >= 0; --k) {
-        if (cell(k, k).IsZero())
-            throw ReactionBalancingError(balance_text::kSingular);
-    }
-
-    // y = D x with D the last pivot: integers (Cramer's rule), so every division below is exact.
-    std::vector<BigInt> y(n);
-    y[n - 1] = n >= 2 ? cell(n - 2, n - 2) : BigInt(1);
-    for (int k = n - 2; k >= 0; --k) {
-        BigInt sum;
-        for (int c = k + 1; c < n; ++c)
-            sum = sum + cell(k, c) * y[c];
-        y[k] = BigInt::DivideExact(-sum, cell(k, k));
-    }
-
-    for (int k = 0; k + 1 < n; ++k) {
-        if (y[k].Sign() * y[k + 1].Sign() < 0)
-            throw ReactionBalancingError(balance_text::kNegative);
-    }
-    BigInt divisor;
-    for (auto& value : y) {
-        value = value.Abs();
-        if (value.IsZero())
-            throw ReactionBalancingError(balance_text::kSingular);
-        divisor = BigInt::Gcd(divisor, value);
-    }
-    std::vector<int> coefficients;
-    coefficients.reserve(y.size());
-    for (const auto& value : y) {
-        const auto coefficient = BigInt::DivideExact(value, divisor).ToInt64();
-        if (!coefficient || *coefficient > INT_MAX)
-            throw ReactionBalancingError(balance_text::kTooLarge);
-        coefficients.push_back(static_cast<int>(*coefficient));
-    }
-    return coefficients;
-}
-
-// An upper bound of the work of the fraction-free elimination, in products of 32-bit limbs. Every value it
-// handles is a minor of the system, whose size the Hadamard bound limits: the product of the column lengths.
-double FractionFreeWork(const EquationSystem& system) {
-    double bits = 0.0;
-    for (int c = 0; c < system.substances; ++c) {
-        double squares = 0.0;
-        for (int r = 0; r < system.equations; ++r)
-            squares += std::pow(static_cast<double>(system.At(r, c)), 2.0);
-        if (squares > 1.0)
-            bits += 0.5 * std::log2(squares);
-    }
-    const double limbs = bits / 32.0 + 2.0;
-    double steps = 0.0;
-    for (int k = 0; k + 1 < system.substances; ++k)
-        steps += double(std::max(system.equations - k - 1, 0)) * double(system.substances - k - 1);
-    return steps * 4.0 * limbs * limbs;
-}
-
-// About a second of work at most: a system beyond it is refused rather than left to run on.
-constexpr double kFractionFreeWorkLimit = 1.5e9;
-
 // Every element and the charge must be conserved by the integers found; nothing unchecked is reported.
 void Verify(const std::vector<std::vector<int>>& packed, int reactantCount,
             const std::vector<int>& coefficients) {
@@ -306,6 +199,32 @@ void Verify(const std::vector<std::vector<int>>& packed, int reactantCount,
     }
 }
 
+std::vector<int> SolveFractionFreeWithinLimit(const EquationSystem& system) {
+    if (FractionFreeWork(system) > kFractionFreeWorkLimit)
+        throw ReactionBalancingError(balance_text::kTooLarge);
+    return SolveFractionFree(system);
+}
+
+// The fractions, and the fraction-free elimination when they overflow: the same steps, the same outcome.
+std::vector<int> SolveByFractions(const EquationSystem& system) {
+    try {
+        return ToIntegers(Solve(system));
+    } catch (const RationalOverflow&) {
+        return SolveFractionFreeWithinLimit(system);
+    }
+}
+
+// The ways that need the first n - 1 columns to have full rank: modulo a prime, then exact integers.
+std::optional<std::vector<int>> SolveLargeSystem(const EquationSystem& system) {
+    if (auto quick = SolveModular(system))
+        return quick;
+    return SolveSparseExact(system);
+}
+
+// Up to this many substances the 64-bit fractions are the quickest way; beyond it the modular path is,
+// however small the numbers.
+constexpr int kLargestFractionsFirst = 12;
+
 } // namespace
 
 std::vector<int> BalanceCompositions(const std::vector<std::vector<int>>& packed, int reactantCount,
@@ -316,14 +235,21 @@ std::vector<int> BalanceCompositions(const std::vector<std::vector<int>>& packed
 
     const EquationSystem system = BuildSystem(packed, reactantCount, symbolOfRow);
     std::vector<int> coefficients;
-    try {
-        if (arithmetic == BalanceArithmetic::FractionFree)
-            throw RationalOverflow();
-        coefficients = ToIntegers(Solve(system));
-    } catch (const RationalOverflow&) {
-        if (FractionFreeWork(system) > kFractionFreeWorkLimit)
-            throw ReactionBalancingError(balance_text::kTooLarge);
-        coefficients = SolveFractionFree(system);
+    if (arithmetic == BalanceArithmetic::FractionFree) {
+        coefficients = SolveFractionFreeWithinLimit(system);
+    } else if (arithmetic == BalanceArithmetic::SparseExact) {
+        std::optional<std::vector<int>> exact = SolveSparseExact(system);
+        coefficients = exact ? std::move(*exact) : SolveByFractions(system);
+    } else if (arithmetic == BalanceArithmetic::Modular || n > kLargestFractionsFirst) {
+        std::optional<std::vector<int>> quick = SolveLargeSystem(system);
+        coefficients = quick ? std::move(*quick) : SolveByFractions(system);
+    } else {
+        try {
+            coefficients = ToIntegers(Solve(system));
+        } catch (const RationalOverflow&) {
+            std::optional<std::vector<int>> quick = SolveLargeSystem(system);
+            coefficients = quick ? std::move(*quick) : SolveFractionFreeWithinLimit(system);
+        }
     }
     Verify(packed, reactantCount, coefficients);
     return coefficients;

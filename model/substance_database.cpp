@@ -4,16 +4,18 @@
 #include "model/substance.h"
 #include "platform/core/archive.h"
 
+#include <utility>
+
 void SubstanceDatabase::Add(const CSubstance& item) {
     Items().push_back(std::make_unique<CSubstance>(item));
-    RebuildIndexes();
+    IndexAppended();
     m_modified = true;
 }
 
 void SubstanceDatabase::Replace(int index, const CSubstance& item) {
     CheckIndex(index);
-    Items()[index] = std::make_unique<CSubstance>(item);
-    RebuildIndexes();
+    std::unique_ptr<CSubstance> old = std::exchange(Items()[index], std::make_unique<CSubstance>(item));
+    IndexReplaced(index, old->GetName(), old->GetFormula());
     m_modified = true;
 }
 

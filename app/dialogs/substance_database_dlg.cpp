@@ -53,6 +53,7 @@ const std::string& ListedText(const CSubstance& substance, int filterField) {
     return filterField == 1 ? substance.GetFormula() : substance.GetName();
 }
 
+// The list box keeps each entry's item data under this role.
 constexpr int kIndexRole = Qt::UserRole;
 
 } // namespace
@@ -133,26 +134,30 @@ void CSubstanceDatabaseDlg::FillList() {
     search.SetPattern(m_filter);
     const bool filtering = !FilterIsOff(m_filter);
 
-    m_list->clear();
+    // The entries go in already sorted, all in one batch: a list of any size fills in linear time.
+    if (!m_order.IsFor(m_database, m_filterField))
+        m_order.Rebuild(m_database, m_filterField);
     const int n = m_database.GetCount();
-    int listed = 0;
+    std::vector<ui::ListEntry> entries;
+    entries.reserve(filtering ? 0 : static_cast<std::size_t>(n));
     int found = -1;
-    for (int i = 0; i < n; ++i) {
+    for (const int i : m_order.Positions()) {
         const CSubstance& item = *m_database.GetAt(i);
-        const std::string& text = ListedText(item, m_filterField);
         if (filtering) {
-            const char* cursor = text.c_str();
+            const char* cursor = ListedText(item, m_filterField).c_str();
             int length = 0;
             bool atTerminator = false;
             if (!search.Search(cursor, length, atTerminator))
                 continue;
         }
-        const int entry = m_list->AddString(ui::FromCp1252(text));
-        m_list->item(entry)->setData(kIndexRole, i);
-        ++listed;
-        if (item == m_substance)
+        entries.push_back({m_order.Text(i), i});
+        // The last of equal substances in the database, as a fill in database order would find.
+        if (i > found && item == m_substance)
             found = i;
     }
+    const int listed = static_cast<int>(entries.size());
+    m_list->clear();
+    m_list->AddStrings(std::move(entries), ui::ListBox::EntryOrder::Sorted);
     if (found != -1)
         SelectEntryOf(found);
 
@@ -192,7 +197,10 @@ void CSubstanceDatabaseDlg::ShowSubstanceInFrame() {
 }
 
 void CSubstanceDatabaseDlg::OnAdd() {
+    const bool inStep = m_order.IsFor(m_database, m_filterField);
     m_database.Add(m_substance);
+    if (inStep)
+        m_order.Added(m_database, m_database.GetCount() - 1);
     FillList();
     UpdateButtons();
 }
@@ -201,7 +209,10 @@ void CSubstanceDatabaseDlg::OnDelete() {
     const int selected = SelectedIndex();
     if (selected == -1)
         return;
+    const bool inStep = m_order.IsFor(m_database, m_filterField);
     m_database.RemoveAt(selected);
+    if (inStep)
+        m_order.Removed(selected);
     FillList();
     UpdateButtons();
 }
@@ -210,7 +221,10 @@ void CSubstanceDatabaseDlg::OnModify() {
     const int selected = SelectedIndex();
     if (selected == -1)
         return;
+    const bool inStep = m_order.IsFor(m_database, m_filterField);
     m_database.Replace(selected, m_substance);
+    if (inStep)
+        m_order.Replaced(m_database, selected);
     FillList();
     UpdateButtons();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/controls/static_formula_frame.h"
+#include "app/dialogs/substance_list_order.h"
 #include "model/substance.h"
 #include "platform/ui/dialog.h"
 
@@ -81,4 +82,6 @@ private:
     CListBoxD* m_list = nullptr;
     std::string m_filter = ".";
     int m_filterField = 0;
+    // The database in list order, kept between fills.
+    SubstanceListOrder m_order;
 };

@@ -13,9 +13,15 @@ int CompareListText(const QString& a, const QString& b) {
 int ComboBox::AddString(const QString& text) {
     int index = count();
     if (m_sorted) {
-        index = 0;
-        while (index < count() && CompareListText(itemText(index), text) <= 0)
-            ++index;
+        // After every entry that does not compare above the text, by binary search.
+        int low = 0;
+        while (low < index) {
+            const int middle = low + (index - low) / 2;
+            if (CompareListText(text, itemText(middle)) < 0)
+                index = middle;
+            else
+                low = middle + 1;
+        }
     }
     insertItem(index, text);
     return index;
@@ -31,15 +37,91 @@ int ComboBox::SelectString(const QString& text) {
     return -1;
 }
 
-int ListBox::AddString(const QString& text) {
-    int index = count();
-    if (m_sorted) {
-        index = 0;
-        while (index < count() && CompareListText(item(index)->text(), text) <= 0)
-            ++index;
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+    // The view then lays out a hundred thousand entries without measuring each.
+    setUniformItemSizes(true);
+}
+
+bool ListBox::ComesBefore(const QString& a, const QString& b) {
+    return CompareListText(a, b) < 0;
+}
+
+int ListBox::SortedPosition(const QString& text) const {
+    // The first entry above the text, by binary search over the sorted entries.
+    int low = 0;
+    int high = count();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (ComesBefore(text, item(middle)->text()))
+            high = middle;
+        else
+            low = middle + 1;
     }
+    return low;
+}
+
+int ListBox::AddString(const QString& text) {
+    const int index = m_sorted ? SortedPosition(text) : count();
     insertItem(index, text);
     return index;
+}
+
+namespace {
+
+// A list box entry that keeps its text and item data as plain values: a hundred thousand entries are made and
+// dropped at every refill of a long list.
+class ListBoxItem : public QListWidgetItem {
+public:
+    ListBoxItem(QString text, qint64 data) : m_text(std::move(text)), m_data(data) {}
+
+    QListWidgetItem* clone() const override { return new ListBoxItem(*this); }
+    QVariant data(int role) const override {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return m_text;
+        if (role == Qt::UserRole)
+            return m_data;
+        return QListWidgetItem::data(role);
+    }
+    void setData(int role, const QVariant& value) override {
+        if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::UserRole) {
+            QListWidgetItem::setData(role, value);
+            return;
+        }
+        if (role == Qt::UserRole)
+            m_data = value.toLongLong();
+        else
+            m_text = value.toString();
+        if (QListWidget* list = listWidget()) {
+            // What the base class tells the list's model about a change of a value it keeps.
+            const QModelIndex index = list->model()->index(list->row(this), 0);
+            emit list->model()->dataChanged(index, index, {role});
+        }
+    }
+
+private:
+    QString m_text;
+    qint64 m_data;
+};
+
+} // namespace
+
+void ListBox::AddStrings(std::vector<ListEntry> entries, EntryOrder order) {
+    const auto before = [](const ListEntry& a, const ListEntry& b) { return ComesBefore(a.text, b.text); };
+    // Sorted entries that do not sort before the list's last entry simply follow one another.
+    bool inOrder = true;
+    if (m_sorted) {
+        if (order == EntryOrder::Any && !std::is_sorted(entries.begin(), entries.end(), before))
+            std::stable_sort(entries.begin(), entries.end(), before);
+        inOrder =
+            count() == 0 || entries.empty() || !ComesBefore(entries.front().text, item(count() - 1)->text());
+    }
+    const bool painting = updatesEnabled();
+    setUpdatesEnabled(false);
+    for (ListEntry& entry : entries) {
+        const int row = inOrder ? count() : SortedPosition(entry.text);
+        insertItem(row, new ListBoxItem(std::move(entry.text), entry.data));
+    }
+    setUpdatesEnabled(painting);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {

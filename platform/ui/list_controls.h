@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QTreeWidget>
 #include <functional>
+#include <vector>
 
 // The list controls of templates. They add what the dialogs rely on: entries added in sorted order when the
 // template asks for it, and list box selection notifications for the user's actions only.
@@ -24,13 +25,30 @@ private:
     bool m_sorted = false;
 };
 
+// One entry of a list box: its text and the number kept with it (its item data, under Qt::UserRole).
+struct ListEntry {
+    QString text;
+    qint64 data = 0;
+};
+
 class ListBox : public QListWidget {
     Q_OBJECT
 public:
-    explicit ListBox(QWidget* parent = nullptr) : QListWidget(parent) {}
+    // Entries are one line of text each, all of one height.
+    explicit ListBox(QWidget* parent = nullptr);
     void SetSorted(bool sorted) { m_sorted = sorted; }
     bool IsSorted() const { return m_sorted; }
+    // Appends, or when sorted inserts after every entry that does not compare above the text (so equal
+    // entries keep the order they were added in); returns the new entry's index.
     int AddString(const QString& text);
+    // Adds many entries at once, with their item data, as AddString one after the other would, with the
+    // list's painting held meanwhile. Entries already in the list's order are taken as they come; the caller
+    // that made them in that order (sorted by ComesBefore, equal texts in the order to keep) may say so and
+    // spare the check.
+    enum class EntryOrder { Any, Sorted };
+    void AddStrings(std::vector<ListEntry> entries, EntryOrder order = EntryOrder::Any);
+    // Whether a goes before b in a sorted list box.
+    static bool ComesBefore(const QString& a, const QString& b);
 
 signals:
     // The selection changed through the mouse or the keyboard, not through code.
@@ -44,6 +62,9 @@ protected:
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
+    // Where a text goes among the sorted entries: after every entry that does not compare above it.
+    int SortedPosition(const QString& text) const;
+
     bool m_sorted = false;
     int m_userInput = 0;
 };

@@ -510,3 +510,32 @@ TEST(Notifications, AControlOfOnesOwnClassTakesTheTemplatesPlace) {
 }
 
 } // namespace
+
+TEST(ListBox, ABatchGoesWhereOneByOneAdditionsWould) {
+    // Case-insensitive order, equal texts in the order they came, a batch out of order and one that joins
+    // entries already there.
+    const QStringList first = {"beta", "Alpha", "BETA", "gamma", "alpha"};
+    const QStringList second = {"Beta", "delta", "ALPHA", "a", "zeta", "beta"};
+    ui::ListBox single;
+    single.SetSorted(true);
+    ui::ListBox batch;
+    batch.SetSorted(true);
+    qint64 data = 0;
+    for (const QStringList& texts : {first, second}) {
+        std::vector<ui::ListEntry> entries;
+        for (const QString& text : texts) {
+            single.item(single.AddString(text))->setData(Qt::UserRole, data);
+            entries.push_back({text, data++});
+        }
+        batch.AddStrings(entries);
+        ASSERT_EQ(batch.count(), single.count());
+        for (int row = 0; row < single.count(); ++row) {
+            EXPECT_EQ(batch.item(row)->text(), single.item(row)->text()) << row;
+            EXPECT_EQ(batch.item(row)->data(Qt::UserRole).toLongLong(),
+                      single.item(row)->data(Qt::UserRole).toLongLong())
+                << row;
+        }
+    }
+    EXPECT_EQ(batch.item(0)->text(), "a");
+    EXPECT_TRUE(batch.updatesEnabled());
+}

@@ -226,3 +226,26 @@ TEST(EquationLineDrawing, WideTermsShrinkToTheirColumns) {
 }
 
 } // namespace
+
+TEST(EquationLineDrawing, APartialPaintDrawsWhatReachesIntoIt) {
+    ReactionWindows windows("Cu + HNO3 = Cu(NO3)2 + NO + H2O");
+    CQELTView1* view = windows.OpenDefault();
+    const equation_line::Layout layout = view->EquationLayout();
+    RecordingSurface whole;
+    view->PaintEquation(whole);
+
+    // Painting the first column's placeholder: its term, and its neighbour, which may spill into it.
+    const SurfaceRect first = layout.cells.at(0).rect;
+    RecordingSurface part;
+    view->PaintEquation(part, &first);
+    EXPECT_EQ(part.DrawnText().rfind("3Cu8HNO3", 0), 0u) << part.DrawnText();
+    EXPECT_EQ(part.DrawnText().find("H2O"), std::string::npos);
+    EXPECT_LT(part.texts.size(), whole.texts.size());
+
+    // The whole line drawn piece by piece holds every text of the line drawn at once.
+    const SurfaceRect everything{layout.cells.front().rect.left - 1000, first.top - 100,
+                                 layout.cells.back().rect.right + 1000, first.bottom + 100};
+    RecordingSurface all;
+    view->PaintEquation(all, &everything);
+    EXPECT_EQ(all.DrawnText(), whole.DrawnText());
+}

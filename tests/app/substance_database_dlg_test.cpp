@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace {
 
 using Dlg = CSubstanceDatabaseDlg;
@@ -387,3 +390,74 @@ TEST_F(SubstancesDialog, ARowWithANameKeepsItsOwnSubstance) {
 }
 
 } // namespace
+
+namespace {
+
+// What the list held when it was filled one AddString at a time in database order: texts and item data.
+std::vector<std::pair<QString, qint64>> OneByOne(const SubstanceDatabase& database, int field,
+                                                 const QString& onlyContaining = {}) {
+    ui::ListBox box;
+    box.SetSorted(true);
+    for (int i = 0; i < database.GetCount(); ++i) {
+        const CSubstance& item = *database.GetAt(i);
+        const QString text = QString::fromStdString(field == 1 ? item.GetFormula() : item.GetName());
+        if (text.contains(onlyContaining))
+            box.item(box.AddString(text))->setData(Qt::UserRole, i);
+    }
+    std::vector<std::pair<QString, qint64>> entries;
+    for (int row = 0; row < box.count(); ++row)
+        entries.emplace_back(box.item(row)->text(), box.item(row)->data(Qt::UserRole).toLongLong());
+    return entries;
+}
+
+std::vector<std::pair<QString, qint64>> Listed(QListWidget* list) {
+    std::vector<std::pair<QString, qint64>> entries;
+    for (int row = 0; row < list->count(); ++row)
+        entries.emplace_back(list->item(row)->text(), list->item(row)->data(Qt::UserRole).toLongLong());
+    return entries;
+}
+
+} // namespace
+
+TEST_F(SubstancesDialog, TheBatchFillListsAsOneByOneInsertionDidThroughEveryChange) {
+    // Names equal but for case, and equal formulas, so that the order among equals shows.
+    SubstanceDatabase mixed;
+    const char* const names[] = {"water", "Ethanol", "WATER", "ethanol", "acetone", "Water", "b", "B", "a"};
+    for (int i = 0; i < 9; ++i) {
+        CSubstance substance;
+        substance.SetName(names[i]);
+        substance.SetFormula(i % 2 == 0 ? "H2O" : "C2H6O");
+        mixed.Add(substance);
+    }
+    Dlg dialog(mixed);
+    dialog.Create();
+    QListWidget* list = List(dialog);
+    EXPECT_EQ(Listed(list), OneByOne(mixed, 0));
+
+    // Add: the copy of the current substance goes after its equals and is selected.
+    Retype(Edit(dialog, Dlg::kNameEdit), "wAtEr");
+    Retype(Edit(dialog, Dlg::kFormulaEdit), "H2O");
+    QTest::mouseClick(Button(dialog, Dlg::kAddButton), Qt::LeftButton);
+    EXPECT_EQ(Listed(list), OneByOne(mixed, 0));
+    ASSERT_EQ(list->selectedItems().size(), 1);
+    EXPECT_EQ(list->selectedItems().front()->data(Qt::UserRole).toLongLong(), 9);
+
+    // Modify and Delete in the middle of equal names.
+    ClickEntry(dialog, "WATER");
+    Retype(Edit(dialog, Dlg::kNameEdit), "Acetone");
+    QTest::mouseClick(Button(dialog, Dlg::kModifyButton), Qt::LeftButton);
+    EXPECT_EQ(Listed(list), OneByOne(mixed, 0));
+    EXPECT_EQ(Selected(dialog), "Acetone");
+    ClickEntry(dialog, "Ethanol");
+    QTest::mouseClick(Button(dialog, Dlg::kDeleteButton), Qt::LeftButton);
+    EXPECT_EQ(Listed(list), OneByOne(mixed, 0));
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+
+    // A filter keeps the order; formulas list in their own order.
+    Filter(dialog, "a");
+    EXPECT_EQ(Listed(list), OneByOne(mixed, 0, "a"));
+    auto* field = dialog.Control<QComboBox>(Dlg::kFilterFieldCombo);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_EQ(Listed(list), OneByOne(mixed, 1));
+}

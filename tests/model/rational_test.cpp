@@ -1,4 +1,3 @@
-#include "model/big_integer.h"
 #include "model/rational.h"
 
 #include <gtest/gtest.h>
@@ -63,41 +62,6 @@ TEST(Rational, OverflowIsDetectedNeverWrapped) {
     EXPECT_THROW(Rational{std::numeric_limits<std::int64_t>::min()}, RationalOverflow);
     EXPECT_THROW(Rational(1) / Rational(0), std::domain_error);
     EXPECT_THROW(Rational(1, 0), std::domain_error);
-}
-
-TEST(BigInt, ArithmeticBeyond64Bits) {
-    BigInt p(1);
-    for (int i = 0; i < 5; ++i)
-        p = p * BigInt(1000000007); // about 2^150
-    const BigInt q = p * BigInt(998244353);
-    EXPECT_EQ(BigInt::DivideExact(q, p), BigInt(998244353));
-    EXPECT_EQ(BigInt::DivideExact(-q, p), BigInt(-998244353));
-    EXPECT_EQ(BigInt::DivideExact(q, BigInt(-998244353)), -p);
-    EXPECT_EQ(BigInt::DivideExact(q * BigInt(1024), p * BigInt(64)), BigInt(998244353 * 16LL));
-    EXPECT_EQ(BigInt::DivideExact(BigInt(0), p), BigInt(0));
-    EXPECT_THROW(BigInt::DivideExact(p, BigInt(0)), std::domain_error);
-    EXPECT_EQ(q - q, BigInt(0));
-    EXPECT_EQ((q + p) - p, q);
-    EXPECT_TRUE(BigInt(-5) < BigInt(3));
-    EXPECT_TRUE(BigInt::LessInMagnitude(BigInt(3), BigInt(-5)));
-    EXPECT_EQ(BigInt::Gcd(p * BigInt(6), p * BigInt(-4)), p * BigInt(2));
-    EXPECT_EQ(BigInt::Gcd(BigInt(0), BigInt(-7)), BigInt(7));
-    EXPECT_EQ(BigInt::Gcd(BigInt(48), BigInt(180)), BigInt(12));
-    EXPECT_FALSE(p.ToInt64().has_value());
-    EXPECT_EQ(BigInt(-kMax).ToInt64(), -kMax);
-    EXPECT_EQ(BigInt(std::numeric_limits<std::int64_t>::min()).ToInt64(), std::nullopt);
-    EXPECT_EQ(BigInt(0).ToInt64(), 0);
-}
-
-TEST(BigInt, ExactQuotientsAgreeWithBuiltInDivision) {
-    const std::int64_t values[] = {1, 2, 3, 7, 64, 1000003, 4294967295LL, 4294967296LL, 123456789012345LL};
-    for (auto a : values)
-        for (auto b : values) {
-            if (a > kMax / b)
-                continue;
-            EXPECT_EQ(BigInt::DivideExact(BigInt(a * b), BigInt(b)), BigInt(a)) << a << " * " << b;
-            EXPECT_EQ(BigInt::DivideExact(BigInt(-a * b), BigInt(a)), BigInt(-b)) << a << " * " << b;
-        }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "model/reaction_balancer.h"
+#include "support/random_reaction.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,10 @@
 
 namespace {
 
-// Compositions written by hand: index 0 charge, 1 H, 2 O, 3 Fe, 4 Ag, 5 Cl, 6 C.
+// Compositions written by hand: index 0 charge, 1 H, 2 O, 3 Fe, 4 Ag, 5 Cl, 6 C; generated ones go beyond.
 std::string Symbol(int row) {
     static const char* const symbols[] = {"e", "H", "O", "Fe", "Ag", "Cl", "C"};
-    return symbols[row];
+    return row < 7 ? symbols[row] : "X" + std::to_string(row);
 }
 
 std::vector<int> V(std::initializer_list<std::pair<int, int>> entries) {
@@ -132,6 +133,43 @@ TEST(BalanceCompositions, IntermediatesBeyond64BitsStillGiveTheExactSmallAnswer)
     EXPECT_EQ(BalanceCompositions(packed, 8, symbol), (std::vector<int>{1, 2, 3, 1, 2, 3, 1, 3, 1}));
 }
 
+TEST(BalanceCompositions, LargeReactionsGiveTheSameAnswerOnEveryPath) {
+    std::mt19937 random(15);
+    for (int n : {13, 40, 80, 120, 252}) {
+        SCOPED_TRACE(n);
+        RandomReaction reaction = MakeRandomReaction(n, random);
+        auto& packed = reaction.packed;
+        std::string expected;
+        for (int c : reaction.coefficients)
+            expected += std::to_string(c) + " ";
+        EXPECT_EQ(Outcome(packed, reaction.reactants, BalanceArithmetic::Automatic), expected);
+        // Beyond 120 substances the fraction-free elimination would take too long and refuses.
+        if (n > 120)
+            continue;
+        EXPECT_EQ(Outcome(packed, reaction.reactants, BalanceArithmetic::FractionFree), expected);
+
+        // A rank deficit (two equal products), a system with no solution (one more element, whose counts the
+        // coefficients do not conserve) and one count changed, as a keystroke does, which gives a solution
+        // too large or with mixed signs: every path answers as the fractions do.
+        auto twin = packed;
+        twin.back() = twin[twin.size() - 2];
+        auto broken = packed;
+        for (auto& composition : broken)
+            composition.push_back(0);
+        broken.front().back() = 1;
+        broken.back().back() = reaction.coefficients.front() + 1;
+        auto bumped = packed;
+        bumped.back()[1] += 1;
+        for (const auto* variant : {&twin, &broken, &bumped}) {
+            const std::string exact = Outcome(*variant, reaction.reactants, BalanceArithmetic::FractionFree);
+            EXPECT_EQ(Outcome(*variant, reaction.reactants, BalanceArithmetic::Automatic), exact);
+            EXPECT_EQ(Outcome(*variant, reaction.reactants, BalanceArithmetic::SparseExact), exact);
+        }
+        EXPECT_EQ(Outcome(broken, reaction.reactants, BalanceArithmetic::Automatic),
+                  "Can't balance - inconsistent system of equations.");
+    }
+}
+
 TEST(BalanceCompositions, FractionFreeEliminationDecidesExactlyAsFractionsDo) {
     // Random small systems, sparse and with repeated columns, so that every outcome turns up: balanced,
     // singular, inconsistent, negative, too many substances, one-sided.
@@ -168,6 +206,8 @@ TEST(BalanceCompositions, FractionFreeEliminationDecidesExactlyAsFractionsDo) {
         }
         const std::string fast = Outcome(packed, reactants, BalanceArithmetic::Automatic);
         ASSERT_EQ(Outcome(packed, reactants, BalanceArithmetic::FractionFree), fast) << "trial " << trial;
+        ASSERT_EQ(Outcome(packed, reactants, BalanceArithmetic::Modular), fast) << "trial " << trial;
+        ASSERT_EQ(Outcome(packed, reactants, BalanceArithmetic::SparseExact), fast) << "trial " << trial;
         ++outcomes[fast.rfind("Can't", 0) == 0 ? fast.substr(0, 20) : "balanced"];
     }
     // Every kind of outcome was met.

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The linear system of one balancing: one equation per element present (and the charge when it takes part),
+// one column per substance; reactant columns count positive, product columns negative.
+struct EquationSystem {
+    int equations = 0;
+    int substances = 0;
+    std::vector<std::int64_t> cells; // equations x substances, row-major
+
+    std::int64_t At(int row, int column) const { return cells[std::size_t(row) * substances + column]; }
+};
+
+// The exact solvers behind the balancing. Each one solves the system with the last unknown fixed to 1 and
+// returns the smallest positive integer coefficients, or throws ReactionBalancingError with the reason the
+// elimination with partial pivoting over the fractions gives. Coefficients above INT_MAX are "numbers too
+// large".
+
+// Fraction-free elimination (Bareiss) over GMP integers, step for step the elimination over the fractions:
+// the same pivots, the same zero tests, so the same outcome for every system.
+std::vector<int> SolveFractionFree(const EquationSystem& system);
+
+// An upper bound of the work of the fraction-free elimination, in products of 32-bit words; a system beyond
+// kFractionFreeWorkLimit is refused as "numbers too large" rather than left to run on.
+double FractionFreeWork(const EquationSystem& system);
+inline constexpr double kFractionFreeWorkLimit = 1.5e9;
+
+// The quick way for large systems: elimination modulo a 64-bit prime with sparse pivoting, the coefficients
+// recovered by rational reconstruction and checked exactly against the system. It answers only what it can
+// prove: the coefficients when the first n - 1 columns have full rank and the recovered integers solve the
+// system exactly (the solution is then unique, so it is the one the fractions give), and the messages that
+// follow from that solution or from a residual that is non-zero even modulo the prime. Otherwise (a rank
+// deficit modulo the prime, values beyond an int) it returns nothing and an exact path decides.
+std::optional<std::vector<int>> SolveModular(const EquationSystem& system);
+
+// Exact integer elimination over GMP with the same sparse pivoting, for what the modular path cannot prove (a
+// solution beyond an int, whose signs still decide the message). When the first n - 1 columns have full rank
+// the solution is unique, so every outcome is the one the fractions give; otherwise it returns nothing.
+std::optional<std::vector<int>> SolveSparseExact(const EquationSystem& system);
