@@ -15,6 +15,17 @@ template <std::size_t N> double Factor(const std::array<double, N>& table, int u
     return table[static_cast<std::size_t>(unit)];
 }
 
+// A value in one unit of a table of units per common unit, in another.
+template <std::size_t N>
+double ConvertByFactors(const std::array<double, N>& table, double value, int from, int to,
+                        const char* what) {
+    const double fromFactor = Factor(table, from, what);
+    const double toFactor = Factor(table, to, what);
+    if (from == to)
+        return value;
+    return value * toFactor / fromFactor;
+}
+
 } // namespace
 
 bool IsPressureUnit(int unit) {
@@ -26,11 +37,7 @@ bool IsTemperatureUnit(int unit) {
 }
 
 double ConvertPressure(double value, int from, int to) {
-    const double fromFactor = Factor(PressureUnitsPerAtm, from, "pressure");
-    const double toFactor = Factor(PressureUnitsPerAtm, to, "pressure");
-    if (from == to)
-        return value;
-    return value * toFactor / fromFactor;
+    return ConvertByFactors(PressureUnitsPerAtm, value, from, to, "pressure");
 }
 
 double ConvertTemperature(double value, int from, int to) {
@@ -60,11 +67,7 @@ double AbsoluteTemperature(double value, int unit) {
 }
 
 double ConvertGasVolume(double value, int from, int to) {
-    const double fromFactor = Factor(MolarVolumeByUnit, from, "gas volume");
-    const double toFactor = Factor(MolarVolumeByUnit, to, "gas volume");
-    if (from == to)
-        return value;
-    return value * toFactor / fromFactor;
+    return ConvertByFactors(MolarVolumeByUnit, value, from, to, "gas volume");
 }
 
 double GasConstant(int gasVolumeUnit, int pressureUnit, int temperatureUnit) {
