@@ -74,6 +74,10 @@ CQELTView::~CQELTView() {
             control = nullptr;
         }
     }
+    for (QWidget*& box : m_rowBoxes) {
+        delete box;
+        box = nullptr;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -233,7 +237,7 @@ QWidget* CQELTView::CreateRowControl(int row, int slot, const QRect& place, int 
         spec.kind = ui::ControlKind::Button;
         break;
     }
-    QWidget* control = CreateControl(spec, place.translated(dx, dy));
+    QWidget* control = CreateControl(spec, place.translated(dx, dy), RowBox(row));
     if (slot == kMolarMassSlot || slot == kMolesSlot || slot == kMassSlot)
         control = CFEdit::Attach(*this, spec.id);
     if (slot == kRemoveSlot) {
@@ -286,6 +290,7 @@ int CQELTView::AddRow(bool isReactant) {
     if (!hadReagent)
         Doc().SetReagent(row, std::make_unique<CQELTReagent>());
     CreateRowExtras(dx, dy, row);
+    FitRowBox(row);
     RebuildTabOrder();
     if (!IsUpdating())
         RowControl(row, kFormulaSlot)->setFocus(Qt::OtherFocusReason);
@@ -323,12 +328,39 @@ void CQELTView::BuildRows() {
     UpdateData(false);
 }
 
+QWidget* CQELTView::RowBox(int row) {
+    QWidget*& box = m_rowBoxes[static_cast<std::size_t>(row)];
+    if (box == nullptr) {
+        // Hidden until it fits its controls; it draws nothing, so the form shows through around them.
+        box = new QWidget(Page());
+        box->hide();
+    }
+    return box;
+}
+
+void CQELTView::FitRowBox(int row) {
+    QWidget* box = m_rowBoxes[static_cast<std::size_t>(row)];
+    if (box == nullptr)
+        return;
+    // The box covers the shown controls only, so that it takes no click meant for another control.
+    QRect bounds;
+    for (QWidget* control : m_rows[static_cast<std::size_t>(row)]) {
+        if (control != nullptr && control->parentWidget() == box && !control->isHidden())
+            bounds |= control->geometry();
+    }
+    const QPoint shift = bounds.topLeft();
+    for (QWidget* control : m_rows[static_cast<std::size_t>(row)]) {
+        if (control != nullptr && control->parentWidget() == box)
+            control->move(control->pos() - shift);
+    }
+    box->setGeometry(bounds.translated(box->pos()));
+    box->show();
+}
+
 void CQELTView::MoveRow(int fromRow, int dx, int dy) {
     for (int row = std::max(fromRow, 0); row < kRowCount; ++row) {
-        for (QWidget* control : m_rows[static_cast<std::size_t>(row)]) {
-            if (control != nullptr)
-                control->move(control->pos() + QPoint(dx, dy));
-        }
+        if (QWidget* box = m_rowBoxes[static_cast<std::size_t>(row)])
+            box->move(box->pos() + QPoint(dx, dy));
     }
     RenumberRowControls(fromRow);
 }

@@ -215,6 +215,10 @@ private:
         kTemplateCount
     };
 
+    // The widget that holds a row's controls, made on first use: a repaint of one control then looks at its
+    // row's neighbours only, not at every control of the form. FitRowBox shrinks it around its controls.
+    QWidget* RowBox(int row);
+    void FitRowBox(int row);
     void DestroyRow(int row);
     void MoveRowTo(int from, int to);
     void RebuildTabOrder();
@@ -227,6 +231,7 @@ private:
     int m_leavingId = -1;
     int m_currentRow = -1;
     std::array<std::array<QWidget*, reaction_view::kSlotCount>, reaction_view::kRowCount> m_rows{};
+    std::array<QWidget*, reaction_view::kRowCount> m_rowBoxes{};
     std::array<QRect, kTemplateCount> m_templates{};
     QSize m_formSize;
     int m_grownSteps = 0;

@@ -117,8 +117,8 @@ equation_line::Layout CQELTView1::EquationLayout() const {
         return SurfaceRect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
     };
     for (int row = 0; row < kRowCount; ++row) {
-        if (QWidget* cell = RowControl(row, kEquationSlot))
-            layout.cells.push_back({row, toSurface(cell->geometry())});
+        if (RowControl(row, kEquationSlot) != nullptr)
+            layout.cells.push_back({row, toSurface(ControlRect(kEquationBase + row))});
     }
     layout.templateRect = toSurface(m_equationTemplate);
     layout.pitchX = m_pitchX;
@@ -150,7 +150,7 @@ void CQELTView1::PaintForm(QPainter& painter) {
 }
 
 void CQELTView1::InvalidateEquation() {
-    const QWidget* cell = RowControl(0, kEquationSlot);
-    const QRect band = cell != nullptr ? cell->geometry() : m_equationTemplate;
+    const QRect band =
+        RowControl(0, kEquationSlot) != nullptr ? ControlRect(kEquationBase) : m_equationTemplate;
     Page()->update(QRect(0, band.top(), Page()->width(), band.height()));
 }

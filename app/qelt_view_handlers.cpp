@@ -81,11 +81,18 @@ void CQELTView::DestroyRow(int row) {
             DestroyControl(control);
         control = nullptr;
     }
+    if (QWidget*& box = m_rowBoxes[static_cast<std::size_t>(row)]; box != nullptr) {
+        box->hide();
+        box->deleteLater(); // with the controls, one of which may be sending the notification handled
+        box = nullptr;
+    }
 }
 
 void CQELTView::MoveRowTo(int from, int to) {
     m_rows[static_cast<std::size_t>(to)] = m_rows[static_cast<std::size_t>(from)];
     m_rows[static_cast<std::size_t>(from)].fill(nullptr);
+    m_rowBoxes[static_cast<std::size_t>(to)] = m_rowBoxes[static_cast<std::size_t>(from)];
+    m_rowBoxes[static_cast<std::size_t>(from)] = nullptr;
 }
 
 void CQELTView::OnRemoveRow(int id) {

@@ -360,11 +360,15 @@ QWidget* ControlHost::MakeWidget(const ControlTemplate& spec) {
     return control;
 }
 
-QWidget* ControlHost::CreateControl(const ControlTemplate& spec, const QRect& pixels) {
+QWidget* ControlHost::CreateControl(const ControlTemplate& spec, const QRect& pixels, QWidget* parent) {
     if (m_page == nullptr)
         throw std::logic_error("control created before the page");
     QWidget* control = MakeWidget(spec);
     QRect place = pixels;
+    if (parent != nullptr && parent != m_page) {
+        control->setParent(parent);
+        place.translate(-parent->mapTo(m_page, QPoint(0, 0)));
+    }
     if (spec.kind == ControlKind::ComboBox) // the template height includes the dropped-down list
         place.setHeight(control->sizeHint().height());
     if (auto* label = qobject_cast<QLabel*>(control);
@@ -408,7 +412,11 @@ void ControlHost::PlaceInTabOrder(QWidget* control, QWidget* after) {
 
 QRect ControlHost::ControlRect(int id) const {
     const QWidget* control = GetDlgItem(id);
-    return control != nullptr ? control->geometry() : QRect();
+    if (control == nullptr)
+        return {};
+    if (control->parentWidget() == m_page || !m_page->isAncestorOf(control))
+        return control->geometry();
+    return {control->mapTo(m_page, QPoint(0, 0)), control->size()};
 }
 
 QButtonGroup* ControlHost::RadioGroup(const QWidget* radio) const {

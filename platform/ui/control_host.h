@@ -49,8 +49,9 @@ public:
     bool UpdateData(bool saveAndValidate = true);
     bool NotificationsLocked() const { return m_lockCount > 0; }
 
-    // Creates a control on the page at a place in pixels (views that add rows of controls).
-    QWidget* CreateControl(const ControlTemplate& spec, const QRect& pixels);
+    // Creates a control on the page at a place in page pixels (views that add rows of controls). A parent
+    // given (a widget on the page that groups controls) holds the control instead of the page.
+    QWidget* CreateControl(const ControlTemplate& spec, const QRect& pixels, QWidget* parent = nullptr);
     void DestroyControl(QWidget* control);
     // Gives a control a new id (and finds it by that id from now on).
     void SetControlId(QWidget* control, int id);
