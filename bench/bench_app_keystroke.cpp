@@ -7,13 +7,13 @@
 #include "app/qelt_view2.h"
 #include "app/reaction_document.h"
 #include "app/reaction_view_ids.h"
+#include "bench_keys.h"
 #include "model/model_host.h"
 #include "model/qelt_doc.h"
 #include "support/random_reaction.h"
 #include "support/test_model_host.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 
@@ -51,13 +51,6 @@ std::string LargeReaction(TestModelHost& host) {
         }
     }
     return text;
-}
-
-void Key(QWidget* target, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &press);
-    QCoreApplication::sendEvent(target, &release);
 }
 
 void KeystrokeInFormulaBox(benchmark::State& state) {
@@ -100,17 +93,8 @@ void KeystrokeInFormulaBox(benchmark::State& state) {
         view1->RowControl(reaction_view::kFirstProductRow, reaction_view::kFormulaSlot));
     formula->setFocus();
     formula->end(false);
-    bool typed = false;
-    for (auto _ : state) {
-        // One more hydrogen in the product, then taken away again: each keystroke balances anew.
-        if (typed)
-            Key(formula, Qt::Key_Backspace, {});
-        else
-            Key(formula, Qt::Key_H, QStringLiteral("H"));
-        typed = !typed;
-        QApplication::processEvents();
-    }
-    if (typed) {
+    // One more hydrogen in the product, then taken away again: each keystroke balances anew.
+    if (TypeAndTakeBack(state, formula, Qt::Key_H, QStringLiteral("H"))) {
         Key(formula, Qt::Key_Backspace, {});
         QApplication::processEvents();
     }

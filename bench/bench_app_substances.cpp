@@ -2,12 +2,12 @@
 // keystroke in the filter when every entry matches (and when a few hundred do), and Add, Delete and Modify,
 // each to the updated list. Medians of repeats, printed beside their targets.
 #include "app/dialogs/substance_database_dlg.h"
+#include "bench_keys.h"
 #include "model/model_host.h"
 #include "model/substance_database.h"
 #include "support/test_model_host.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -51,13 +51,6 @@ public:
         RebuildIndexes();
     }
 };
-
-void Key(QWidget* target, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &press);
-    QCoreApplication::sendEvent(target, &release);
-}
 
 // One dialog over a generated database, shown, with the host the formula frame weighs formulas through.
 struct OpenDialog {
@@ -125,15 +118,7 @@ void FilterKeystroke(benchmark::State& state, bool few) {
     filter->setFocus();
     filter->setText(few ? "eth" : "");
     filter->end(false);
-    bool typed = false;
-    for (auto _ : state) {
-        if (typed)
-            Key(filter, Qt::Key_Backspace, {});
-        else
-            Key(filter, Qt::Key_E, QStringLiteral("e"));
-        typed = !typed;
-        QApplication::processEvents();
-    }
+    TypeAndTakeBack(state, filter, Qt::Key_E, QStringLiteral("e"));
     if (!few && open.List()->count() != state.range(0))
         state.SkipWithError("not every substance listed");
     state.SetLabel(Target(state, 16, 150) +

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/reaction_balancer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -14,6 +16,20 @@ struct EquationSystem {
 
     std::int64_t At(int row, int column) const { return cells[std::size_t(row) * substances + column]; }
 };
+
+// The outcome of a dense forward elimination (the pivots on the diagonal, the last unknown fixed to 1): an
+// equation below the pivots whose last column is not zero leaves the system inconsistent, and a zero pivot
+// leaves it singular. isZero(row, column) reads the eliminated matrix.
+template <class IsZero> void CheckDenseElimination(int equations, int unknowns, IsZero isZero) {
+    for (int r = unknowns - 1; r < equations; ++r) {
+        if (!isZero(r, unknowns - 1))
+            throw ReactionBalancingError(balance_text::kInconsistent);
+    }
+    for (int k = unknowns - 2; k >= 0; --k) {
+        if (isZero(k, k))
+            throw ReactionBalancingError(balance_text::kSingular);
+    }
+}
 
 // The exact solvers behind the balancing. Each one solves the system with the last unknown fixed to 1 and
 // returns the smallest positive integer coefficients, or throws ReactionBalancingError with the reason the

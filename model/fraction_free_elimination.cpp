@@ -54,14 +54,7 @@ std::vector<int> SolveFractionFree(const EquationSystem& system) {
         mpz_set(previous.get(), cell(k, k).get());
     }
 
-    for (int r = n - 1; r < m; ++r) {
-        if (!cell(r, n - 1).IsZero())
-            throw ReactionBalancingError(balance_text::kInconsistent);
-    }
-    for (int k = n - 2; k >= 0; --k) {
-        if (cell(k, k).IsZero())
-            throw ReactionBalancingError(balance_text::kSingular);
-    }
+    CheckDenseElimination(m, n, [&](int r, int c) { return cell(r, c).IsZero(); });
 
     // y = D x with D the last pivot: integers (Cramer's rule), so every division below is exact.
     std::vector<GmpInteger> y(n);

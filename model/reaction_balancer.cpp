@@ -121,14 +121,7 @@ std::vector<Rational> Solve(const EquationSystem& system) {
         }
     }
 
-    for (int r = n - 1; r < m; ++r) {
-        if (!cell(r, n - 1).IsZero())
-            throw ReactionBalancingError(balance_text::kInconsistent);
-    }
-    for (int k = n - 2; k >= 0; --k) {
-        if (cell(k, k).IsZero())
-            throw ReactionBalancingError(balance_text::kSingular);
-    }
+    CheckDenseElimination(m, n, [&](int r, int c) { return cell(r, c).IsZero(); });
 
     std::vector<Number> x(n);
     x[n - 1] = Number(1);
