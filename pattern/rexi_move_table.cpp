@@ -134,6 +134,7 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
 
     FindFirstBytes();
     FindWhetherLaterStartsAreCovered();
+    FindWhetherPassedStartsAreCovered();
     FindCommonSuffix();
     FindLiteral();
 }
@@ -272,6 +273,71 @@ void REXI_MoveTable::FindWhetherLaterStartsAreCovered() {
             return;
     }
     laterStartsCovered = true;
+}
+
+void REXI_MoveTable::FindWhetherPassedStartsAreCovered() {
+    // Sets of states are words of bits here, so small tables only (the answer only spares work).
+    constexpr std::size_t kMaxStates = 64;
+    constexpr std::size_t kMaxWork = 1 << 12;
+    const std::size_t n = accepting.size();
+    const std::size_t classCount = static_cast<std::size_t>(ClassCount());
+    if (accepting[0] || classCount == 0 || n > kMaxStates || n * n * classCount > kMaxWork)
+        return;
+    using States = std::uint64_t;
+    // The states each state moves to with a byte of each class.
+    std::vector<States> next(n * classCount, 0);
+    for (std::size_t s = 0; s < n; ++s) {
+        for (int m = firstMove[s]; m < firstMove[s + 1]; ++m) {
+            for (std::size_t c = 0; c < classCount; ++c) {
+                if (moves[m].classes.test(c))
+                    next[s * classCount + c] |= States{1} << moves[m].target;
+            }
+        }
+    }
+    // The simulation: u simulates t when u accepts wherever t does, and every state t moves to with a
+    // byte is simulated by one that u moves to with it. The greatest such relation is found by striking
+    // out pairs until none fails; simulators[t] holds the states that simulate t.
+    States acceptingStates = 0;
+    for (std::size_t s = 0; s < n; ++s)
+        acceptingStates |= States{accepting[s] != 0} << s;
+    const States all = n == kMaxStates ? ~States{0} : (States{1} << n) - 1;
+    std::vector<States> simulators(n);
+    for (std::size_t t = 0; t < n; ++t)
+        simulators[t] = accepting[t] ? acceptingStates : all;
+    // Whether every state in `targets` has a simulator among `answers`.
+    const auto simulated = [&](States targets, States answers) {
+        for (; targets != 0; targets &= targets - 1) {
+            if ((simulators[static_cast<std::size_t>(std::countr_zero(targets))] & answers) == 0)
+                return false;
+        }
+        return true;
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (std::size_t t = 0; t < n; ++t) {
+            for (States us = simulators[t]; us != 0; us &= us - 1) {
+                const std::size_t u = static_cast<std::size_t>(std::countr_zero(us));
+                for (std::size_t c = 0; c < classCount; ++c) {
+                    if (!simulated(next[t * classCount + c], next[u * classCount + c])) {
+                        simulators[t] &= ~(States{1} << u);
+                        changed = true;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+    // Then every state but the start (which no move leads back to): where it goes on with a byte, the
+    // states a fresh start reaches with that byte are simulated by those it reaches. An attempt then
+    // holds, from any byte it passes on, a simulator of each state of a fresh start there.
+    for (std::size_t s = 1; s < n; ++s) {
+        for (std::size_t c = 0; c < classCount; ++c) {
+            const States reached = next[s * classCount + c];
+            if (reached != 0 && !simulated(next[c], reached))
+                return;
+        }
+    }
+    passedStartsCovered = true;
 }
 
 void REXI_MoveTable::FindFirstBytes() {

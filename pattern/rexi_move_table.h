@@ -56,6 +56,9 @@ struct REXI_MoveTable {
     // After its first byte, every walk holds the states of a fresh start as well (as after a leading
     // `.*`): an attempt that reads to the end of the text without a match settles every later start.
     bool laterStartsCovered = false;
+    // Whatever a fresh start reaches with a byte, an attempt that goes on with that byte reaches as well
+    // or more (in the sense of a simulation): an attempt that fails settles every start it passed.
+    bool passedStartsCovered = false;
     // The bytes every match ends with, as far as they are fixed (empty when the last byte is not).
     std::string commonSuffix;
     // The one text that the pattern matches, when it matches one text only and that is not empty.
@@ -65,6 +68,7 @@ struct REXI_MoveTable {
 private:
     void FindFirstBytes();
     void FindWhetherLaterStartsAreCovered();
+    void FindWhetherPassedStartsAreCovered();
     void FindCommonSuffix();
     void FindLiteral();
     // The one alphabet class in the set, or -1.

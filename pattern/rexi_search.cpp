@@ -57,6 +57,7 @@ REXI_Status REXI_Base::SetPattern(std::string pattern) {
         m_startRow = m_dfa->StartRow();
         m_jumpTable = JumpTable(*m_dfa->Table());
         m_laterStartsCovered = m_dfa->Table()->laterStartsCovered;
+        m_passedStartsCovered = m_dfa->Table()->passedStartsCovered;
         m_commonSuffix = CommonSuffix(*m_dfa->Table());
         m_literal = Literal(*m_dfa->Table());
         m_literalLength = m_dfa->Table()->literal.size();
@@ -161,23 +162,17 @@ bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
         found = at != nullptr;
         matchStart = found ? at : text + std::strlen(text);
         cursor = found ? at + m_literalLength : matchStart;
+    } else if (m_commonSuffix != nullptr && std::strstr(text, m_commonSuffix) == nullptr) {
+        // No match can end without the bytes every match ends with.
+        cursor = matchStart = text + std::strlen(text);
     } else {
         int failedAtEnd = 0;
-        bool suffixSought = m_commonSuffix == nullptr;
         for (;;) {
             cursor = matchStart = SkipToCandidate(cursor);
             // At the terminator only the empty match is left.
             if (At(cursor) == m_terminator) {
                 found = m_startRow->accepting;
                 break;
-            }
-            // No match can start where the bytes every match ends with do not follow.
-            if (!suffixSought) {
-                suffixSought = true;
-                if (std::strstr(cursor, m_commonSuffix) == nullptr) {
-                    cursor = matchStart = cursor + std::strlen(cursor);
-                    break;
-                }
             }
             if (MatchAt(cursor)) {
                 found = true;
@@ -191,7 +186,8 @@ bool REXI_Search::Search(const char*& text, int& length, bool& atTerminator) {
                 matchStart = cursor;
                 break;
             }
-            cursor = matchStart + 1;
+            // The next start not settled by the failed attempt.
+            cursor = m_passedStartsCovered && cursor > matchStart ? cursor : matchStart + 1;
         }
     }
     m_textStart = text;

@@ -47,6 +47,7 @@ protected:
     std::size_t m_literalLength = 0;
     const char* m_commonSuffix = nullptr; // the bytes every match ends with, when worth looking for
     bool m_laterStartsCovered = false;    // an attempt failing at the end settles every later one
+    bool m_passedStartsCovered = false;   // a failed attempt settles every start it passed
     std::unique_ptr<REXI_Dfa> m_anyMatch; // made from the automaton when a search first needs it
 };
 

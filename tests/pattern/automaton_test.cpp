@@ -77,6 +77,25 @@ TEST(PatternMoveTable, TellsWhenAFailedAttemptSettlesLaterStarts) {
     }
 }
 
+// A failed attempt settles the starts it passed when each of them could only follow it, state for state.
+TEST(PatternMoveTable, TellsWhenAFailedAttemptSettlesThePassedStarts) {
+    const std::pair<std::string, bool> cases[] = {
+        {"[CS]\\i[a-z]*ate", true},
+        {"a+b", true},
+        {"a[a-z]*b", true},
+        {"ab", true},
+        {"aab", false},
+        {"abab", false},
+        {"(a|b)*a(a|b)(a|b)", false},
+        {"a*", false},
+    };
+    for (const auto& [pattern, covered] : cases) {
+        SCOPED_TRACE(pattern);
+        REXI_Compiler compiler(0);
+        EXPECT_EQ(TableOf(compiler, pattern)->passedStartsCovered, covered);
+    }
+}
+
 TEST(PatternMoveTable, FindsTheBytesEveryMatchEndsWith) {
     const std::pair<std::string, std::string> cases[] = {
         {"hydrate", "hydrate"},
