@@ -13,11 +13,10 @@ REXI_Compiler::~REXI_Compiler() = default;
 REXI_State* REXI_Compiler::NewState(int id, bool accepting) {
     if (StateCount() >= REXI_MaxStates)
         FailTooComplex();
-    auto state = std::make_unique<REXI_State>();
-    state->id = id;
-    state->accepting = accepting;
-    m_states.push_back(std::move(state));
-    return m_states.back().get();
+    REXI_State& state = m_states.emplace_back();
+    state.id = id;
+    state.accepting = accepting;
+    return &state;
 }
 
 void REXI_Compiler::AddTransition(REXI_State* from, const REXI_CharSet& set, REXI_State* to) {
@@ -45,6 +44,12 @@ void REXI_Compiler::FailTooComplex() const {
 }
 
 std::vector<REXI_State*> REXI_Compiler::CollectStates(REXI_State* start) const {
+    std::vector<REXI_State*> order;
+    CollectStates(start, order);
+    return order;
+}
+
+void REXI_Compiler::CollectStates(REXI_State* start, std::vector<REXI_State*>& order) const {
     // Every state of a piece was made by the current compile, so its id indexes the marks, which are
     // kept from walk to walk and told apart by a stamp.
     m_seen.resize(static_cast<std::size_t>(m_nextStateId - m_firstStateId));
@@ -58,7 +63,7 @@ std::vector<REXI_State*> REXI_Compiler::CollectStates(REXI_State* start) const {
         m = m_seenStamp;
         return first;
     };
-    std::vector<REXI_State*> order;
+    order.clear();
     order.reserve(m_states.size());
     order.push_back(start);
     mark(start);
@@ -68,30 +73,16 @@ std::vector<REXI_State*> REXI_Compiler::CollectStates(REXI_State* start) const {
                 order.push_back(t.target);
         }
     }
-    return order;
 }
 
-std::vector<std::pair<REXI_State*, REXI_CharSet>>
-REXI_Compiler::FinalTransitions(const std::vector<REXI_State*>& states) {
-    std::vector<std::pair<REXI_State*, REXI_CharSet>> result;
-    result.reserve(states.size());
+void REXI_Compiler::CollectFinalTransitions(const std::vector<REXI_State*>& states) {
+    m_finals.clear();
     for (REXI_State* s : states) {
         for (const REXI_Transition& t : s->transitions) {
             if (t.target->accepting)
-                result.emplace_back(s, t.charSet);
+                m_finals.emplace_back(s, t.charSet);
         }
     }
-    return result;
-}
-
-std::vector<REXI_State*> REXI_Compiler::AcceptingStates(const std::vector<REXI_State*>& states) {
-    std::vector<REXI_State*> result;
-    result.reserve(states.size());
-    for (REXI_State* s : states) {
-        if (s->accepting)
-            result.push_back(s);
-    }
-    return result;
 }
 
 std::vector<std::unique_ptr<REXI_State>> REXI_Compiler::CopyGraph(REXI_State* start) const {
@@ -124,12 +115,18 @@ REXI_State* REXI_Compiler::Renumber(REXI_State* start) {
         m_transitionCount + transitions > REXI_MaxTransitions)
         FailTooComplex();
     m_transitionCount += transitions;
-    REXI_State* result = copies.front().get();
+    // The copies move into the arena, their moves led to the arena's states.
+    std::unordered_map<const REXI_State*, REXI_State*> placeOf;
     for (auto& copy : copies) {
-        copy->id = NextStateId();
-        m_states.push_back(std::move(copy));
+        REXI_State& placed = m_states.emplace_back(std::move(*copy));
+        placed.id = NextStateId();
+        placeOf[copy.get()] = &placed;
     }
-    return result;
+    for (auto& copy : copies) {
+        for (REXI_Transition& t : placeOf.at(copy.get())->transitions)
+            t.target = placeOf.at(t.target);
+    }
+    return placeOf.at(copies.front().get());
 }
 
 REXI_State* REXI_Compiler::MakeClass(REXI_CharSet set) {
@@ -141,18 +138,18 @@ REXI_State* REXI_Compiler::MakeClass(REXI_CharSet set) {
 }
 
 REXI_State* REXI_Compiler::Concatenate(REXI_State* left, REXI_State* right) {
-    const std::vector<REXI_State*> states = CollectStates(left);
-    const auto finals = FinalTransitions(states);
-    const std::vector<REXI_State*> accepting = AcceptingStates(states);
+    CollectStates(left, m_pieceStates);
+    CollectFinalTransitions(m_pieceStates);
     const bool bothMatchEmpty = left->accepting && right->accepting;
+    const bool leftMatchesEmpty = left->accepting;
 
     // Wherever the left piece can end, the right one can begin.
-    for (const auto& [state, set] : finals)
-        AddTransition(state, set, right);
-    if (left->accepting)
-        CopyTransitions(right, left);
-    for (REXI_State* s : accepting)
+    for (REXI_State* s : m_pieceStates)
         s->accepting = false;
+    for (const auto& [state, set] : m_finals)
+        AddTransition(state, set, right);
+    if (leftMatchesEmpty)
+        CopyTransitions(right, left);
     // The left start has no incoming moves, so staying accepting there means exactly that both pieces
     // matched the empty text. Every other end of the left piece is now reached as the right piece's start.
     if (bothMatchEmpty)
@@ -168,8 +165,9 @@ REXI_State* REXI_Compiler::Alternate(REXI_State* left, REXI_State* right) {
 }
 
 REXI_State* REXI_Compiler::Star(REXI_State* piece) {
-    const auto finals = FinalTransitions(CollectStates(piece));
-    for (const auto& [state, set] : finals)
+    CollectStates(piece, m_pieceStates);
+    CollectFinalTransitions(m_pieceStates);
+    for (const auto& [state, set] : m_finals)
         AddTransition(state, set, piece);
     piece->accepting = true;
     // The loop now runs back into the piece's start; a fresh start with the same moves keeps the result's
@@ -195,7 +193,8 @@ REXI_State* REXI_Compiler::MakeOptional(REXI_State* piece) {
 }
 
 REXI_State* REXI_Compiler::CaseFold(REXI_State* piece) {
-    for (REXI_State* s : CollectStates(piece)) {
+    CollectStates(piece, m_pieceStates);
+    for (REXI_State* s : m_pieceStates) {
         for (REXI_Transition& t : s->transitions) {
             for (unsigned c = 'A'; c <= 'Z'; ++c) {
                 const unsigned lower = c - 'A' + 'a';

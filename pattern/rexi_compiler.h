@@ -3,6 +3,7 @@
 #include "pattern/rexi_scanner.h"
 #include "pattern/rexi_state.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -43,11 +44,8 @@ public:
 
     // Walks over the states of a piece of the current compile, each visited once, in breadth-first order.
     std::vector<REXI_State*> CollectStates(REXI_State* start) const;
-    // Every state of the list with one of its transitions that leads to an accepting state, as the pair of
-    // the state and the transition's class.
-    static std::vector<std::pair<REXI_State*, REXI_CharSet>>
-    FinalTransitions(const std::vector<REXI_State*>& states);
-    static std::vector<REXI_State*> AcceptingStates(const std::vector<REXI_State*>& states);
+    // The same into the given list, whose room is kept from walk to walk.
+    void CollectStates(REXI_State* start, std::vector<REXI_State*>& order) const;
     // A deep copy of the piece (same ids); element 0 is the copy of the start. Loops survive the copy.
     std::vector<std::unique_ptr<REXI_State>> CopyGraph(REXI_State* start) const;
     // A copy of the piece whose states get fresh ids and belong to this compiler.
@@ -67,6 +65,9 @@ private:
     // Appends to `to` a copy of every transition of `from`, in their order.
     void CopyTransitions(const REXI_State* from, REXI_State* to);
     [[noreturn]] void FailTooComplex() const;
+    // Every state of the list with one of its transitions that leads to an accepting state, as the pair of
+    // the state and the transition's class, into m_finals.
+    void CollectFinalTransitions(const std::vector<REXI_State*>& states);
 
     unsigned char m_terminator;
     std::string m_pattern;                      // the pattern being compiled; the scanner points into it
@@ -74,10 +75,14 @@ private:
     REXI_Scanner m_scanner;
     int m_nextStateId = 0;
     int m_firstStateId = 0; // the first id of the current compile
-    std::vector<std::unique_ptr<REXI_State>> m_states;
+    // The states of the current compile; a deque keeps them in place as it grows.
+    std::deque<REXI_State> m_states;
     int m_transitionCount = 0;
     // Marks of CollectStates, by id from the first of the current compile.
     mutable std::vector<unsigned> m_seen;
     mutable unsigned m_seenStamp = 0;
+    // Scratch of the construction operations, kept for their room.
+    std::vector<REXI_State*> m_pieceStates;
+    std::vector<std::pair<REXI_State*, REXI_CharSet>> m_finals;
     int m_groupDepth = 0;
 };

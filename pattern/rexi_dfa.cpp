@@ -15,7 +15,7 @@ std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
 REXI_Dfa::REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored)
     : m_table(std::move(table)), m_unanchored(unanchored), m_mark(m_table->accepting.size(), 0) {
     // The start row is made first and always keeps slot 0.
-    m_rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
+    m_rows.push_back(std::make_unique<REXI_DfaRow>(REXI_DfaRow::Unfilled{}));
     m_setOf.push_back(nullptr);
     m_skipOf.emplace_back();
     MakeTemplates();
@@ -68,7 +68,7 @@ REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
 
     const int slot = m_usedRows++;
     if (slot == static_cast<int>(m_rows.size())) {
-        m_rows.push_back(std::make_unique<REXI_DfaRow>(-2, false, false));
+        m_rows.push_back(std::make_unique<REXI_DfaRow>(REXI_DfaRow::Unfilled{}));
         m_setOf.push_back(nullptr);
         m_skipOf.emplace_back();
     }
@@ -112,9 +112,10 @@ void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
     for (int c : table.classesBySize) {
         FindTargets(set, c, m_loopTargets);
         if (m_loopTargets != set) {
-            skip.append(table.ClassBegin(c), table.ClassEnd(c));
-            if (skip.size() > REXI_MaxJumpBytes)
+            if (skip.size() + static_cast<std::size_t>(table.ClassEnd(c) - table.ClassBegin(c)) >
+                REXI_MaxJumpBytes)
                 return;
+            skip.append(table.ClassBegin(c), table.ClassEnd(c));
         }
     }
     row->skip = skip.c_str();
