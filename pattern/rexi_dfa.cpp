@@ -15,9 +15,8 @@ std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
 REXI_Dfa::REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored)
     : m_table(std::move(table)), m_unanchored(unanchored), m_mark(m_table->accepting.size(), 0) {
     // The start row is made first and always keeps slot 0.
-    m_rows.push_back(std::make_unique<REXI_DfaRow>(REXI_DfaRow::Unfilled{}));
-    m_setOf.push_back(nullptr);
-    m_skipOf.emplace_back();
+    m_rowOf.reserve(64);
+    AddSlot();
     MakeTemplates();
     m_startRow = RowFor(StateSet{0});
 }
@@ -50,12 +49,22 @@ void REXI_Dfa::MakeTemplates() {
         // A byte that no class holds ends the walk here, with a match when the row accepts; unanchored,
         // it leads back to the start, where the next match may begin.
         REXI_DfaRow* rest = accepting      ? &REXI_FinalRow
-                            : m_unanchored ? m_rows.front().get()
+                            : m_unanchored ? m_rows.front()
                                            : &REXI_NoTransitionRow;
         for (int b = 0; b < 256; ++b)
             entries[b] = table.classOf[b] >= 0 ? &REXI_UnbuiltRow : rest;
         entries[table.terminator] = accepting ? &REXI_FinalRow : &REXI_InitialRow;
     }
+}
+
+void REXI_Dfa::AddSlot() {
+    // Rows are large: a few at a time, their fields left for RowFor to fill.
+    constexpr std::size_t kRowsPerBlock = 8;
+    if (m_rows.size() % kRowsPerBlock == 0)
+        m_rowBlocks.push_back(std::make_unique_for_overwrite<REXI_DfaRow[]>(kRowsPerBlock));
+    m_rows.push_back(&m_rowBlocks.back()[m_rows.size() % kRowsPerBlock]);
+    m_setOf.push_back(nullptr);
+    m_skipOf.emplace_back();
 }
 
 REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
@@ -67,12 +76,9 @@ REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
         return nullptr;
 
     const int slot = m_usedRows++;
-    if (slot == static_cast<int>(m_rows.size())) {
-        m_rows.push_back(std::make_unique<REXI_DfaRow>(REXI_DfaRow::Unfilled{}));
-        m_setOf.push_back(nullptr);
-        m_skipOf.emplace_back();
-    }
-    REXI_DfaRow* row = m_rows[slot].get();
+    if (slot == static_cast<int>(m_rows.size()))
+        AddSlot();
+    REXI_DfaRow* row = m_rows[slot];
     const std::vector<char>& accepting = m_table->accepting;
     row->tokenNumber = -2;
     row->stop = false;

@@ -56,6 +56,8 @@ private:
     REXI_DfaRow* RowFor(const StateSet& set);
     // The entries a new row starts with, for a row that does not accept and one that does.
     void MakeTemplates();
+    // Makes room for one more cache slot.
+    void AddSlot();
     // When every byte but a few leads from the row back to it, makes those few the row's skip bytes.
     void FindSelfLoops(REXI_DfaRow* row, const StateSet& set);
 
@@ -63,9 +65,11 @@ private:
     bool m_unanchored;
 
     std::unordered_map<StateSet, REXI_DfaRow*, SetHash> m_rowOf;
-    std::vector<const StateSet*> m_setOf;             // by cache slot
-    std::deque<std::string> m_skipOf;                 // by cache slot; a deque keeps them in place
-    std::vector<std::unique_ptr<REXI_DfaRow>> m_rows; // by cache slot; kept for reuse after a flush
+    std::vector<const StateSet*> m_setOf; // by cache slot
+    std::deque<std::string> m_skipOf;     // by cache slot; a deque keeps them in place
+    // Rows by cache slot, kept for reuse after a flush; made a few at a time.
+    std::vector<REXI_DfaRow*> m_rows;
+    std::vector<std::unique_ptr<REXI_DfaRow[]>> m_rowBlocks;
     std::array<REXI_DfaRow*, 256> m_templates[2];
     int m_usedRows = 0;
     long m_stateRefs = 0;

@@ -18,9 +18,8 @@ struct REXI_DfaRow {
     constexpr REXI_DfaRow(int token, bool stops, bool accepts)
         : next{}, tokenNumber(token), stop(stops), accepting(accepts), cacheSlot(-1), skip(nullptr) {}
 
-    struct Unfilled {};
     // A row whose fields its maker fills before any walk reads them.
-    explicit REXI_DfaRow(Unfilled) {}
+    REXI_DfaRow() = default;
 
     struct SelfLoop {};
     // A row whose every entry leads back to itself.

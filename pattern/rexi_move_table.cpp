@@ -39,6 +39,10 @@ Words ToWords(const REXI_CharSet& set) {
     return ToWordsBitByBit(set);
 }
 
+bool Empty(const Words& words) {
+    return (words[0] | words[1] | words[2] | words[3]) == 0;
+}
+
 std::size_t SmallestMember(const Words& words) {
     std::size_t k = 0;
     while (words[k] == 0)
@@ -301,9 +305,21 @@ void REXI_MoveTable::FindWhetherPassedStartsAreCovered() {
     for (std::size_t s = 0; s < n; ++s)
         acceptingStates |= States{accepting[s] != 0} << s;
     const States all = n == kMaxStates ? ~States{0} : (States{1} << n) - 1;
+    // A state can only simulate one whose every class it moves with as well: pairs that fail that
+    // are struck out at once, which leaves the rounds little to do.
+    std::vector<std::bitset<256>> movesWith(n);
+    for (std::size_t s = 0; s < n; ++s) {
+        for (int m = firstMove[s]; m < firstMove[s + 1]; ++m)
+            movesWith[s] |= moves[m].classes;
+    }
     std::vector<States> simulators(n);
-    for (std::size_t t = 0; t < n; ++t)
+    for (std::size_t t = 0; t < n; ++t) {
         simulators[t] = accepting[t] ? acceptingStates : all;
+        for (std::size_t u = 0; u < n; ++u) {
+            if ((movesWith[t] & ~movesWith[u]).any())
+                simulators[t] &= ~(States{1} << u);
+        }
+    }
     // Whether every state in `targets` has a simulator among `answers`.
     const auto simulated = [&](States targets, States answers) {
         for (; targets != 0; targets &= targets - 1) {
@@ -408,7 +424,7 @@ void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
     }
     all[terminator / 64] &= ~(std::uint64_t{1} << (terminator % 64));
     std::vector<Words> parts;
-    if (all != Words{})
+    if (!Empty(all))
         parts.push_back(all);
     std::vector<Words> split;
     for (const Words& set : classes) {
@@ -419,9 +435,9 @@ void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
                 inside[k] = part[k] & set[k];
                 outside[k] = part[k] & ~set[k];
             }
-            if (inside != Words{})
+            if (!Empty(inside))
                 split.push_back(inside);
-            if (outside != Words{})
+            if (!Empty(outside))
                 split.push_back(outside);
         }
         parts.swap(split);
@@ -445,10 +461,13 @@ void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
         }
     }
     classStart.push_back(next);
+    char other[256];
+    std::size_t otherCount = 0;
     for (int b = 1; b < 256; ++b) {
         if (classOf[b] < 0 && b != terminator)
-            otherBytes += static_cast<char>(b);
+            other[otherCount++] = static_cast<char>(b);
     }
+    otherBytes.assign(other, otherCount);
     for (int c = 0; c < ClassCount(); ++c)
         classesBySize.push_back(c);
     std::stable_sort(classesBySize.begin(), classesBySize.end(), [this](int a, int b) {
