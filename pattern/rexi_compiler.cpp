@@ -64,7 +64,6 @@ void REXI_Compiler::CollectStates(REXI_State* start, std::vector<REXI_State*>& o
         return first;
     };
     order.clear();
-    order.reserve(m_states.size());
     order.push_back(start);
     mark(start);
     for (std::size_t i = 0; i < order.size(); ++i) {

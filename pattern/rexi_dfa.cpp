@@ -5,17 +5,25 @@
 #include <algorithm>
 #include <utility>
 
-std::size_t REXI_Dfa::SetHash::operator()(const StateSet& set) const {
+namespace {
+
+std::size_t Hash(std::span<const int> set) {
     std::size_t hash = 14695981039346656037ULL;
     for (int s : set)
         hash = (hash ^ static_cast<unsigned>(s)) * 1099511628211ULL;
     return hash;
 }
 
+} // namespace
+
 REXI_Dfa::REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored)
     : m_table(std::move(table)), m_unanchored(unanchored), m_mark(m_table->accepting.size(), 0) {
     // The start row is made first and always keeps slot 0.
-    m_rowOf.reserve(64);
+    constexpr std::size_t kUsualRows = 64;
+    m_slotOf.assign(2 * kUsualRows, -1);
+    m_rows.reserve(kUsualRows);
+    m_setStart.reserve(kUsualRows + 1);
+    m_setStart.push_back(0);
     AddSlot();
     MakeTemplates();
     m_startRow = RowFor(StateSet{0});
@@ -23,7 +31,7 @@ REXI_Dfa::REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored)
 
 REXI_Dfa::~REXI_Dfa() = default;
 
-void REXI_Dfa::FindTargets(const StateSet& from, int alphabetClass, StateSet& targets) {
+void REXI_Dfa::FindTargets(SetView from, int alphabetClass, StateSet& targets) {
     const REXI_MoveTable& table = *m_table;
     targets.clear();
     if (++m_generation == 0) {
@@ -63,16 +71,29 @@ void REXI_Dfa::AddSlot() {
     if (m_rows.size() % kRowsPerBlock == 0)
         m_rowBlocks.push_back(std::make_unique_for_overwrite<REXI_DfaRow[]>(kRowsPerBlock));
     m_rows.push_back(&m_rowBlocks.back()[m_rows.size() % kRowsPerBlock]);
-    m_setOf.push_back(nullptr);
     m_skipOf.emplace_back();
 }
 
+REXI_Dfa::SetView REXI_Dfa::SetOf(int slot) const {
+    const std::size_t start = m_setStart[static_cast<std::size_t>(slot)];
+    return {m_setPool.data() + start, m_setStart[static_cast<std::size_t>(slot) + 1] - start};
+}
+
+std::size_t REXI_Dfa::PlaceOf(SetView set) const {
+    const std::size_t mask = m_slotOf.size() - 1;
+    for (std::size_t place = Hash(set) & mask;; place = (place + 1) & mask) {
+        const int slot = m_slotOf[place];
+        if (slot < 0 || std::ranges::equal(SetOf(slot), set))
+            return place;
+    }
+}
+
 REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
-    const auto found = m_rowOf.find(set);
-    if (found != m_rowOf.end())
-        return found->second;
+    std::size_t place = PlaceOf(set);
+    if (m_slotOf[place] >= 0)
+        return m_rows[static_cast<std::size_t>(m_slotOf[place])];
     if (m_usedRows >= REXI_MaxCachedRows ||
-        m_stateRefs + static_cast<long>(set.size()) > REXI_MaxCachedStateRefs)
+        static_cast<long>(m_setPool.size() + set.size()) > REXI_MaxCachedStateRefs)
         return nullptr;
 
     const int slot = m_usedRows++;
@@ -87,13 +108,23 @@ REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
     row->skip = nullptr;
     const std::array<REXI_DfaRow*, 256>& entries = m_templates[row->accepting];
     std::copy(entries.begin(), entries.end(), row->next);
-    m_setOf[slot] = &m_rowOf.emplace(set, row).first->first;
-    m_stateRefs += static_cast<long>(set.size());
-    FindSelfLoops(row, *m_setOf[slot]);
+    // Slots are used in order, so the new set goes at the end of the pool.
+    m_setPool.insert(m_setPool.end(), set.begin(), set.end());
+    m_setStart.resize(static_cast<std::size_t>(slot) + 1);
+    m_setStart.push_back(m_setPool.size());
+    if (2 * static_cast<std::size_t>(m_usedRows) > m_slotOf.size()) {
+        // Twice the places, every slot placed again.
+        m_slotOf.assign(2 * m_slotOf.size(), -1);
+        for (int s = 0; s < m_usedRows; ++s)
+            m_slotOf[PlaceOf(SetOf(s))] = s;
+    } else {
+        m_slotOf[place] = slot;
+    }
+    FindSelfLoops(row, SetOf(slot));
     return row;
 }
 
-void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
+void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, SetView set) {
     // A walk jumps with strcspn, which stops only at NUL. The search for loops is bounded for rows of
     // large sets, where it would cost more than the jumps save.
     constexpr std::size_t kMaxWork = 4096;
@@ -117,7 +148,7 @@ void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
     // bytes that loop are never read: the walk jumps over them.
     for (int c : table.classesBySize) {
         FindTargets(set, c, m_loopTargets);
-        if (m_loopTargets != set) {
+        if (!std::ranges::equal(m_loopTargets, set)) {
             if (skip.size() + static_cast<std::size_t>(table.ClassEnd(c) - table.ClassBegin(c)) >
                 REXI_MaxJumpBytes)
                 return;
@@ -130,7 +161,7 @@ void REXI_Dfa::FindSelfLoops(REXI_DfaRow* row, const StateSet& set) {
 
 REXI_DfaRow* REXI_Dfa::Step(REXI_DfaRow* row, unsigned char byte) {
     const int alphabetClass = m_table->classOf[byte];
-    FindTargets(*m_setOf[row->cacheSlot], alphabetClass, m_targets);
+    FindTargets(SetOf(row->cacheSlot), alphabetClass, m_targets);
     REXI_DfaRow* to = nullptr;
     if (m_targets.empty()) {
         to = row->accepting ? &REXI_FinalRow : &REXI_NoTransitionRow;
@@ -138,7 +169,8 @@ REXI_DfaRow* REXI_Dfa::Step(REXI_DfaRow* row, unsigned char byte) {
         to = RowFor(m_targets);
         if (to == nullptr) {
             // The cache is full: start it over with the row being left and the row reached.
-            const StateSet from = *m_setOf[row->cacheSlot];
+            const SetView view = SetOf(row->cacheSlot);
+            const StateSet from(view.begin(), view.end());
             FreeRows();
             row = RowFor(from);
             to = RowFor(m_targets);
@@ -151,9 +183,10 @@ REXI_DfaRow* REXI_Dfa::Step(REXI_DfaRow* row, unsigned char byte) {
 }
 
 void REXI_Dfa::FreeRows() {
-    m_rowOf.clear();
+    std::fill(m_slotOf.begin(), m_slotOf.end(), -1);
+    m_setPool.clear();
+    m_setStart.resize(1);
     m_usedRows = 0;
-    m_stateRefs = 0;
     ++m_flushes;
     // Slot 0 is made again first, so the start row stays the same row.
     m_startRow = RowFor(StateSet{0});

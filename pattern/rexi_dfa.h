@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <deque>
 #include <memory>
+#include <span>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 // The deterministic automaton of one compiled pattern, made as searches reach it. Each row stands for a
@@ -46,12 +46,14 @@ public:
 private:
     // A set of states by their numbers, sorted without repeats.
     using StateSet = std::vector<int>;
-    struct SetHash {
-        std::size_t operator()(const StateSet& set) const;
-    };
+    using SetView = std::span<const int>;
 
     // The states that the states of the set lead to with a byte of the alphabet class.
-    void FindTargets(const StateSet& from, int alphabetClass, StateSet& targets);
+    void FindTargets(SetView from, int alphabetClass, StateSet& targets);
+    // The set a cache slot stands for; it stays valid until the next row is made.
+    SetView SetOf(int slot) const;
+    // The place in m_slotOf where the set's slot is, or the empty place where it would go.
+    std::size_t PlaceOf(SetView set) const;
     // The row of a set, made when there is none yet; null when the cache has no room for it.
     REXI_DfaRow* RowFor(const StateSet& set);
     // The entries a new row starts with, for a row that does not accept and one that does.
@@ -59,20 +61,23 @@ private:
     // Makes room for one more cache slot.
     void AddSlot();
     // When every byte but a few leads from the row back to it, makes those few the row's skip bytes.
-    void FindSelfLoops(REXI_DfaRow* row, const StateSet& set);
+    void FindSelfLoops(REXI_DfaRow* row, SetView set);
 
     std::shared_ptr<const REXI_MoveTable> m_table;
     bool m_unanchored;
 
-    std::unordered_map<StateSet, REXI_DfaRow*, SetHash> m_rowOf;
-    std::vector<const StateSet*> m_setOf; // by cache slot
-    std::deque<std::string> m_skipOf;     // by cache slot; a deque keeps them in place
+    // The sets of the rows in the cache, one after the other, and where each slot's set lies there.
+    std::vector<int> m_setPool;
+    std::vector<std::size_t> m_setStart; // by cache slot, and the end
+    // The cache slot of each set, by hash with linear probing; -1 for an empty place. Never more than
+    // half full.
+    std::vector<int> m_slotOf;
+    std::deque<std::string> m_skipOf; // by cache slot; a deque keeps them in place
     // Rows by cache slot, kept for reuse after a flush; made a few at a time.
     std::vector<REXI_DfaRow*> m_rows;
     std::vector<std::unique_ptr<REXI_DfaRow[]>> m_rowBlocks;
     std::array<REXI_DfaRow*, 256> m_templates[2];
     int m_usedRows = 0;
-    long m_stateRefs = 0;
     int m_flushes = 0;
     REXI_DfaRow* m_startRow = nullptr;
 

@@ -209,9 +209,8 @@ void REXI_MoveTable::FindCommonSuffix() {
     commonSuffix.assign(reversed.rbegin(), reversed.rend());
 }
 
-void REXI_MoveTable::CollectTargets(const std::vector<int>& from, int alphabetClass,
-                                    std::vector<unsigned>& mark, unsigned stamp,
-                                    std::vector<int>& targets) const {
+void REXI_MoveTable::CollectTargets(std::span<const int> from, int alphabetClass, std::vector<unsigned>& mark,
+                                    unsigned stamp, std::vector<int>& targets) const {
     for (int s : from) {
         for (int m = firstMove[s]; m < firstMove[s + 1]; ++m) {
             const Move& move = moves[m];

@@ -5,6 +5,7 @@
 #include <array>
 #include <bitset>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ struct REXI_MoveTable {
 
     // Appends to targets, in no order, every state that a state of `from` moves to with a byte of the
     // alphabet class and that `mark` does not hold at `stamp` yet, and marks it so.
-    void CollectTargets(const std::vector<int>& from, int alphabetClass, std::vector<unsigned>& mark,
+    void CollectTargets(std::span<const int> from, int alphabetClass, std::vector<unsigned>& mark,
                         unsigned stamp, std::vector<int>& targets) const;
 
     int ClassCount() const { return static_cast<int>(classStart.size()) - 1; }
