@@ -281,7 +281,7 @@ void REXI_MoveTable::FindWhetherLaterStartsAreCovered() {
 void REXI_MoveTable::FindWhetherPassedStartsAreCovered() {
     // Sets of states are words of bits here, so small tables only (the answer only spares work).
     constexpr std::size_t kMaxStates = 64;
-    constexpr std::size_t kMaxWork = 1 << 12;
+    constexpr std::size_t kMaxWork = 1 << 11;
     const std::size_t n = accepting.size();
     const std::size_t classCount = static_cast<std::size_t>(ClassCount());
     if (accepting[0] || classCount == 0 || n > kMaxStates || n * n * classCount > kMaxWork)
@@ -327,11 +327,17 @@ void REXI_MoveTable::FindWhetherPassedStartsAreCovered() {
         }
         return true;
     };
+    // A chain of states can take a round per state to settle: the work is bounded, and a pattern that
+    // needs more goes without.
+    std::size_t checks = 0;
     for (bool changed = true; changed;) {
         changed = false;
         for (std::size_t t = 0; t < n; ++t) {
             for (States us = simulators[t]; us != 0; us &= us - 1) {
                 const std::size_t u = static_cast<std::size_t>(std::countr_zero(us));
+                checks += classCount;
+                if (checks > kMaxWork)
+                    return;
                 for (std::size_t c = 0; c < classCount; ++c) {
                     if (!simulated(next[t * classCount + c], next[u * classCount + c])) {
                         simulators[t] &= ~(States{1} << u);
