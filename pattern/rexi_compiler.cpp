@@ -29,6 +29,10 @@ void REXI_Compiler::AddTransition(REXI_State* from, const REXI_CharSet& set, REX
     if (m_transitionCount >= REXI_MaxTransitions)
         FailTooComplex();
     ++m_transitionCount;
+    // Most states end up with a few moves: room for them at once.
+    constexpr std::size_t kUsualMoves = 4;
+    if (from->transitions.capacity() == 0)
+        from->transitions.reserve(kUsualMoves);
     from->transitions.push_back({set, to});
 }
 

@@ -410,6 +410,10 @@ void REXI_MoveTable::FindFirstBytes() {
 void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
                                   const std::function<bool(const REXI_Transition&)>& kept) {
     std::vector<Words> classes;
+    std::size_t transitionCount = 0;
+    for (const REXI_State* s : states)
+        transitionCount += s->transitions.size();
+    classes.reserve(transitionCount);
     for (const REXI_State* s : states) {
         for (const REXI_Transition& t : s->transitions) {
             if (kept(t))
@@ -428,10 +432,12 @@ void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
             all[k] |= set[k];
     }
     all[terminator / 64] &= ~(std::uint64_t{1} << (terminator % 64));
-    std::vector<Words> parts;
+    // Room for the usual number of parts; there may be more.
+    std::vector<Words> parts, split;
+    parts.reserve(classes.size() + 1);
+    split.reserve(classes.size() + 1);
     if (!Empty(all))
         parts.push_back(all);
-    std::vector<Words> split;
     for (const Words& set : classes) {
         split.clear();
         for (const Words& part : parts) {
@@ -454,6 +460,7 @@ void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
     classOf.fill(-1);
     classBytes.fill(0);
     classStart.clear();
+    classStart.reserve(parts.size() + 1);
     short next = 0;
     for (std::size_t c = 0; c < parts.size(); ++c) {
         classStart.push_back(next);
@@ -473,9 +480,12 @@ void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
             other[otherCount++] = static_cast<char>(b);
     }
     otherBytes.assign(other, otherCount);
+    classesBySize.resize(static_cast<std::size_t>(ClassCount()));
     for (int c = 0; c < ClassCount(); ++c)
-        classesBySize.push_back(c);
-    std::stable_sort(classesBySize.begin(), classesBySize.end(), [this](int a, int b) {
-        return classStart[a + 1] - classStart[a] > classStart[b + 1] - classStart[b];
+        classesBySize[static_cast<std::size_t>(c)] = c;
+    // Classes of one size keep their order.
+    std::sort(classesBySize.begin(), classesBySize.end(), [this](int a, int b) {
+        const int sizeA = classStart[a + 1] - classStart[a], sizeB = classStart[b + 1] - classStart[b];
+        return sizeA != sizeB ? sizeA > sizeB : a < b;
     });
 }
