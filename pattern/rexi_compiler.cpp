@@ -6,7 +6,12 @@
 #include <algorithm>
 #include <unordered_map>
 
-REXI_Compiler::REXI_Compiler(unsigned char terminator) : m_terminator(terminator) {}
+REXI_Compiler::REXI_Compiler(unsigned char terminator) : m_terminator(terminator) {
+    // Room for the pieces of a pattern as people type them.
+    constexpr std::size_t kUsualStates = 64;
+    m_pieceStates.reserve(kUsualStates);
+    m_finals.reserve(kUsualStates);
+}
 
 REXI_Compiler::~REXI_Compiler() = default;
 

@@ -24,6 +24,11 @@ REXI_Dfa::REXI_Dfa(std::shared_ptr<const REXI_MoveTable> table, bool unanchored)
     m_rows.reserve(kUsualRows);
     m_setStart.reserve(kUsualRows + 1);
     m_setStart.push_back(0);
+    // A set holds no more than every state; most hold a few.
+    const std::size_t states = m_table->accepting.size();
+    m_setPool.reserve(kUsualRows * std::min<std::size_t>(states, 8));
+    m_targets.reserve(states);
+    m_loopTargets.reserve(states);
     AddSlot();
     MakeTemplates();
     m_startRow = RowFor(StateSet{0});

@@ -56,9 +56,11 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
     : terminator(terminatorByte) {
     // State numbers follow the order of the list; ids of one compile are close together.
     int lowId = states.front()->id, highId = lowId;
+    std::size_t transitionCount = 0;
     for (const REXI_State* s : states) {
         lowId = std::min(lowId, s->id);
         highId = std::max(highId, s->id);
+        transitionCount += s->transitions.size();
     }
     std::vector<int> numberOf(static_cast<std::size_t>(highId - lowId) + 1);
     for (std::size_t i = 0; i < states.size(); ++i)
@@ -107,13 +109,14 @@ REXI_MoveTable::REXI_MoveTable(const std::vector<REXI_State*>& states, unsigned 
         }
     }
     const auto kept = [&](const REXI_Transition& t) { return t.charSet.any() && live[number(t.target)]; };
-    MakeAlphabet(states, kept);
+    MakeAlphabet(states, transitionCount, kept);
 
     // Transitions of one state to one target merge into one move that any of their classes takes. A
     // transition class holds every byte of an alphabet class or none, so one byte of each tells.
     const int classCount = ClassCount();
     accepting.reserve(states.size());
     firstMove.reserve(states.size() + 1);
+    moves.reserve(transitionCount);
     std::vector<int> moveTo(states.size(), -1);
     for (const REXI_State* s : states) {
         accepting.push_back(s->accepting);
@@ -407,12 +410,9 @@ void REXI_MoveTable::FindFirstBytes() {
     jumpable = true;
 }
 
-void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states,
+void REXI_MoveTable::MakeAlphabet(const std::vector<REXI_State*>& states, std::size_t transitionCount,
                                   const std::function<bool(const REXI_Transition&)>& kept) {
     std::vector<Words> classes;
-    std::size_t transitionCount = 0;
-    for (const REXI_State* s : states)
-        transitionCount += s->transitions.size();
     classes.reserve(transitionCount);
     for (const REXI_State* s : states) {
         for (const REXI_Transition& t : s->transitions) {

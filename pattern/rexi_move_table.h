@@ -74,6 +74,7 @@ private:
     void FindLiteral();
     // The one alphabet class in the set, or -1.
     int SoleClass(const std::bitset<256>& classes) const;
-    void MakeAlphabet(const std::vector<REXI_State*>& states,
+    // transitionCount: how many transitions the states have in all.
+    void MakeAlphabet(const std::vector<REXI_State*>& states, std::size_t transitionCount,
                       const std::function<bool(const REXI_Transition&)>& kept);
 };
