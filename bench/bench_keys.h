@@ -1,6 +1,7 @@
 #pragma once
 
-// Keystrokes for the application benchmarks: sent as the keyboard would send them, press and release.
+// Keystrokes for the application benchmarks, sent as the keyboard would send them (press and release), and
+// the main that runs those benchmarks.
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -29,4 +30,15 @@ inline bool TypeAndTakeBack(benchmark::State& state, QWidget* box, int key, cons
         QApplication::processEvents();
     }
     return typed;
+}
+
+// Runs the benchmarks of the command line in an application on the offscreen platform, unless another is set.
+inline int RunApplicationBenchmarks(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }

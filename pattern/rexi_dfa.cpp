@@ -115,7 +115,6 @@ REXI_DfaRow* REXI_Dfa::RowFor(const StateSet& set) {
     std::copy(entries.begin(), entries.end(), row->next);
     // Slots are used in order, so the new set goes at the end of the pool.
     m_setPool.insert(m_setPool.end(), set.begin(), set.end());
-    m_setStart.resize(static_cast<std::size_t>(slot) + 1);
     m_setStart.push_back(m_setPool.size());
     if (2 * static_cast<std::size_t>(m_usedRows) > m_slotOf.size()) {
         // Twice the places, every slot placed again.
