@@ -1,6 +1,8 @@
 #include "platform/core/file_io.h"
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -14,16 +16,64 @@ namespace {
 // Temporary files are named ".<file name>.qelt-save-XXXXXX" beside the file; no other program makes
 // such names, so a later save may take away the ones a killed save left behind.
 constexpr const char* kTempMarker = ".qelt-save-";
-constexpr std::size_t kTempRandomLength = 6; // the XXXXXX of mkstemp
+constexpr std::size_t kTempRandomLength = 6;
 // Links followed before a path counts as a loop (as the system's own limit).
 constexpr int kMaxLinks = 40;
 
+// Closes the descriptor it holds when it goes.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+std::string Describe(const fs::path& path, const char* what, const char* cause) {
+    return std::string(what) + " \"" + path.string() + "\": " + cause;
+}
+
 std::string Describe(const fs::path& path, const char* what, int error = errno) {
-    return std::string(what) + " \"" + path.string() + "\": " + std::strerror(error);
+    return Describe(path, what, std::strerror(error));
+}
+
+// Throws FileError unless info is that of a regular file: a folder is named as one, a pipe, a device or a
+// socket as no regular file.
+void RequireRegularFile(const struct stat& info, const fs::path& path, const char* what) {
+    if (S_ISREG(info.st_mode))
+        return;
+    if (S_ISDIR(info.st_mode))
+        throw FileError(Describe(path, what, EISDIR));
+    throw FileError(Describe(path, what, "it is not a regular file"));
 }
 
 std::string TempPrefix(const fs::path& target) {
     return "." + target.filename().string() + kTempMarker;
+}
+
+// Letters and digits for a temporary file's name. The file is made with O_EXCL, so a name taken already
+// costs one more attempt: the names need only differ between saves, not be secret.
+std::string RandomSuffix() {
+    static std::atomic<std::uint64_t> counter{0};
+    std::uint64_t z = counter.fetch_add(1) * 0x9E3779B97F4A7C15ull +
+                      static_cast<std::uint64_t>(::getpid()) * 0xD1B54A32D192ED03ull +
+                      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+    // The finaliser of splitmix64 spreads every input bit over the output.
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (std::size_t i = 0; i < kTempRandomLength; ++i, z /= sizeof kAlphabet - 1)
+        suffix += kAlphabet[z % (sizeof kAlphabet - 1)];
+    return suffix;
 }
 
 // The file a save of path writes: the end of its chain of symbolic links (a link to a file not there yet
@@ -42,40 +92,55 @@ fs::path ResolveLinks(const fs::path& path) {
     throw FileError(Describe(path, "Cannot follow the link", ELOOP));
 }
 
+fs::path FolderOf(const fs::path& file) {
+    return file.parent_path().empty() ? fs::path(".") : file.parent_path();
+}
+
 // Removes the temporary files of earlier saves of target whose writer is gone: a save holds a lock on its
 // temporary file until it is renamed, so a file whose lock can be taken was left by a save that died.
 void RemoveStaleTemporaries(const fs::path& target) {
     const std::string prefix = TempPrefix(target);
-    const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(FolderOf(target), error), end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (name.size() != prefix.size() + kTempRandomLength || name.compare(0, prefix.size(), prefix) != 0)
             continue;
-        const int fd = ::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0)
-            continue;
+        const Descriptor file(::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+        if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0)
             ::unlink(it->path().c_str());
-        ::close(fd);
     }
 }
 
-// Makes the temporary file for a save of target and takes its lock; throws FileError.
-int CreateTemporary(const fs::path& target, std::string& tempPath) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        tempPath = (target.parent_path() / (TempPrefix(target) + "XXXXXX")).string();
-        const int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
+// Makes the temporary file for a save of target with the given permissions (the process's umask
+// applies) and takes its lock; throws FileError.
+int CreateTemporary(const fs::path& target, mode_t mode, std::string& tempPath) {
+    const std::string stem = (target.parent_path() / TempPrefix(target)).string();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = stem + RandomSuffix();
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0 && errno == EEXIST)
+            continue;
         if (fd < 0)
             throw FileError(Describe(target, "Cannot write"));
+        int error = 0;
+        while (error == 0 && ::flock(fd, LOCK_EX) != 0)
+            error = errno == EINTR ? 0 : errno;
         struct stat info {};
-        // Another save's clean-up may have taken the file between its making and the lock.
-        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &info) == 0 && info.st_nlink > 0)
+        if (error == 0 && ::fstat(fd, &info) != 0)
+            error = errno;
+        if (error != 0) {
+            ::unlink(tempPath.c_str());
+            ::close(fd);
+            throw FileError(Describe(target, "Cannot write", error));
+        }
+        if (info.st_nlink > 0)
             return fd;
+        // Another save's clean-up took the file between its making and the lock.
         ::close(fd);
     }
-    throw FileError(Describe(target, "Cannot write", EAGAIN));
+    throw FileError(Describe(target, "Cannot write", EEXIST));
 }
 
 // 0 when every byte was written, else the error.
@@ -93,58 +158,53 @@ int WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return 0;
 }
 
-// Gives the temporary file the permissions (and, where the user may, the owner) of the file it replaces,
-// or those of a newly created file. 0 or the error.
-int TakeOverPermissions(int fd, const struct stat* old) {
-    if (old == nullptr) {
-        // The usual permissions of a new file rather than mkstemp's 0600.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return ::fchmod(fd, 0666 & ~mask) == 0 ? 0 : errno;
-    }
+// Gives the temporary file the permissions and (where the user may) the owner of the file it replaces.
+// 0 or the error.
+int TakeOverPermissions(int fd, const struct stat& old) {
     // The owner first: changing it may clear set-id bits that the mode then puts back. A user who may not
     // give the file away keeps the new one under his own name.
-    if (::fchown(fd, old->st_uid, old->st_gid) != 0)
-        (void)::fchown(fd, static_cast<uid_t>(-1), old->st_gid);
-    return ::fchmod(fd, old->st_mode & 07777) == 0 ? 0 : errno;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
 }
 
-bool IsWritableFile(const struct stat& info, const fs::path& path) {
-    // A file without any write permission stays read-only whoever saves (root could write it, but whoever
-    // took the permissions away meant it).
-    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+// Syncs the folder of a file just made or renamed, so that its entry survives a power cut as its bytes
+// do; throws FileError. A folder the user may not read cannot be synced by him, and some file systems
+// sync no folders: their entries are as safe as the system makes them.
+void SyncFolder(const fs::path& file) {
+    const Descriptor folder(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const int error = folder.Get() < 0 ? errno : ::fsync(folder.Get()) == 0 ? 0 : errno;
+    if (error != 0 && error != EACCES && error != EINVAL && error != ENOTSUP)
+        throw FileError(Describe(file, "Cannot write", error));
 }
 
 } // namespace
 
 std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
-    // Without waiting: a pipe or a device named as a file would block the program or never end.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw FileError(Describe(path, "Cannot open"));
+    // A pipe or a device named as a file is not opened at all: the open could wait for a writer for
+    // ever or set the device going. Without waiting, should one take the file's place in between.
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        throw FileError(Describe(path, "Cannot open", error));
-    }
+    if (::stat(path.c_str(), &info) == 0)
+        RequireRegularFile(info, path, "Cannot open");
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0)
+        throw FileError(Describe(path, "Cannot open"));
+    if (::fstat(file.Get(), &info) != 0)
+        throw FileError(Describe(path, "Cannot open"));
+    RequireRegularFile(info, path, "Cannot open");
     std::vector<std::uint8_t> bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
     std::uint8_t buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            throw FileError(Describe(path, "Cannot read", error));
-        }
+        if (got < 0)
+            throw FileError(Describe(path, "Cannot read"));
         if (got == 0)
             break;
         bytes.insert(bytes.end(), buffer, buffer + got);
     }
-    ::close(fd);
     return bytes;
 }
 
@@ -157,10 +217,16 @@ fs::path ReplaceableTarget(const fs::path& path, struct stat& old, bool& exists)
     exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
         throw FileError(Describe(target, "Cannot write"));
-    if (exists && !S_ISREG(old.st_mode))
-        throw FileError(Describe(target, "Cannot write", EISDIR));
-    if (exists && !IsWritableFile(old, target))
+    if (!exists)
+        return target;
+    RequireRegularFile(old, target, "Cannot write");
+    // A file without any write permission stays read-only whoever saves (root could write it, but whoever
+    // took the permissions away meant it).
+    if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         throw FileError(Describe(target, "Cannot write", EACCES));
+    // Why the user may not write it: his permissions, or a file system mounted read-only.
+    if (::access(target.c_str(), W_OK) != 0)
+        throw FileError(Describe(target, "Cannot write"));
     return target;
 }
 
@@ -180,10 +246,12 @@ void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& 
 
     RemoveStaleTemporaries(target);
     std::string temp;
-    const int fd = CreateTemporary(target, temp);
+    // A new file gets the usual permissions of a new file (the system applies the umask); a replacement
+    // stays private until it has the old file's.
+    const int fd = CreateTemporary(target, exists ? 0600 : 0666, temp);
     int error = WriteAll(fd, bytes);
-    if (error == 0)
-        error = TakeOverPermissions(fd, exists ? &old : nullptr);
+    if (error == 0 && exists)
+        error = TakeOverPermissions(fd, old);
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
@@ -194,6 +262,7 @@ void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& 
     ::close(fd);
     if (error != 0)
         throw FileError(Describe(target, "Cannot write", error));
+    SyncFolder(target);
 }
 
 fs::path KeepCopy(const fs::path& path, const std::string& suffix) {
@@ -203,20 +272,22 @@ fs::path KeepCopy(const fs::path& path, const std::string& suffix) {
     for (int number = 1; number < 1000; ++number) {
         fs::path copy = path;
         copy += suffix + (number == 1 ? std::string() : "-" + std::to_string(number));
-        const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0) {
-            if (errno == EEXIST)
+        int error = 0;
+        {
+            const Descriptor file(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+            if (file.Get() < 0 && errno == EEXIST)
                 continue;
-            throw FileError(Describe(copy, "Cannot write"));
+            if (file.Get() < 0)
+                throw FileError(Describe(copy, "Cannot write"));
+            error = WriteAll(file.Get(), bytes);
+            if (error == 0 && ::fsync(file.Get()) != 0)
+                error = errno;
         }
-        int error = WriteAll(fd, bytes);
-        if (error == 0 && ::fsync(fd) != 0)
-            error = errno;
-        ::close(fd);
         if (error != 0) {
             ::unlink(copy.c_str());
             throw FileError(Describe(copy, "Cannot write", error));
         }
+        SyncFolder(copy);
         return copy;
     }
     throw FileError(Describe(path, "Cannot keep a copy of", EEXIST));

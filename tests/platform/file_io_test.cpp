@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,18 +37,6 @@ TEST(FileIo, WriteThenReadGivesTheSameBytes) {
     fs::remove_all(dir);
 }
 
-TEST(FileIo, FailedWriteKeepsThePreviousFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write into read-only folders";
-    const auto dir = FreshDir("ro");
-    WriteFileAtomically(dir / "a.dat", {1, 2, 3});
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_THROW(WriteFileAtomically(dir / "a.dat", {9}), FileError);
-    fs::permissions(dir, fs::perms::owner_all);
-    EXPECT_EQ(ReadFileBytes(dir / "a.dat"), (std::vector<std::uint8_t>{1, 2, 3}));
-    fs::remove_all(dir);
-}
-
 mode_t ModeOf(const fs::path& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0);
@@ -60,6 +51,72 @@ std::vector<std::string> Names(const fs::path& dir) {
     return names;
 }
 
+// What the call threw, "Cannot write \"<path>\": " followed by the system's words for the error.
+std::string FailureOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const FileError& error) {
+        return error.what();
+    }
+    return "no failure";
+}
+
+std::string CannotWrite(const fs::path& path, const std::string& cause) {
+    return "Cannot write \"" + path.string() + "\": " + cause;
+}
+
+// A limit on the process's resources for the life of the object; no user escapes it, root included.
+class ResourceLimit {
+public:
+    ResourceLimit(int resource, rlim_t limit) : m_resource(resource) {
+        EXPECT_EQ(::getrlimit(m_resource, &m_saved), 0);
+        rlimit limited = m_saved;
+        limited.rlim_cur = limit;
+        EXPECT_EQ(::setrlimit(m_resource, &limited), 0);
+    }
+    ~ResourceLimit() { ::setrlimit(m_resource, &m_saved); }
+    ResourceLimit(const ResourceLimit&) = delete;
+    ResourceLimit& operator=(const ResourceLimit&) = delete;
+
+private:
+    int m_resource;
+    rlimit m_saved{};
+};
+
+TEST(FileIo, FailedWriteKeepsThePreviousFileAndSaysWhy) {
+    const auto dir = FreshDir("fail");
+    const fs::path file = dir / "a.dat";
+    const std::vector<std::uint8_t> before = {1, 2, 3};
+    WriteFileAtomically(file, before);
+    {
+        // No descriptor left for the temporary file.
+        const int lowestFree = ::open("/dev/null", O_RDONLY);
+        ASSERT_GE(lowestFree, 0);
+        ::close(lowestFree);
+        const ResourceLimit noFiles(RLIMIT_NOFILE, static_cast<rlim_t>(lowestFree));
+        EXPECT_EQ(FailureOf([&] { WriteFileAtomically(file, {9}); }),
+                  CannotWrite(file, std::strerror(EMFILE)));
+    }
+    {
+        // Room for two bytes of the four.
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        {
+            const ResourceLimit twoBytes(RLIMIT_FSIZE, 2);
+            EXPECT_EQ(FailureOf([&] {
+                          WriteFileAtomically(file, {9, 9, 9, 9});
+                      }),
+                      CannotWrite(file, std::strerror(EFBIG)));
+        }
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    // A path through the file as if it were a folder.
+    EXPECT_EQ(FailureOf([&] { WriteFileAtomically(file / "b.dat", {9}); }),
+              CannotWrite(file / "b.dat", std::strerror(ENOTDIR)));
+    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{"a.dat"}) << "no temporary file is left";
+    fs::remove_all(dir);
+}
+
 TEST(FileIo, ASaveKeepsWhatTheUserHad) {
     const auto dir = FreshDir("keep");
     const fs::path file = dir / "private.equ";
@@ -67,6 +124,11 @@ TEST(FileIo, ASaveKeepsWhatTheUserHad) {
     ::chmod(file.c_str(), 0600);
     WriteFileAtomically(file, {2});
     EXPECT_EQ(ModeOf(file), 0600u) << "a private file stays private";
+    // A new file has the permissions the user gives new files.
+    const mode_t previousMask = ::umask(027);
+    WriteFileAtomically(dir / "new.dat", {1});
+    ::umask(previousMask);
+    EXPECT_EQ(ModeOf(dir / "new.dat"), 0640u);
 
     // Through a chain of links, one of them relative: the target changes, the links stay links.
     fs::create_directories(dir / "real");
@@ -151,15 +213,33 @@ TEST(FileIo, AKilledSaveLeavesTheOldOrTheNewFile) {
     fs::remove_all(dir);
 }
 
-TEST(FileIo, MissingFileIsAnError) {
-    EXPECT_THROW(ReadFileBytes("/nonexistent/qelt/file.dat"), FileError);
-    // Neither a folder nor a pipe is read (a pipe would wait for a writer for ever).
+TEST(FileIo, WhatIsNoRegularFileIsNeitherReadNorReplaced) {
+    const auto cannotOpen = [](const fs::path& path, const std::string& cause) {
+        return "Cannot open \"" + path.string() + "\": " + cause;
+    };
+    const fs::path missing = "/nonexistent/qelt/file.dat";
+    EXPECT_EQ(FailureOf([&] { ReadFileBytes(missing); }), cannotOpen(missing, std::strerror(ENOENT)));
+    EXPECT_EQ(FailureOf([&] { WriteFileAtomically(missing, {1}); }),
+              CannotWrite(missing, std::strerror(ENOENT)));
+    // A pipe would wait for a writer for ever; a device would be set going.
     const auto dir = FreshDir("special");
-    ASSERT_EQ(::mkfifo((dir / "pipe.equ").c_str(), 0600), 0);
-    EXPECT_THROW(ReadFileBytes(dir / "pipe.equ"), FileError);
-    EXPECT_THROW(ReadFileBytes(dir), FileError);
+    const fs::path pipe = dir / "pipe.equ";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    for (const fs::path& special : {pipe, fs::path("/dev/null")}) {
+        EXPECT_EQ(FailureOf([&] { ReadFileBytes(special); }),
+                  cannotOpen(special, "it is not a regular file"));
+        EXPECT_EQ(FailureOf([&] { CheckReplaceable(special); }),
+                  CannotWrite(special, "it is not a regular file"));
+    }
+    EXPECT_EQ(FailureOf([&] { WriteFileAtomically(pipe, {1}); }),
+              CannotWrite(pipe, "it is not a regular file"));
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(FailureOf([&] { ReadFileBytes(dir); }), cannotOpen(dir, std::strerror(EISDIR)));
+    // Nor does a save's clean-up wait on a pipe named as one of its temporary files.
+    ASSERT_EQ(::mkfifo((dir / ".a.dat.qelt-save-Pipe00").c_str(), 0600), 0);
+    WriteFileAtomically(dir / "a.dat", {1});
+    EXPECT_EQ(Names(dir), (std::vector<std::string>{".a.dat.qelt-save-Pipe00", "a.dat", "pipe.equ"}));
     fs::remove_all(dir);
-    EXPECT_THROW(WriteFileAtomically("/nonexistent/qelt/file.dat", {1}), FileError);
 }
 
 } // namespace
