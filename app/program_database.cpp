@@ -125,10 +125,11 @@ bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
         return false;
     }
     ReadResult result = ReadResult::Invalid;
+    std::string cause; // why the file could not be read; a file read that holds no database has none
     try {
         result = ReadProgramDatabase(ReadFileBytes(path));
-    } catch (const FileError&) {
-        result = ReadResult::Invalid;
+    } catch (const FileError& error) {
+        cause = error.what();
     }
     if (result == ReadResult::Read)
         return true;
@@ -136,9 +137,9 @@ bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
         m_host.ShowMessage(msg::kWrongVersion);
     if (HasTables()) {
         // The tables in use, possibly with unsaved changes, are worth more than a limited database.
-        m_host.ShowMessage(msg::kCantReadAtLocation);
+        m_host.ShowMessage(msg::kCantReadAtLocation, cause);
     } else {
-        m_host.ShowMessage(msg::kCantOpen);
+        m_host.ShowMessage(msg::kCantOpen, cause);
         CreateDefaultDatabase();
     }
     return false;
@@ -201,7 +202,8 @@ bool ProgramDatabase::WriteDatabaseFile(const fs::path& path, const std::string&
         PrepareFolderFor(path);
         WriteFileAtomically(path, bytes);
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        m_saveFailure = error.what();
         elements.SetModified(elementsModified);
         substances.SetModified(substancesModified);
         return false;
@@ -210,8 +212,16 @@ bool ProgramDatabase::WriteDatabaseFile(const fs::path& path, const std::string&
 
 bool ProgramDatabase::SaveProgramDatabase(const fs::path& path, bool force,
                                           const std::optional<std::string>& newDigest) {
+    m_saveFailure.clear();
     if (!HasTables())
         return false;
+    // A file that cannot be replaced (read-only, a folder, a pipe) says so before any question.
+    try {
+        CheckReplaceable(path);
+    } catch (const FileError& error) {
+        m_saveFailure = error.what();
+        return false;
+    }
     // Only a readable database is protected by its password: a new file needs none, and the bytes of a
     // damaged one are no password. A file that cannot be read at all keeps the placeholder, which no
     // password matches.
@@ -229,10 +239,10 @@ bool ProgramDatabase::SaveProgramDatabase(const fs::path& path, bool force,
                           PromptAnswer::Yes)
             return false;
         try {
-            CheckReplaceable(path); // no copy for a file that will not be replaced
             KeepCopy(path, kDamagedSuffix);
-        } catch (const FileError&) {
-            return false; // what cannot be kept is not replaced
+        } catch (const FileError& error) {
+            m_saveFailure = error.what(); // what cannot be kept is not replaced
+            return false;
         }
         break;
     }
@@ -249,7 +259,7 @@ void ProgramDatabase::OnSaveDatabase() {
     if (m_host.Ask(msg::kSaveChanges, PromptButtons::YesNo, PromptIcon::None) != PromptAnswer::Yes)
         return;
     if (!SaveProgramDatabase(GetDatabasePath(), false))
-        m_host.ShowMessage(msg::kNotSaved);
+        m_host.ShowMessage(msg::kNotSaved, m_saveFailure);
 }
 
 void ProgramDatabase::OnDatabasePassword() {
@@ -261,7 +271,7 @@ void ProgramDatabase::OnDatabasePassword() {
     if (!newDigest)
         return;
     if (!SaveProgramDatabase(GetDatabasePath(), true, newDigest))
-        m_host.ShowMessage(msg::kPasswordNotChanged);
+        m_host.ShowMessage(msg::kPasswordNotChanged, m_saveFailure);
 }
 
 bool ProgramDatabase::OfferPassword(std::optional<std::string>& newDigest) {
@@ -314,7 +324,7 @@ ProgramDatabase::PathChange ProgramDatabase::ChangeDatabasePath(const fs::path& 
         return PathChange::KeepDialogOpen;
     }
     if (!SaveProgramDatabase(path, true, newDigest)) {
-        m_host.ShowMessage(msg::kCantSaveAtLocation);
+        m_host.ShowMessage(msg::kCantSaveAtLocation, m_saveFailure);
         return PathChange::KeepDialogOpen;
     }
     m_host.StoreDatabasePath(path.string());
@@ -326,13 +336,14 @@ void ProgramDatabase::LoadConfig(STP& conditions) {
     if (!Exists(m_configPath))
         return;
     bool read = false;
+    std::string cause;
     try {
         read = ReadConfigBytes(ReadFileBytes(m_configPath), conditions);
-    } catch (const FileError&) {
-        read = false;
+    } catch (const FileError& error) {
+        cause = error.what();
     }
     if (!read)
-        m_host.ShowMessage(msg::kCantReadDefaults);
+        m_host.ShowMessage(msg::kCantReadDefaults, cause);
 }
 
 bool ProgramDatabase::SaveConfig(const STP& conditions) {
@@ -342,8 +353,8 @@ bool ProgramDatabase::SaveConfig(const STP& conditions) {
         PrepareFolderFor(m_configPath);
         WriteFileAtomically(m_configPath, WriteConfigBytes(conditions));
         return true;
-    } catch (const FileError&) {
-        m_host.ShowMessage(msg::kDefaultsNotSaved);
+    } catch (const FileError& error) {
+        m_host.ShowMessage(msg::kDefaultsNotSaved, error.what());
         return false;
     }
 }

@@ -50,8 +50,10 @@ public:
     virtual std::string StoredDatabasePath() const = 0;
     virtual void StoreDatabasePath(const std::string& path) = 0;
 
-    // A message box with the string-table text and an OK button.
-    virtual void ShowMessage(int stringId) = 0;
+    // A message box with the string-table text and an OK button; the cause of a failure, when there is
+    // one, stands on a line of its own below the text.
+    void ShowMessage(int stringId) { ShowMessage(stringId, std::string()); }
+    virtual void ShowMessage(int stringId, const std::string& cause) = 0;
     // A question with the string-table text.
     virtual PromptAnswer Ask(int stringId, PromptButtons buttons, PromptIcon icon) = 0;
     // The password dialog. Enter: the digest of the typed password, empty for an empty entry; Set and Change
@@ -101,9 +103,13 @@ public:
     // memory only when the save succeeded. Unless force is set, overwriting a file that holds a password
     // asks for it, and overwriting a file that is no readable database asks whether to replace it. Such a
     // file is first kept beside it (kDamagedSuffix). False when the password or the replacement was
-    // refused or the file could not be written; the database then stays modified. The user is not told.
+    // refused or the file could not be written; the database then stays modified. The user is not told;
+    // SaveFailure says why the file could not be written.
     bool SaveProgramDatabase(const std::filesystem::path& path, bool force,
                              const std::optional<std::string>& newDigest = std::nullopt);
+    // Why the last SaveProgramDatabase failed: the file and the system's reason, or empty when the user
+    // refused the save.
+    const std::string& SaveFailure() const { return m_saveFailure; }
     // The digest held by the file at path: empty for none, kUnreadableDigest when the file cannot be read.
     std::string ReadStoredPasswordHash(const std::filesystem::path& path) const;
     // What is at a path about to be written: nothing, a readable database (its digest in `digest`), a file
@@ -158,4 +164,5 @@ private:
     std::unique_ptr<SubstanceDatabase> m_substances;
     std::string m_digest;
     std::filesystem::path m_configPath;
+    std::string m_saveFailure;
 };

@@ -4,6 +4,7 @@
 #include "platform/ui/command_ids.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/settings.h"
+#include "platform/ui/string_table.h"
 
 namespace {
 
@@ -27,8 +28,11 @@ void ProgramDatabaseDesktop::StoreDatabasePath(const std::string& path) {
     ui::WriteProfileString(kSection, kDatabasePathEntry, QString::fromStdString(path));
 }
 
-void ProgramDatabaseDesktop::ShowMessage(int stringId) {
-    ui::MessageBox(stringId, ui::MB_OK);
+void ProgramDatabaseDesktop::ShowMessage(int stringId, const std::string& cause) {
+    QString text = ui::LoadString(stringId);
+    if (!cause.empty())
+        text += QLatin1Char('\n') + QString::fromUtf8(cause);
+    ui::MessageBox(text, ui::MB_OK);
 }
 
 PromptAnswer ProgramDatabaseDesktop::Ask(int stringId, PromptButtons buttons, PromptIcon icon) {

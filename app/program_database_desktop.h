@@ -16,7 +16,7 @@ public:
     std::filesystem::path DataFolder() const override;
     std::string StoredDatabasePath() const override;
     void StoreDatabasePath(const std::string& path) override;
-    void ShowMessage(int stringId) override;
+    void ShowMessage(int stringId, const std::string& cause) override;
     PromptAnswer Ask(int stringId, PromptButtons buttons, PromptIcon icon) override;
     std::optional<std::string> AskPassword(PasswordDialogMode mode, const std::string& digest) override;
     void ElementTableReplaced() override;

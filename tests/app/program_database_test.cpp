@@ -18,6 +18,7 @@
 #include <deque>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -91,7 +92,10 @@ public:
     fs::path DataFolder() const override { return dataFolder; }
     std::string StoredDatabasePath() const override { return databasePath; }
     void StoreDatabasePath(const std::string& path) override { databasePath = path; }
-    void ShowMessage(int id) override { messages.push_back(id); }
+    void ShowMessage(int id, const std::string& cause) override {
+        messages.push_back(id);
+        causes.push_back(cause);
+    }
     PromptAnswer Ask(int id, PromptButtons, PromptIcon) override {
         questions.push_back(id);
         if (answers.empty())
@@ -117,6 +121,7 @@ public:
     fs::path dataFolder;
     std::string databasePath;
     std::vector<int> messages;
+    std::vector<std::string> causes; // the cause below each message, empty for none
     std::vector<int> questions;
     std::deque<PromptAnswer> answers;
     // Typed passwords; nullopt is Cancel.
@@ -361,21 +366,33 @@ TEST_F(ProgramDatabaseTest, AFailedSaveLosesNothing) {
     EXPECT_EQ(database->GetPasswordDigest(), "");
 }
 
-TEST_F(ProgramDatabaseTest, AFailedSaveKeepsThePreviousFile) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only folders";
+TEST_F(ProgramDatabaseTest, AFailedSaveKeepsThePreviousFileAndSaysWhy) {
     Start();
     const fs::path path = database->GetDefaultDatabasePath();
     ASSERT_TRUE(database->SaveProgramDatabase(path, false));
     const Bytes before = ReadFileBytes(path);
     AddMoiety();
-    fs::permissions(desktop->dataFolder, fs::perms::owner_read | fs::perms::owner_exec);
+    // A file without write permission is refused whoever saves, root included, and before any question.
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read);
     desktop->answers = {PromptAnswer::Yes};
     database->OnSaveDatabase();
-    fs::permissions(desktop->dataFolder, fs::perms::owner_all);
     EXPECT_EQ(desktop->messages.back(), msg::kNotSaved);
+    EXPECT_EQ(desktop->causes.back(), "Cannot write \"" + path.string() + "\": Permission denied");
+    EXPECT_EQ(desktop->questions, std::vector<int>{msg::kSaveChanges});
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_TRUE(database->IsDatabaseModified());
+
+    // A pipe at the database path is neither read nor replaced, and each message names it.
+    fs::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    desktop->answers = {PromptAnswer::Yes};
+    database->OnSaveDatabase();
+    EXPECT_EQ(desktop->causes.back(), "Cannot write \"" + path.string() + "\": it is not a regular file");
+    database->LoadProgramDatabase(path);
+    EXPECT_EQ(desktop->messages.back(), msg::kCantReadAtLocation);
+    EXPECT_EQ(desktop->causes.back(), "Cannot open \"" + path.string() + "\": it is not a regular file");
+    EXPECT_TRUE(fs::is_fifo(path));
+    EXPECT_TRUE(database->IsDatabaseModified()) << "the tables in use stay";
 }
 
 TEST_F(ProgramDatabaseTest, AWriteCutShortKeepsThePreviousFile) {
@@ -396,6 +413,7 @@ TEST_F(ProgramDatabaseTest, AWriteCutShortKeepsThePreviousFile) {
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(desktop->messages.back(), msg::kNotSaved);
+    EXPECT_EQ(desktop->causes.back(), "Cannot write \"" + path.string() + "\": File too large");
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_TRUE(database->IsDatabaseModified());
     EXPECT_EQ(std::distance(fs::directory_iterator(desktop->dataFolder), fs::directory_iterator()), 1)
