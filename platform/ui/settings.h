@@ -5,7 +5,9 @@
 
 // Per-user settings in place of the registry: a text file of the organisation "Kestrolab" and the
 // application "QELT" in the user's configuration folder ($XDG_CONFIG_HOME/Kestrolab/QELT.conf), read and
-// written by section and value name.
+// written by section and value name. When something other than a regular file stands at its name (a pipe,
+// a folder, a device), it is neither opened nor replaced: the program runs with its defaults, and what it
+// stores is kept for the run only.
 namespace ui {
 
 inline constexpr const char* kOrganisation = "Kestrolab";

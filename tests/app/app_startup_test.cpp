@@ -7,6 +7,7 @@
 #include "platform/ui/open_document.h"
 
 #include <QMenuBar>
+#include <sys/stat.h>
 
 namespace {
 
@@ -62,6 +63,43 @@ TEST_F(AppTest, LaterStartsShowTheTipUnlessItIsTurnedOff) {
     ASSERT_TRUE(Start());
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(app_test::OpenHelpWindow(), nullptr);
+}
+
+TEST_F(AppTest, PipesInPlaceOfTheProgramFilesDoNotHoldUpTheStart) {
+    // Opening a pipe to read it waits for a writer: none of these is opened, nor replaced.
+    namespace fs = std::filesystem;
+    const fs::path settings = ui::ToPath(ui::ProfileFilePath());
+    const fs::path data = ui::ToPath(ui::UserDataFolder());
+    const fs::path database = data / ProgramDatabase::GetDatabaseFileName();
+    fs::create_directories(settings.parent_path());
+    fs::create_directories(data);
+    const fs::path pipes[] = {settings, database, data / "config.dat"};
+    for (const fs::path& pipe : pipes)
+        ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    {
+        app_test::MessageScript messages;
+        app_test::DialogScript dialogs;
+        ASSERT_TRUE(Start());
+        // The defaults: a first start, and each file's message says what stands in its place.
+        EXPECT_NE(app_test::OpenHelpWindow(), nullptr) << "the first-run page";
+        EXPECT_EQ(app->GetDisplayDigits(), 4);
+        EXPECT_EQ(
+            messages.texts,
+            (QStringList{"Can't open program database file.\nProgram will start with a limited database.\n"
+                         "Cannot open \"" +
+                             ui::FromPath(database) + "\": it is not a regular file",
+                         "Can't read program defaults.\nProgram will start with default standard "
+                         "conditions.\nCannot open \"" +
+                             ui::FromPath(data / "config.dat") + "\": it is not a regular file"}));
+    }
+    // What the program stores is kept while it runs.
+    ASSERT_TRUE(Run(2034));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 4);
+    Stop();
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 6) << "written at exit, for this run";
+    for (const fs::path& pipe : pipes)
+        EXPECT_TRUE(fs::is_fifo(pipe)) << pipe;
+    EXPECT_FALSE(fs::exists(settings.string() + ".lock"));
 }
 
 TEST_F(AppTest, StoredDisplayDigitsAreUsedAsTheyAre) {

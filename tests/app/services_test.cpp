@@ -19,6 +19,8 @@
 #include <clocale>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +47,31 @@ TEST(Settings, ValuesGoToTheTestConfigurationFolderAndComeBack) {
     EXPECT_TRUE(QFileInfo::exists(ui::ProfileFilePath()));
     EXPECT_TRUE(QFileInfo(ui::ProfileFilePath()).absoluteFilePath().startsWith(configHome));
     (void)realHome;
+}
+
+TEST(Settings, ALockFileThatIsNoRegularFileKeepsTheValuesForTheRun) {
+    // A pipe as the lock file would hold up the first write for ever, as one as the settings file would
+    // the first read.
+    const QString path = ui::ProfileFilePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    const QByteArray lock = QFile::encodeName(path + ".lock");
+    ASSERT_EQ(::mkfifo(lock.constData(), 0600), 0);
+    EXPECT_FALSE(ui::ProfileSectionHasValues("Settings"));
+    EXPECT_FALSE(ui::WriteProfileInt("Settings", "DisplayDigits", 6)) << "not written to the file";
+    EXPECT_TRUE(ui::ProfileSectionHasValues("Settings"));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 6);
+    ui::RecentFileList list;
+    list.Add("/a.equ");
+    list.Save();
+    list.Load();
+    EXPECT_EQ(list.Files(), QStringList{"/a.equ"});
+    EXPECT_FALSE(QFileInfo::exists(path));
+
+    // Once the lock file is gone, the settings file is used again.
+    ASSERT_EQ(::unlink(lock.constData()), 0);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 4);
+    EXPECT_TRUE(ui::WriteProfileInt("Settings", "DisplayDigits", 6));
+    EXPECT_TRUE(QFileInfo(path).isFile());
 }
 
 TEST(Settings, DataFolderIsTheXdgDataFolderOfKestrolabQelt) {
