@@ -18,13 +18,20 @@ QString Key(const QString& section, const QString& entry) {
 
 const QString kRecentSection = QStringLiteral("Recent File List");
 
-// Values kept for this run only, in place of a settings file that may not be opened: they are what the
-// program stored while it ran, for the file with this identity.
+// Values kept for this run only, in place of a settings file that may not be opened: what the program
+// stored while the thing with this identity (its change time too, as a new one may reuse the inode)
+// stood in the file's place.
 struct RunValues {
     QString path;
     dev_t device = 0;
     ino_t inode = 0;
+    timespec changed{};
     QVariantMap values;
+
+    bool IsFor(const QString& file, const struct stat& info) const {
+        return path == file && device == info.st_dev && inode == info.st_ino &&
+               changed.tv_sec == info.st_ctim.tv_sec && changed.tv_nsec == info.st_ctim.tv_nsec;
+    }
 };
 
 RunValues& HeldValues() {
@@ -46,13 +53,16 @@ public:
     Profile() {
         const QString path = ProfileFilePath();
         struct stat info {};
+        RunValues& held = HeldValues();
         if (!IsNoRegularFile(path, info) && !IsNoRegularFile(path + QStringLiteral(".lock"), info)) {
+            // The file is in use again: what was held for the thing in its place goes.
+            if (!held.path.isEmpty())
+                held = RunValues{};
             m_file.emplace(path, QSettings::IniFormat);
             return;
         }
-        RunValues& held = HeldValues();
-        if (held.path != path || held.device != info.st_dev || held.inode != info.st_ino) {
-            held = RunValues{path, info.st_dev, info.st_ino, {}};
+        if (!held.IsFor(path, info)) {
+            held = RunValues{path, info.st_dev, info.st_ino, info.st_ctim, {}};
             qWarning(
                 "The settings file %s or its lock file is not a regular file: settings are kept for this "
                 "run only.",
