@@ -43,9 +43,9 @@ public:
     // asks for a reaction string until one is accepted, then balances and computes; false when the user
     // cancelled, which abandons the new document.
     bool OnNewDocument() override;
-    // Stores or loads the reaction file. Loading reads every version, refuses a damaged file with a
-    // ReactionFileError (or ArchiveError) and then leaves the document as it was; a loaded reaction is parsed
-    // against the current element table, balanced and computed.
+    // Stores or loads the reaction file. Loading reads the three file versions and refuses any other version,
+    // or a damaged file, with a ReactionFileError (or ArchiveError), leaving the document as it was; a loaded
+    // reaction is parsed against the current element table, balanced and computed.
     void Serialize(Archive& ar) override;
     // The sum of the compositions of all reactants and products, without coefficients.
     CompositionVector GetUsedComposition() const override;

@@ -1,6 +1,7 @@
 #include "model/qelt_doc.h"
 #include "model/reaction_file_error.h"
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -9,12 +10,23 @@ const char* SideName(bool products) {
     return products ? "products" : "reactants";
 }
 
-// A count of rows read from a file: 0 to 126.
-int CheckedCount(std::int32_t count, bool products) {
-    if (count < 0 || count > CQELTDoc::kMaxReagentsPerSide)
+// The version a file begins with: one of the three this program has written. Anything else is no reaction.
+std::int32_t CheckedVersion(std::int32_t version) {
+    if (version == CQELTDoc::kFileVersion || version == CQELTDoc::kFileVersionWithoutCoefficients ||
+        version == CQELTDoc::kFileVersionOldRows)
+        return version;
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%X", static_cast<unsigned>(static_cast<std::uint32_t>(version)));
+    throw ReactionFileError("The file is not a reaction: it begins with the version " + std::string(hex) +
+                            ", which no reaction file has.");
+}
+
+// A count of rows read from a file: 0 to 126. A count has no sign, so it is read and reported as unsigned.
+int CheckedCount(std::uint32_t count, bool products) {
+    if (count > static_cast<std::uint32_t>(CQELTDoc::kMaxReagentsPerSide))
         throw ReactionFileError("The reaction file is damaged: it gives " + std::to_string(count) + " " +
                                 SideName(products) + ", and a side holds 0 to 126.");
-    return count;
+    return static_cast<int>(count);
 }
 
 } // namespace
@@ -52,9 +64,9 @@ void CQELTDoc::LoadFile(Archive& ar) {
     manual.fill(1);
     bool manualMode = m_manualMode;
     try {
-        version = ar.ReadInt32();
-        const int nReactants = CheckedCount(ar.ReadInt32(), false);
-        const int nProducts = CheckedCount(ar.ReadInt32(), true);
+        version = CheckedVersion(ar.ReadInt32());
+        const int nReactants = CheckedCount(ar.ReadUInt32(), false);
+        const int nProducts = CheckedCount(ar.ReadUInt32(), true);
         for (int side = 0; side < 2; ++side) {
             const int count = side == 0 ? nReactants : nProducts;
             for (int i = 0; i < count; ++i) {

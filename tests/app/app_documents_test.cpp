@@ -87,6 +87,16 @@ TEST_F(AppTest, AFileThatCannotBeReadIsReportedAndLeavesTheRecentFiles) {
     EXPECT_TRUE(messages.texts[0].startsWith("Failed to open document \"" + ui::FromPath(file) + "\"."));
     EXPECT_TRUE(app->RecentFiles().Files().isEmpty());
     EXPECT_EQ(Documents().size(), 1u);
+
+    // A file that is no reaction is refused the same way, and opens no window.
+    const std::filesystem::path zeros = TempFolder() / "zeros.equ";
+    std::ofstream(zeros, std::ios::binary) << std::string(1 << 20, '\0');
+    EXPECT_FALSE(app->OpenDocumentFile(ui::FromPath(zeros)));
+    ASSERT_EQ(messages.texts.size(), 2);
+    EXPECT_TRUE(messages.texts[1].startsWith("Failed to open document \"" + ui::FromPath(zeros) + "\"."));
+    EXPECT_TRUE(app->RecentFiles().Files().isEmpty());
+    EXPECT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Frame().MdiArea()->subWindowList().size(), 1);
 }
 
 TEST_F(AppTest, AFailedSaveIsReportedAndTheReactionStaysModified) {

@@ -5,7 +5,6 @@
 #include "platform/ui/lock_keys.h"
 #include "platform/ui/single_instance.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -93,11 +92,7 @@ TEST_F(AppTest, ALaterStartHandsItsFilesToTheRunningProgram) {
 
     SingleInstance second(socket);
     ASSERT_EQ(second.Start({ui::FromPath(file)}), SingleInstance::Role::HandedOver);
-    QElapsedTimer waited;
-    waited.start();
-    while (Documents().size() < 2 && waited.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    ASSERT_EQ(Documents().size(), 2u);
+    ASSERT_TRUE(test_support::RunEventsUntil([&] { return Documents().size() == 2u; }));
     EXPECT_EQ(ActiveReaction()->GetTitle(), "handed.equ");
 }
 

@@ -10,7 +10,6 @@
 #include "platform/ui/view.h"
 #include "ui_test_support.h"
 
-#include <QEventLoop>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,7 +18,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 #include <memory>
@@ -27,13 +25,6 @@
 namespace {
 
 QStringList g_log;
-
-// Runs the event loop for a while, letting it wait for events as the program does (it falls idle).
-void RunEventLoop(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 class TestApplication : public ui::Application {
 public:
@@ -260,12 +251,10 @@ TEST_F(CommandRouting, TheToolBarFollowsTheUpdateHandlersWhenTheProgramFallsIdle
     TestView* view = OpenView(document.get());
     QAction* defaultUi = frame->ToolBarAction(118);
     QAction* about = frame->ToolBarAction(57664);
-    RunEventLoop(20);
-    EXPECT_TRUE(defaultUi->isEnabled()); // the document handles it
-    EXPECT_FALSE(about->isEnabled());    // nobody does
+    ASSERT_TRUE(test_support::RunEventsUntil([&] { return !about->isEnabled(); })); // nobody handles it
+    EXPECT_TRUE(defaultUi->isEnabled());                                            // the document does
     frame->ActiveChildFrame()->close();
-    RunEventLoop(20);
-    EXPECT_FALSE(defaultUi->isEnabled());
+    EXPECT_TRUE(test_support::RunEventsUntil([&] { return !defaultUi->isEnabled(); }));
     (void)view;
 }
 

@@ -1,7 +1,7 @@
 #include "platform/ui/single_instance.h"
+#include "ui_test_support.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,17 +20,7 @@
 namespace {
 
 using Role = SingleInstance::Role;
-
-// Runs events until `done` holds; false when it still does not after a few seconds.
-bool RunEventsUntil(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(5000);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+using test_support::RunEventsUntil;
 
 // What a crash leaves behind: a socket file bound once, with nobody listening on it any more.
 bool LeaveStaleSocket(const QString& path) {

@@ -1,13 +1,19 @@
 #pragma once
 
-// Helpers shared by the GUI tests: answering message boxes, saving screenshots.
+// Helpers shared by the GUI tests: answering message boxes, saving screenshots, running the event loop until
+// something has happened.
 #include "platform/ui/message_box.h"
 
+#include <QAbstractEventDispatcher>
 #include <QDir>
+#include <QEventLoop>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
+#include <chrono>
 #include <deque>
+#include <functional>
 #include <ostream>
 
 // Readable QString values in test failures.
@@ -49,6 +55,24 @@ inline QString SaveScreenshot(QWidget& widget, const QString& name) {
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
     widget.grab().save(path);
     return path;
+}
+
+// Runs the event loop as the program does, waiting for events and falling idle between them, until the
+// condition holds when it falls idle. False when it still does not after the limit, which only ends a test
+// that would otherwise wait for ever.
+inline bool RunEventsUntil(const std::function<bool()>& done,
+                           std::chrono::milliseconds limit = std::chrono::minutes(1)) {
+    if (done())
+        return true;
+    QEventLoop loop;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                     [&] {
+                         if (done())
+                             loop.quit();
+                     });
+    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
 }
 
 } // namespace test_support

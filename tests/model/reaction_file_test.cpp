@@ -238,13 +238,28 @@ std::vector<std::uint8_t> Refuse(const std::vector<std::uint8_t>& bytes, std::st
     return before;
 }
 
-TEST(ReactionFile, CountsOutOfRangeAreRefused) {
+TEST(ReactionFile, FilesThatAreNoReactionAreRefused) {
     ScopedTestModelHost host;
-    const std::int32_t counts[][2] = {{-1, 1}, {1, -5}, {127, 1}, {1, 127}, {0x7FFFFFFF, 1}, {1, INT32_MIN}};
-    for (const auto& [reactants, products] : counts) {
+    const struct {
+        std::vector<std::uint8_t> bytes;
+        const char* says;
+    } cases[] = {
+        {std::vector<std::uint8_t>(1 << 20, 0), "version 0x0,"},
+        {Bytes().I32(0x40000).I32(1).I32(1).Get(), "version 0x40000,"},
+        {Bytes().I32(0x20001).I32(0).I32(0).Get(), "version 0x20001,"},
+        {Bytes().I32(-1).I32(0).I32(0).Get(), "version 0xFFFFFFFF,"},
+        // Counts are shown as the counts they are, never negative.
+        {Bytes().I32(0x30000).I32(-1).I32(1).Get(), "4294967295 reactants, and a side holds 0 to 126"},
+        {Bytes().I32(0x20000).I32(1).I32(-422765480).Get(), "3872201816 products"},
+        {Bytes().I32(0x10000).I32(127).I32(1).Get(), "127 reactants"},
+        {Bytes().I32(0x30000).I32(1).I32(127).Get(), "127 products"},
+        {Bytes().I32(0x30000).I32(0x7FFFFFFF).I32(1).Get(), "2147483647 reactants"},
+        {Bytes().I32(0x30000).I32(1).I32(INT32_MIN).Get(), "2147483648 products"},
+    };
+    for (const auto& c : cases) {
         std::string message;
-        Refuse(Bytes().I32(0x30000).I32(reactants).I32(products).Get(), &message);
-        EXPECT_NE(message.find("a side holds 0 to 126"), std::string::npos) << message;
+        Refuse(c.bytes, &message);
+        EXPECT_NE(message.find(c.says), std::string::npos) << message;
     }
 }
 

@@ -3,11 +3,9 @@
 #include "model/substance_database.h"
 #include "platform/core/archive.h"
 #include "support/test_model_host.h"
-#include "support/time_budget.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
@@ -175,9 +173,10 @@ TEST(SubstanceDatabase, ImportsTheOlderSectionReversed) {
     EXPECT_TRUE(db.IsValid());
 }
 
-TEST(SubstanceDatabase, ALargeOlderSectionIsImportedInUnderASecond) {
+// How fast a large section imports is measured in bench/bench_substances_import.
+TEST(SubstanceDatabase, AnOlderSectionIsImportedFromTheLastEntryAndIndexedByTheFirstOfEachName) {
     ScopedTestModelHost host;
-    constexpr int kCount = 100000;
+    constexpr int kCount = 1000;
     Archive ar;
     ar << std::int32_t{0x20000};
     ar.WriteCount(kCount);
@@ -185,13 +184,11 @@ TEST(SubstanceDatabase, ALargeOlderSectionIsImportedInUnderASecond) {
     for (int i = 0; i < kCount; ++i)
         Named("s" + std::to_string(i % (kCount / 2)), "H" + std::to_string(i)).Serialize(ar);
     SubstanceDatabase db;
-    const auto start = std::chrono::steady_clock::now();
     Load(db, ar.Bytes());
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(elapsed, TimeBudget(std::chrono::seconds(1)));
     ASSERT_EQ(db.GetCount(), kCount);
-    EXPECT_EQ(db.GetAt(0)->GetFormula(), "H99999") << "imported from the last to the first";
-    EXPECT_EQ(db.FindByName("s0")->GetFormula(), "H50000");
+    EXPECT_EQ(db.GetAt(0)->GetFormula(), "H" + std::to_string(kCount - 1))
+        << "imported from the last to the first";
+    EXPECT_EQ(db.FindByName("s0")->GetFormula(), "H" + std::to_string(kCount / 2));
     EXPECT_EQ(db.FindByFormula("H0"), db.GetAt(kCount - 1));
 }
 

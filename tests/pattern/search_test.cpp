@@ -170,6 +170,53 @@ TEST(PatternSearch, MatchesAreLeftmostLongest) {
     RunTable(cases);
 }
 
+// A search saves work after a failed attempt (no later start, or no start it passed, can succeed) and rules
+// out texts without the bytes every match ends with. Each pattern here has such a shortcut or must not take
+// it; the texts are those where a wrong one would miss the match or report another.
+TEST(PatternSearch, ShortcutsAfterAFailedAttemptMissNoMatch) {
+    const SearchCase cases[] = {
+        // An attempt that reads to the end without a match: every later start holds a fresh one, or not.
+        {".*a..", "xxa", kNone},
+        {".*a..", "xaxxa", {0, 4}},
+        {"(.*)(ab|c)", "xyz", kNone},
+        {"(.*)(ab|c)", "xabyab", {0, 6}},
+        {".*a|b", "xb", {1, 1}},
+        {".*a|b", "xxbxx", {2, 1}},
+        {"a.*", "ba", {1, 1}},
+        {"[^x]*a", "bxa", {2, 1}},
+        {"[^x]*a", "bab", {0, 2}},
+        // An attempt that fails on the way: the starts it passed may or may not still match.
+        {"[CS]\\i[a-z]*ate", "Sulfite, sulfate", {9, 7}},
+        {"[CS]\\i[a-z]*ate", "ScSulfate", {2, 7}},
+        {"a+b", "aaacaab", {4, 3}},
+        {"a[a-z]*b", "aXab", {2, 2}},
+        {"ab", "aab", {1, 2}},
+        {"aab", "aaab", {1, 3}},
+        {"aab+", "aaab", {1, 3}},
+        {"abab", "abaabab", {3, 4}},
+        {"abab", "abacababab", {4, 4}},
+        {"(a|b)*a(a|b)(a|b)", "bax baab", {4, 4}},
+        {"(a|b)*a(a|b)(a|b)", "bbab", kNone},
+        {"a*", "baa", {0, 0}},
+        // The bytes every match ends with.
+        {"hydrate", "dihydrate", {2, 7}},
+        {"hydrate", "hydrat", kNone},
+        {"[CS]\\i[a-z]*ate", "chlorate", {0, 8}},
+        {"[CS]\\i[a-z]*ate", "sulfite", kNone},
+        {"(chlor|brom).*(ide|ate)", "sodium bromate", {7, 7}},
+        {"(chlor|brom).*(ide|ate)", "chloride", {0, 8}},
+        {"(chlor|brom).*(ide|ate)", "chlorine", kNone},
+        {"a+", "baa", {1, 2}},
+        {"ab|cb", "xcb", {1, 2}},
+        {"x(ab)*", "axaba", {1, 3}},
+        {"(ab)?c", "abc", {0, 3}},
+        {"(ab)?c", "ac", {1, 1}},
+        {"a.c", "abcac", {0, 3}},
+        {"a.c", "aac", {0, 3}},
+    };
+    RunTable(cases);
+}
+
 TEST(PatternSearch, ReportsWhereTheSearchStopped) {
     REXI_Search search(0);
     ASSERT_EQ(search.SetPattern("ab").status, 0);
