@@ -78,14 +78,33 @@ protected:
         return ActiveReaction();
     }
 
+    static constexpr int kHydrogen = CQELTDoc::kFirstProductRow + 1;
+
+    // Zn + HCl = ZnCl2 + H2(g) with 6.540 g of zinc entered.
+    ReactionDocument* ZincGiven() {
+        ReactionDocument* open = NewReaction(QStringLiteral("Zn + HCl = ZnCl2 + H2(g)"));
+        CQELTReagent* zinc = open->Reaction().GetReagent(0);
+        zinc->enteredMass = CEditableDouble(6.54, 4);
+        zinc->enteredMoles = CEditableDouble(6.54 / zinc->GetMolarMass(), 4);
+        return open;
+    }
+
+    // Describes the hydrogen's output as a gas at 1 atm and redraws the views.
+    static void HydrogenAsGas(CQELTDoc& document, const CEditableDouble& litres,
+                              const CEditableDouble& celsius) {
+        CQELTReagent* hydrogen = document.GetReagent(kHydrogen);
+        hydrogen->outputKind = CQELTReagent::kGas;
+        hydrogen->outputVolume = litres;
+        hydrogen->outputPressure = CEditableDouble(1, 4);
+        hydrogen->outputTemperature = celsius;
+        document.UpdateAllViews(nullptr, 0);
+    }
+
     // Zinc in hydrochloric acid: 6.54 g of zinc and 250 mL of 0.5 mol/L acid, the hydrogen collected as a
     // gas at 25 C. The acid limits; zinc is left over.
     ReactionDocument* ZincInAcid() {
-        ReactionDocument* open = NewReaction(QStringLiteral("Zn + HCl = ZnCl2 + H2(g)"));
+        ReactionDocument* open = ZincGiven();
         CQELTDoc& document = open->Reaction();
-        CQELTReagent* zinc = document.GetReagent(0);
-        zinc->enteredMass = CEditableDouble(6.54, 3);
-        zinc->enteredMoles = CEditableDouble(6.54 / zinc->GetMolarMass(), 4);
         CQELTReagent* acid = document.GetReagent(1);
         acid->inputKind = CQELTReagent::kSolution;
         acid->inputConcentration = CEditableDouble(0.5, 2);
@@ -94,32 +113,17 @@ protected:
         acid->enteredMoles = CEditableDouble(0.125, 3);
         acid->enteredMass = CEditableDouble(acid->GetMolarMass() * 0.125, 4);
         EXPECT_TRUE(document.BalanceReaction());
-        CQELTReagent* hydrogen = document.GetReagent(CQELTDoc::kFirstProductRow + 1);
-        hydrogen->outputKind = CQELTReagent::kGas;
-        hydrogen->outputVolume = CEditableDouble(1.53, 3);
-        hydrogen->outputPressure = CEditableDouble(1, 4);
-        hydrogen->outputTemperature = CEditableDouble(25, 2);
-        document.UpdateAllViews(nullptr, 0);
+        HydrogenAsGas(document, CEditableDouble(1.53, 3), CEditableDouble(25, 2));
         return open;
     }
 
-    // Zinc in hydrochloric acid with only the zinc given, the hydrogen's output described as a gas at 1 atm
-    // and 100 C: the longest line at the right of the page.
-    ReactionDocument* HydrogenAt100C() {
-        ReactionDocument* open = NewReaction(QStringLiteral("Zn + HCl = ZnCl2 + H2(g)"));
-        CQELTDoc& document = open->Reaction();
-        CQELTReagent* zinc = document.GetReagent(0);
-        zinc->enteredMass = CEditableDouble(6.54, 4);
-        zinc->enteredMoles = CEditableDouble(6.54 / zinc->GetMolarMass(), 4);
+    // Only the zinc given, the hydrogen's volume computed for 1 atm and 100 C: the longest line at the right
+    // of the page.
+    void HydrogenAt100C() {
+        CQELTDoc& document = ZincGiven()->Reaction();
         EXPECT_TRUE(document.BalanceReaction());
-        const int row = CQELTDoc::kFirstProductRow + 1;
-        CQELTReagent* hydrogen = document.GetReagent(row);
-        hydrogen->outputKind = CQELTReagent::kGas;
-        hydrogen->outputPressure = CEditableDouble(1, 4);
-        hydrogen->outputTemperature = CEditableDouble(100, 3);
-        hydrogen->outputVolume = CEditableDouble(document.GetComputedMoles(row) * 0.082057 * 373.15, 4);
-        document.UpdateAllViews(nullptr, 0);
-        return open;
+        const double litres = document.GetComputedMoles(kHydrogen) * 0.082057 * 373.15;
+        HydrogenAsGas(document, CEditableDouble(litres, 4), CEditableDouble(100, 3));
     }
 
     // Shows the printout maximised in a main window of a usual size.
