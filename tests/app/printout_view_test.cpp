@@ -212,10 +212,15 @@ TEST_F(PrintoutTest, ThePageOnScreenLiesOnThePrintersPaperAndFollowsTheReaction)
     const QPageSize::PageSizeId other =
         printer.pageLayout().pageSize().id() == QPageSize::Letter ? QPageSize::A4 : QPageSize::Letter;
     printer.setPageSize(QPageSize(other));
-    QTimer::singleShot(0, [] {
-        if (auto* setup = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+    // The page setup dialog is accepted as soon as it is up.
+    QTimer accept;
+    QObject::connect(&accept, &QTimer::timeout, [&accept] {
+        if (auto* setup = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            accept.stop();
             setup->accept();
+        }
     });
+    accept.start(0);
     ASSERT_TRUE(Run(ui::cmd::FilePrintSetup));
     expectPaper(other);
 }
