@@ -7,12 +7,14 @@
 #include "app/qelt_command_ids.h"
 #include "app/window_size.h"
 #include "platform/ui/command_ids.h"
+#include "platform/ui/doc_frame.h"
 #include "platform/ui/doc_manager.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/help_window.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/open_document.h"
 #include "platform/ui/settings.h"
+#include "platform/ui/view.h"
 
 #include <QApplication>
 #include <QPageSetupDialog>
@@ -150,7 +152,14 @@ void CKestrolabApp::OnFileOpen() {
 
 void CKestrolabApp::OnFilePrintSetup() {
     QPageSetupDialog dialog(&GetPrinter(), m_mainFrame.get());
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    for (ui::OpenDocument* document : m_docManager->GetDocuments()) {
+        for (ui::DocFrame* frame : document->GetFrames()) {
+            if (ui::View* view = frame->ActiveView())
+                view->OnPageSetupChanged();
+        }
+    }
 }
 
 void CKestrolabApp::OnTutorial() {

@@ -15,10 +15,14 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // One inch is 254 tenths of a millimetre.
 constexpr double kUnitsPerInch = 254.0;
+constexpr double kUnitsPerMillimetre = 10.0;
 
 constexpr int kHelpContext = qelt_res::PrintoutHelp;
 
@@ -47,7 +51,7 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        m_view.OnDraw(painter, logicalDpiY());
+        m_view.DrawOnScreen(painter);
     }
 
 private:
@@ -58,6 +62,7 @@ CQELTPrintout::CQELTPrintout(QWidget* parent) : QScrollArea(parent), m_page(new 
     setWidget(m_page);
     setWidgetResizable(false);
     setBackgroundRole(QPalette::Dark);
+    // The page alone until the view is shown and takes the printer's sheet.
     m_page->resize(PageSizeOnScreen());
 
     MapUpdateCommand(ui::cmd::FilePrint, &CQELTPrintout::OnUpdateFilePrint);
@@ -76,10 +81,9 @@ CQELTDoc* CQELTPrintout::GetDocument() const {
 
 void CQELTPrintout::OnInitialUpdate() {
     m_initialized = true;
-    m_page->resize(PageSizeOnScreen());
     if (ui::ChildFrame* frame = Frame())
         frame->SetHelpContext(kHelpContext);
-    m_page->update();
+    FitPageToPrinter();
 }
 
 void CQELTPrintout::OnUpdate(DocumentView*, std::uintptr_t) {
@@ -89,10 +93,37 @@ void CQELTPrintout::OnUpdate(DocumentView*, std::uintptr_t) {
     m_page->update();
 }
 
+void CQELTPrintout::OnPageSetupChanged() {
+    FitPageToPrinter();
+}
+
+void CQELTPrintout::FitPageToPrinter() {
+    m_sheet = ui::PrinterSheet(Printer());
+    m_page->resize(PageSizeOnScreen());
+    m_page->update();
+}
+
+double CQELTPrintout::PixelsPerUnit() const {
+    // One factor for both directions, as on the printer: text keeps its size relative to the positions.
+    return m_page->logicalDpiY() / kUnitsPerInch;
+}
+
 QSize CQELTPrintout::PageSizeOnScreen() const {
-    const double pixelsPerUnit = m_page->logicalDpiX() / kUnitsPerInch;
-    return QSize(static_cast<int>(printout::kPageWidth * pixelsPerUnit + 0.5),
-                 static_cast<int>(printout::kPageHeight * pixelsPerUnit + 0.5));
+    const QPointF origin = m_sheet.origin * kUnitsPerMillimetre;
+    const double width =
+        std::max(m_sheet.paper.width() * kUnitsPerMillimetre, origin.x() + printout::kPageWidth);
+    const double height =
+        std::max(m_sheet.paper.height() * kUnitsPerMillimetre, origin.y() + printout::kPageHeight);
+    const double pixelsPerUnit = PixelsPerUnit();
+    return QSize(static_cast<int>(std::lround(width * pixelsPerUnit)),
+                 static_cast<int>(std::lround(height * pixelsPerUnit)));
+}
+
+void CQELTPrintout::DrawOnScreen(QPainter& painter) const {
+    painter.save();
+    painter.translate(m_sheet.origin * kUnitsPerMillimetre * PixelsPerUnit());
+    OnDraw(painter, m_page->logicalDpiY());
+    painter.restore();
 }
 
 void CQELTPrintout::OnDraw(QPainter& painter, double dotsPerInch) const {
@@ -119,8 +150,10 @@ bool CQELTPrintout::PrintToPdf(const QString& path) const {
     return ui::PrintToPdf(path, Printer().pageLayout(), PrinterPage());
 }
 
+// The print dialog and the preview can change the paper: the sheet on screen follows.
 void CQELTPrintout::OnFilePrint() {
     ui::PrintWithDialog(this, Printer(), PrinterPage());
+    FitPageToPrinter();
 }
 
 void CQELTPrintout::OnFilePrintDirect() {
@@ -129,6 +162,7 @@ void CQELTPrintout::OnFilePrintDirect() {
 
 void CQELTPrintout::OnFilePrintPreview() {
     ui::PrintPreview(this, Printer(), PrinterPage());
+    FitPageToPrinter();
 }
 
 void CQELTPrintout::OnUpdateFilePrint(ui::CmdUI& cmdUi) {

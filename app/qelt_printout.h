@@ -17,8 +17,9 @@ class CmdUI;
 }
 
 // The printout of a reaction document: its one-page report (laid out by printout::DrawReaction in 0.1 mm)
-// shown in a scrolled window at its real size, and the only view that prints. The same drawing serves the
-// screen, the print preview, the printer and PDF files.
+// and the only view that prints. The same drawing serves the screen, the print preview, the printer and PDF
+// files. On screen the page lies on the printer's sheet of paper, drawn at the screen's resolution from the
+// same place as on the printed sheet, so the screen shows whatever the paper shows.
 class CQELTPrintout : public QScrollArea, public ui::View, public DocumentView {
     Q_OBJECT
 public:
@@ -33,13 +34,18 @@ public:
     void OnInitialUpdate();
     // Every change of the document redraws the page.
     void OnUpdate(DocumentView* sender, std::uintptr_t hint) override;
+    // The sheet on screen follows the printer's new paper.
+    void OnPageSetupChanged() override;
 
     // Draws the page on a painter whose origin is the page's top left corner, at the resolution of its
     // device in dots per inch.
     void OnDraw(QPainter& painter, double dotsPerInch) const;
 
-    // The page in pixels of the screen.
+    // The sheet in pixels of the screen: the printer's paper, and at least as much as the page needs from
+    // where it is drawn on the paper.
     QSize PageSizeOnScreen() const;
+    // Draws the page as the screen shows it, on a painter whose origin is the top left corner of the sheet.
+    void DrawOnScreen(QPainter& painter) const;
     // Prints the page to a PDF file; false when it cannot be written.
     bool PrintToPdf(const QString& path) const;
 
@@ -50,9 +56,15 @@ private:
     void OnFilePrintDirect();
     void OnFilePrintPreview();
     void OnUpdateFilePrint(ui::CmdUI& cmdUi);
+    // Takes the sheet of the printer's page layout (which the print dialogs may change) and sizes the sheet
+    // on screen to it.
+    void FitPageToPrinter();
+    // Pixels of the screen per 0.1 mm.
+    double PixelsPerUnit() const;
     // Draws the page on a printer's painter.
     ui::PagePainter PrinterPage() const;
 
     Page* m_page;
+    ui::Sheet m_sheet;
     bool m_initialized = false;
 };

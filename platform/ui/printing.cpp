@@ -22,6 +22,12 @@ bool PrintPage(QPrinter& printer, const PagePainter& drawPage) {
 
 } // namespace
 
+Sheet PrinterSheet(const QPrinter& printer) {
+    const QPageLayout layout = printer.pageLayout();
+    return Sheet{layout.fullRect(QPageLayout::Millimeter).size(),
+                 layout.paintRect(QPageLayout::Millimeter).topLeft()};
+}
+
 bool PrintWithDialog(QWidget* parent, QPrinter& printer, const PagePainter& drawPage) {
     QPrintDialog dialog(&printer, parent);
     // One page: no page ranges, no selection.

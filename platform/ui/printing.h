@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointF>
+#include <QSizeF>
 #include <QString>
 #include <functional>
 
@@ -20,6 +22,14 @@ using PagePainter = std::function<void(QPainter& painter, QPrinter& printer)>;
 
 // String-table entry shown when a print job cannot be started.
 inline constexpr int kPrintFailedString = 0xE010; // "Failed to start print job."
+
+// The sheet of paper the printer's page layout describes, in millimetres, and the point on it from which a
+// page is drawn: the top left corner of the printable area (of the paper itself in full-page mode).
+struct Sheet {
+    QSizeF paper;
+    QPointF origin;
+};
+Sheet PrinterSheet(const QPrinter& printer);
 
 // Print...: the print dialog (printer, copies, print to file), then the page. False when cancelled or the
 // job could not start (the user is told).

@@ -21,6 +21,8 @@ public:
     virtual QWidget* Widget() = 0;
     // Called when the view's frame becomes (true) or stops being (false) the active child frame.
     virtual void OnActivateView(bool active) { (void)active; }
+    // Called when Print Setup has changed the printer's paper or margins.
+    virtual void OnPageSetupChanged() {}
 
     void SetDocumentTarget(CommandTarget* target) { m_documentTarget = target; }
     CommandTarget* DocumentTarget() const { return m_documentTarget; }

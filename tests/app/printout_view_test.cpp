@@ -8,7 +8,11 @@
 #include "model/qelt_doc.h"
 #include "platform/ui/command_ids.h"
 
+#include <QDialog>
 #include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
 #include <QPointer>
 #include <QPrinter>
 #include <QProcess>
@@ -27,12 +31,20 @@ constexpr int kNewFromString = 103;
 constexpr int kReactionStringDialog = 187;
 constexpr int kReactionStringEdit = 158;
 
-QString ScreenshotFolder() {
-    QString folder = qEnvironmentVariable("QELT_SCREENSHOT_DIR");
-    if (folder.isEmpty())
-        folder = QDir::temp().filePath(QStringLiteral("qelt-screenshots"));
-    QDir().mkpath(folder);
-    return folder;
+using test_support::ScreenshotFolder;
+
+// The smallest rectangle holding every dark pixel (the ink of the text) of a picture.
+QRect InkBounds(const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(line[x]) < 128)
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
 }
 
 // Runs a tool of poppler-utils; its standard output, or nothing when it is missing or failed.
@@ -66,14 +78,33 @@ protected:
         return ActiveReaction();
     }
 
+    static constexpr int kHydrogen = CQELTDoc::kFirstProductRow + 1;
+
+    // Zn + HCl = ZnCl2 + H2(g) with 6.540 g of zinc entered.
+    ReactionDocument* ZincGiven() {
+        ReactionDocument* open = NewReaction(QStringLiteral("Zn + HCl = ZnCl2 + H2(g)"));
+        CQELTReagent* zinc = open->Reaction().GetReagent(0);
+        zinc->enteredMass = CEditableDouble(6.54, 4);
+        zinc->enteredMoles = CEditableDouble(6.54 / zinc->GetMolarMass(), 4);
+        return open;
+    }
+
+    // Describes the hydrogen's output as a gas at 1 atm and redraws the views.
+    static void HydrogenAsGas(CQELTDoc& document, const CEditableDouble& litres,
+                              const CEditableDouble& celsius) {
+        CQELTReagent* hydrogen = document.GetReagent(kHydrogen);
+        hydrogen->outputKind = CQELTReagent::kGas;
+        hydrogen->outputVolume = litres;
+        hydrogen->outputPressure = CEditableDouble(1, 4);
+        hydrogen->outputTemperature = celsius;
+        document.UpdateAllViews(nullptr, 0);
+    }
+
     // Zinc in hydrochloric acid: 6.54 g of zinc and 250 mL of 0.5 mol/L acid, the hydrogen collected as a
     // gas at 25 C. The acid limits; zinc is left over.
     ReactionDocument* ZincInAcid() {
-        ReactionDocument* open = NewReaction(QStringLiteral("Zn + HCl = ZnCl2 + H2(g)"));
+        ReactionDocument* open = ZincGiven();
         CQELTDoc& document = open->Reaction();
-        CQELTReagent* zinc = document.GetReagent(0);
-        zinc->enteredMass = CEditableDouble(6.54, 3);
-        zinc->enteredMoles = CEditableDouble(6.54 / zinc->GetMolarMass(), 4);
         CQELTReagent* acid = document.GetReagent(1);
         acid->inputKind = CQELTReagent::kSolution;
         acid->inputConcentration = CEditableDouble(0.5, 2);
@@ -82,13 +113,24 @@ protected:
         acid->enteredMoles = CEditableDouble(0.125, 3);
         acid->enteredMass = CEditableDouble(acid->GetMolarMass() * 0.125, 4);
         EXPECT_TRUE(document.BalanceReaction());
-        CQELTReagent* hydrogen = document.GetReagent(CQELTDoc::kFirstProductRow + 1);
-        hydrogen->outputKind = CQELTReagent::kGas;
-        hydrogen->outputVolume = CEditableDouble(1.53, 3);
-        hydrogen->outputPressure = CEditableDouble(1, 4);
-        hydrogen->outputTemperature = CEditableDouble(25, 2);
-        document.UpdateAllViews(nullptr, 0);
+        HydrogenAsGas(document, CEditableDouble(1.53, 3), CEditableDouble(25, 2));
         return open;
+    }
+
+    // Only the zinc given, the hydrogen's volume computed for 1 atm and 100 C: the longest line at the right
+    // of the page.
+    void HydrogenAt100C() {
+        CQELTDoc& document = ZincGiven()->Reaction();
+        EXPECT_TRUE(document.BalanceReaction());
+        const double litres = document.GetComputedMoles(kHydrogen) * 0.082057 * 373.15;
+        HydrogenAsGas(document, CEditableDouble(litres, 4), CEditableDouble(100, 3));
+    }
+
+    // Shows the printout maximised in a main window of a usual size.
+    void ShowMaximized() {
+        Frame().resize(1000, 760);
+        ActivePrintoutFrame()->showMaximized();
+        QApplication::processEvents();
     }
 
     CChildFrame2* ActivePrintoutFrame() { return qobject_cast<CChildFrame2*>(Frame().ActiveChildFrame()); }
@@ -141,19 +183,22 @@ TEST_F(PrintoutTest, OneWindowPerReactionThatOnlyPrintsAndComesBackFreshAfterClo
     EXPECT_EQ(open->Reaction().GetViewFrame(ModelHost::ViewKind::Printout), ActivePrintoutFrame());
 }
 
-TEST_F(PrintoutTest, ThePageOnScreenFollowsTheReaction) {
+TEST_F(PrintoutTest, ThePageOnScreenLiesOnThePrintersPaperAndFollowsTheReaction) {
     ZincInAcid();
     ASSERT_TRUE(Run(kPrintout));
     CQELTPrintout* view = ActivePrintout();
     ASSERT_NE(view, nullptr);
-    const QSize page = view->PageSizeOnScreen();
-    // 180 mm by 275 mm at the screen's resolution.
-    EXPECT_NEAR(page.width(), 180.0 / 25.4 * view->logicalDpiX(), 1.0);
-    EXPECT_NEAR(page.height(), 275.0 / 25.4 * view->logicalDpiX(), 1.0);
+    const auto expectPaper = [view](QPageSize::PageSizeId paper) {
+        const QSizeF size = QPageSize(paper).size(QPageSize::Millimeter);
+        const double dpi = view->widget()->logicalDpiY();
+        EXPECT_NEAR(view->PageSizeOnScreen().width(), size.width() / 25.4 * dpi, 1.0);
+        EXPECT_NEAR(view->PageSizeOnScreen().height(), size.height() / 25.4 * dpi, 1.0);
+        EXPECT_EQ(view->widget()->size(), view->PageSizeOnScreen());
+    };
+    QPrinter& printer = app->GetPrinter();
+    expectPaper(printer.pageLayout().pageSize().id());
 
-    Frame().resize(1000, 760);
-    ActivePrintoutFrame()->showMaximized();
-    QApplication::processEvents();
+    ShowMaximized();
     test_support::SaveScreenshot(Frame(), QStringLiteral("printout_view"));
     const QImage onScreen = view->grab().toImage();
     // Text was drawn on the white sheet.
@@ -162,6 +207,67 @@ TEST_F(PrintoutTest, ThePageOnScreenFollowsTheReaction) {
         for (int x = 0; x < onScreen.width(); ++x)
             dark += qGray(onScreen.pixel(x, y)) < 100;
     EXPECT_GT(dark, 500);
+
+    // Other paper chosen in Print Setup: the sheet on screen follows.
+    const QPageSize::PageSizeId other =
+        printer.pageLayout().pageSize().id() == QPageSize::Letter ? QPageSize::A4 : QPageSize::Letter;
+    printer.setPageSize(QPageSize(other));
+    // The page setup dialog is accepted as soon as it is up.
+    QTimer accept;
+    QObject::connect(&accept, &QTimer::timeout, [&accept] {
+        if (auto* setup = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            accept.stop();
+            setup->accept();
+        }
+    });
+    accept.start(0);
+    ASSERT_TRUE(Run(ui::cmd::FilePrintSetup));
+    expectPaper(other);
+}
+
+TEST_F(PrintoutTest, TheSheetOnScreenShowsAllThatThePrintedSheetShows) {
+    HydrogenAt100C();
+    ASSERT_TRUE(Run(kPrintout));
+    CQELTPrintout* view = ActivePrintout();
+    ASSERT_NE(view, nullptr);
+    ShowMaximized();
+    QWidget& sheet = *view->widget();
+    const QImage onScreen = sheet.grab().toImage();
+    test_support::SaveScreenshot(sheet, QStringLiteral("printout_gas_at_100C"));
+
+    // Drawn with no edge to stop it, the page puts its ink where the sheet on screen shows it: nothing is
+    // cut at the edge.
+    QImage unbounded(onScreen.size() * 2, QImage::Format_RGB32);
+    unbounded.fill(Qt::white);
+    {
+        QPainter painter(&unbounded);
+        view->DrawOnScreen(painter);
+    }
+    const QRect ink = InkBounds(onScreen);
+    EXPECT_EQ(InkBounds(unbounded), ink);
+    EXPECT_LT(ink.right(), onScreen.width() - 1);
+
+    // The printed sheet at the screen's resolution: the same size, and the ink in the same place.
+    const QString pdf = QDir(ScreenshotFolder()).filePath(QStringLiteral("printout_gas_at_100C.pdf"));
+    ASSERT_TRUE(view->PrintToPdf(pdf));
+    const QString png = QDir(ScreenshotFolder()).filePath(QStringLiteral("printout_gas_at_100C_pdf"));
+    const std::optional<QByteArray> text =
+        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const std::optional<QByteArray> picture =
+        RunTool(QStringLiteral("pdftoppm"),
+                {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(sheet.logicalDpiY()),
+                 QStringLiteral("-singlefile"), pdf, png});
+    if (!text || !picture)
+        GTEST_SKIP() << "poppler-utils (pdftotext, pdftoppm) not installed";
+    EXPECT_TRUE(text->contains("T=100C")) << text->toStdString();
+    const QImage printed(png + QStringLiteral(".png"));
+    EXPECT_NEAR(printed.width(), onScreen.width(), 1);
+    EXPECT_NEAR(printed.height(), onScreen.height(), 1);
+    const QRect printedInk = InkBounds(printed);
+    EXPECT_NEAR(printedInk.left(), ink.left(), 2);
+    EXPECT_NEAR(printedInk.top(), ink.top(), 2);
+    EXPECT_NEAR(printedInk.right(), ink.right(), 2);
+    EXPECT_NEAR(printedInk.bottom(), ink.bottom(), 2);
 }
 
 TEST_F(PrintoutTest, PrintsTheReportOnOnePdfPage) {

@@ -7,6 +7,7 @@
 #include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QEventLoop>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -16,9 +17,12 @@
 #include <functional>
 #include <ostream>
 
-// Readable QString values in test failures.
+// Readable QString and QRect values in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QRect& rect, std::ostream* out) {
+    *out << rect.x() << "," << rect.y() << " " << rect.width() << "x" << rect.height();
 }
 
 namespace test_support {
@@ -46,13 +50,18 @@ private:
     std::deque<int> m_answers;
 };
 
-// Saves a picture of the widget as <name>.png in the screenshot folder; returns the file path.
-inline QString SaveScreenshot(QWidget& widget, const QString& name) {
+// The folder that pictures made by the tests go to (below the build tree under CTest).
+inline QString ScreenshotFolder() {
     QString folder = qEnvironmentVariable("QELT_SCREENSHOT_DIR");
     if (folder.isEmpty())
         folder = QDir::temp().filePath(QStringLiteral("qelt-screenshots"));
     QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    return folder;
+}
+
+// Saves a picture of the widget as <name>.png in the screenshot folder; returns the file path.
+inline QString SaveScreenshot(QWidget& widget, const QString& name) {
+    const QString path = QDir(ScreenshotFolder()).filePath(name + QStringLiteral(".png"));
     widget.grab().save(path);
     return path;
 }
