@@ -4,6 +4,7 @@
 #include "platform/ui/message_box.h"
 
 #include <QDir>
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -13,6 +14,9 @@
 // Readable QString values in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QPoint& point, std::ostream* out) {
+    *out << '(' << point.x() << ", " << point.y() << ')';
 }
 
 namespace test_support {
