@@ -59,6 +59,9 @@ CQELTPrintout::CQELTPrintout(QWidget* parent) : QScrollArea(parent), m_page(new 
     setWidgetResizable(false);
     setBackgroundRole(QPalette::Dark);
     m_page->resize(PageSizeOnScreen());
+    // The page scrolls by the keys while the window is active, but Tab finds nothing here to stop at: the
+    // view could not show that it has the focus.
+    setFocusPolicy(Qt::ClickFocus);
 
     MapUpdateCommand(ui::cmd::FilePrint, &CQELTPrintout::OnUpdateFilePrint);
     MapUpdateCommand(ui::cmd::FilePrintPreview, &CQELTPrintout::OnUpdateFilePrint);
