@@ -64,6 +64,9 @@ CQELTPrintout::CQELTPrintout(QWidget* parent) : QScrollArea(parent), m_page(new 
     setBackgroundRole(QPalette::Dark);
     // The page alone until the view is shown and takes the printer's sheet.
     m_page->resize(PageSizeOnScreen());
+    // The page scrolls by the keys while the window is active, but Tab finds nothing here to stop at: the
+    // view could not show that it has the focus.
+    setFocusPolicy(Qt::ClickFocus);
 
     MapUpdateCommand(ui::cmd::FilePrint, &CQELTPrintout::OnUpdateFilePrint);
     MapUpdateCommand(ui::cmd::FilePrintPreview, &CQELTPrintout::OnUpdateFilePrint);

@@ -1,12 +1,19 @@
 #include "platform/ui/document_area.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace ui {
 namespace {
+
+// Marks a window the area has placed: it is placed once, when it is first shown.
+const char* const kPlacedProperty = "qelt_placed";
 
 // Room left around a control scrolled into view, so that its edges and its neighbour's are seen.
 constexpr int kMargin = 8;
@@ -24,6 +31,12 @@ int ScrollNeeded(int start, int end, int size) {
     if (end > size - kMargin)
         return end - (size - kMargin);
     return 0;
+}
+
+// The height of the window's title bar: the strip above its contents.
+int TitleBarHeight(const QMdiSubWindow& window) {
+    const int top = window.contentsMargins().top();
+    return top > 0 ? top : window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
 }
 
 } // namespace
@@ -51,6 +64,41 @@ void DocumentArea::OnFocusChanged(QWidget* now) {
                     EnsureVisible(widget);
             },
             Qt::QueuedConnection);
+}
+
+bool DocumentArea::eventFilter(QObject* watched, QEvent* event) {
+    // The window has its size by the time it is shown (a view sizes its frame to its form first), and the
+    // area has its own, even when both are shown together.
+    if (event->type() == QEvent::Show) {
+        auto* window = qobject_cast<QMdiSubWindow*>(watched);
+        if (window != nullptr && window->mdiArea() == this && !window->property(kPlacedProperty).toBool()) {
+            window->setProperty(kPlacedProperty, true);
+            PlaceNewWindow(window);
+        }
+    }
+    return QMdiArea::eventFilter(watched, event);
+}
+
+void DocumentArea::PlaceNewWindow(QMdiSubWindow* window) {
+    if (window->isMaximized() || window->isMinimized())
+        return;
+    const QList<QMdiSubWindow*> windows = subWindowList();
+    const bool alone = std::none_of(windows.cbegin(), windows.cend(), [window](const QMdiSubWindow* other) {
+        return other != window && other->isVisible();
+    });
+    if (alone)
+        m_cascadeStep = 0;
+    // The windows lie in the viewport: its top-left corner is that of what is shown, however far the area
+    // has been scrolled.
+    const QRect shown = viewport()->rect();
+    const int step = TitleBarHeight(*window);
+    QPoint place(m_cascadeStep * step, m_cascadeStep * step);
+    if (!shown.contains(QRect(place, window->size()))) {
+        m_cascadeStep = 0;
+        place = shown.topLeft();
+    }
+    window->move(place);
+    ++m_cascadeStep;
 }
 
 void DocumentArea::EnsureVisible(QWidget* widget) {

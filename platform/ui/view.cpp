@@ -30,6 +30,10 @@ FormView::FormView(int templateId, QWidget* parent)
     setWidget(m_page);
     setWidgetResizable(false);
     setFrameShape(QFrame::NoFrame);
+    // The form is no stop of its own on the way through its controls: it could not show that it has the
+    // focus, and a click between the controls leaves the focus where it was. A control that takes the
+    // focus is scrolled into view.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 FormView::FormView(const DialogTemplate& form, QWidget* parent) : FormView(form.id, parent) {

@@ -46,6 +46,7 @@ protected:
 
 TEST_F(NineReagents, TabBringsEveryBoxIntoView) {
     ASSERT_GT(view->width(), windows.area.viewport()->width());
+    EXPECT_EQ(view->Frame()->pos(), QPoint(0, 0)) << "too wide for the area: opened at its corner";
     EXPECT_TRUE(windows.area.horizontalScrollBar()->isVisible());
     QWidget* last = view->RowControl(129, kFormulaSlot);
     EXPECT_FALSE(ShownInArea(windows.area, last));
@@ -65,6 +66,10 @@ TEST_F(NineReagents, TabBringsEveryBoxIntoView) {
     QTest::mouseClick(view->Page(), Qt::LeftButton, {}, band.center());
     QApplication::processEvents();
     EXPECT_EQ(bar->value(), bar->maximum());
+    // A new window opens where the area is scrolled to, not where its windows began.
+    CQELTView2* lines = windows.OpenAlternate();
+    EXPECT_EQ(bar->value(), bar->maximum());
+    EXPECT_TRUE(ShownInArea(windows.area, lines->Frame()));
 
     // Back to the first box: the area scrolls back.
     view->RowControl(0, kFormulaSlot)->setFocus(Qt::MouseFocusReason);

@@ -16,6 +16,14 @@ void Press(CQELTView& view, int id) {
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+// How the widget itself looks, without what lies inside it (a focus shown by a child is not its own).
+QImage OwnLook(QWidget* widget) {
+    QImage image(widget->size(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    widget->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return image;
+}
+
 QPoint Place(CQELTView& view, int row, int slot) {
     return view.ControlRect(kSlotBase[slot] + row).topLeft();
 }
@@ -152,6 +160,33 @@ TEST(ReactionViewRows, RemoveButtonsAndTabOrder) {
             seen.push_back(w);
     }
     EXPECT_EQ(seen, expected);
+}
+
+// Tab stops only at controls that show they have the focus, and comes round to where it started.
+TEST(ReactionViewRows, EveryTabStopShowsTheFocus) {
+    ReactionWindows windows;
+    windows.area.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&windows.area));
+    for (CQELTView* view :
+         std::initializer_list<CQELTView*>{windows.OpenDefault(), windows.OpenAlternate()}) {
+        QWidget* first = view->RowControl(0, kFormulaSlot);
+        first->setFocus(Qt::TabFocusReason);
+        QWidget* stop = first;
+        for (int step = 0; step < 40; ++step) {
+            const QImage focused = OwnLook(stop);
+            QTest::keyClick(stop, Qt::Key_Tab);
+            QWidget* next = QApplication::focusWidget();
+            ASSERT_NE(next, stop) << "Tab stayed on a " << stop->metaObject()->className();
+            EXPECT_TRUE(stop->isVisible() && stop->isEnabled()) << stop->metaObject()->className();
+            EXPECT_TRUE(OwnLook(stop) != focused)
+                << "a " << stop->metaObject()->className() << " " << ui::ControlHost::ControlId(stop)
+                << " looks the same with and without the focus";
+            stop = next;
+            if (stop == first)
+                break;
+        }
+        EXPECT_EQ(stop, first) << "Tab comes round to the first formula";
+    }
 }
 
 TEST(ReactionViewRows, NewRowsGetTheirManualCoefficientPlace) {

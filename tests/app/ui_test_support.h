@@ -7,6 +7,7 @@
 #include <QAbstractEventDispatcher>
 #include <QDir>
 #include <QEventLoop>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -17,12 +18,15 @@
 #include <functional>
 #include <ostream>
 
-// Readable QString and QRect values in test failures.
+// Readable QString, QRect and QPoint values in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
 }
 inline void PrintTo(const QRect& rect, std::ostream* out) {
     *out << rect.x() << "," << rect.y() << " " << rect.width() << "x" << rect.height();
+}
+inline void PrintTo(const QPoint& point, std::ostream* out) {
+    *out << '(' << point.x() << ", " << point.y() << ')';
 }
 
 namespace test_support {
