@@ -9,6 +9,19 @@
 
 using namespace reaction_view;
 
+namespace {
+
+// The output calculators change no amount, but the file keeps the description they leave: a change of it
+// is a change of the reaction, and closing it unsaved must ask.
+void OutputDescribed(CQELTView& view, CQELTDoc& doc, const CQELTReagent& reagent,
+                     const CQELTReagent& before) {
+    if (reagent.OutputDescriptionDiffers(before))
+        doc.SetModifiedFlag(true);
+    doc.UpdateAllViews(&view, kHintRedraw);
+}
+
+} // namespace
+
 void CQELTView1::OnConcentrationInput(int id) {
     CQELTDoc& doc = Doc();
     const int row = id - kSolutionInputBase;
@@ -104,12 +117,13 @@ void CQELTView1::OnConcentrationOutput(int id) {
     dialog.DoModal();
     if (!dialog.IsPossible())
         return;
+    const CQELTReagent before = *reagent;
     reagent->outputConcentration = dialog.m_C;
     reagent->outputVolume = dialog.m_V;
     reagent->outputConcentrationUnit = dialog.m_concentrationUnit;
     reagent->outputVolumeUnit = dialog.m_volumeUnit;
     reagent->outputKind = CQELTReagent::kSolution;
-    doc.UpdateAllViews(this, kHintRedraw);
+    OutputDescribed(*this, doc, *reagent, before);
 }
 
 void CQELTView1::OnGasOutput(int id) {
@@ -138,6 +152,7 @@ void CQELTView1::OnGasOutput(int id) {
     dialog.DoModal();
     if (dialog.Problem() != ideal_gas::Problem::None)
         return;
+    const CQELTReagent before = *reagent;
     reagent->outputKind = CQELTReagent::kGas;
     reagent->outputPressure = dialog.m_p;
     reagent->outputTemperature = dialog.m_T;
@@ -145,5 +160,5 @@ void CQELTView1::OnGasOutput(int id) {
     reagent->outputPressureUnit = dialog.m_pressureUnit;
     reagent->outputTemperatureUnit = dialog.m_temperatureUnit;
     reagent->outputGasVolumeUnit = dialog.m_volumeUnit;
-    doc.UpdateAllViews(this, kHintRedraw);
+    OutputDescribed(*this, doc, *reagent, before);
 }

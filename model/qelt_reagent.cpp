@@ -7,6 +7,7 @@
 #include "platform/core/archive.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 CQELTReagent::CQELTReagent() {
@@ -132,6 +133,35 @@ void CQELTReagent::SerializeV1(Archive& ar) {
     loaded.outputKind = ReadKind(ar);
     loaded.SerializeGroup(ar, Direction::Output, loaded.outputKind, true);
     *this = std::move(loaded);
+}
+
+namespace {
+
+bool SameAmount(const CEditableDouble& a, const CEditableDouble& b) {
+    if (a.digits != b.digits)
+        return false;
+    if (std::isnan(a.value) || std::isnan(b.value))
+        return std::isnan(a.value) && std::isnan(b.value);
+    return std::abs(a.value - b.value) <= 1e-12 * std::max(std::abs(a.value), std::abs(b.value));
+}
+
+} // namespace
+
+bool CQELTReagent::OutputDescriptionDiffers(const CQELTReagent& other) const {
+    if (outputKind != other.outputKind)
+        return true;
+    if (outputKind == kSolution)
+        return !SameAmount(outputConcentration, other.outputConcentration) ||
+               !SameAmount(outputVolume, other.outputVolume) || outputVolumeUnit != other.outputVolumeUnit ||
+               outputConcentrationUnit != other.outputConcentrationUnit;
+    if (outputKind == kGas)
+        return !SameAmount(outputPressure, other.outputPressure) ||
+               !SameAmount(outputVolume, other.outputVolume) ||
+               !SameAmount(outputTemperature, other.outputTemperature) ||
+               outputPressureUnit != other.outputPressureUnit ||
+               outputGasVolumeUnit != other.outputGasVolumeUnit ||
+               outputTemperatureUnit != other.outputTemperatureUnit;
+    return false;
 }
 
 void CQELTReagent::EnterMass(const CEditableDouble& mass, int displayDigits) {

@@ -40,6 +40,10 @@ public:
     void Serialize(Archive& ar) override;
     // Loads the row layout of the oldest reaction files: formula, molar mass and plain-double amounts.
     void SerializeV1(Archive& ar);
+    // Whether the output description the file keeps (the kind and the fields of that kind) differs from the
+    // other reagent's. Values apart by rounding alone, as a recomputation through other units leaves them,
+    // are the same.
+    bool OutputDescriptionDiffers(const CQELTReagent& other) const;
 
     CEditableDouble enteredMass;
     CEditableDouble enteredMoles;

@@ -3,7 +3,6 @@
 #include "platform/ui/control_host.h"
 #include "platform/ui/links.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 
 namespace {
@@ -75,7 +74,7 @@ void CStaticLink::OnClicked() {
         ApplyLook();
         update();
     } else {
-        QApplication::beep();
+        ui::ReportLinkNotOpened(m_target);
     }
 }
 

@@ -11,8 +11,9 @@ class ControlHost;
 
 // A static text that is a link: drawn underlined in the link colour, with a hand pointer over it; a click
 // opens the target with the desktop's program for it (a web address in the browser, "mailto:" in the mail
-// program) and, when that worked, draws the text in the visited colour from then on. Without a target of its
-// own the control's text is the target. A static that shows a picture is left as it is.
+// program) and, when that worked, draws the text in the visited colour from then on; when no program took it,
+// a message shows the address for copying. Without a target of its own the control's text is the target. A
+// static that shows a picture is left as it is.
 class CStaticLink : public QLabel {
     Q_OBJECT
 public:

@@ -60,8 +60,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser
     connect(m_browser, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
         if (url.scheme() == QLatin1String("qrc") || url.isRelative())
             m_browser->setSource(m_browser->source().resolved(url));
-        else
-            OpenLink(url.toString());
+        else if (!OpenLink(url.toString()))
+            ReportLinkNotOpened(url.toString());
     });
     connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = m_browser->documentTitle();

@@ -1,5 +1,9 @@
 #include "platform/ui/links.h"
 
+#include "platform/ui/command_ids.h"
+#include "platform/ui/message_box.h"
+#include "platform/ui/string_table.h"
+
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -10,6 +14,13 @@ bool OpenLink(const QString& target) {
     if (!url.isValid() || url.isEmpty())
         return false;
     return QDesktopServices::openUrl(url);
+}
+
+void ReportLinkNotOpened(const QString& target) {
+    QString address = target.trimmed();
+    if (address.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        address.remove(0, 7);
+    MessageBox(FormatString(str::LinkNotOpened, {address}), MB_ICONEXCLAMATION);
 }
 
 } // namespace ui

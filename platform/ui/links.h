@@ -8,4 +8,8 @@ namespace ui {
 // False when the desktop could not open it.
 bool OpenLink(const QString& target);
 
+// Tells the user that the target could not be opened, in a message box that shows the address ("mailto:"
+// left out) for copying.
+void ReportLinkNotOpened(const QString& target);
+
 } // namespace ui

@@ -40,6 +40,8 @@ int MessageBox(const QString& text, unsigned style) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(ProgramName());
     box.setText(text);
+    // What a box says can be copied: a path, an address.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     switch (style & 0xF0) {
     case MB_ICONSTOP:
         box.setIcon(QMessageBox::Critical);

@@ -15,6 +15,7 @@
 #include "model/md5_checksum.h"
 #include "model/stp.h"
 #include "platform/core/file_io.h"
+#include "platform/ui/message_box.h"
 #include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
 #include "qelt_version.h"
@@ -562,12 +563,20 @@ TEST(StaticLink, OpensItsTextAndTurnsPurple) {
     EXPECT_TRUE(link->m_visited);
     EXPECT_EQ(link->palette().color(QPalette::WindowText), QColor(128, 0, 128));
 
-    // A target the desktop cannot open beeps and stays blue.
+    // A target the desktop cannot open stays blue, and a message shows the address for copying.
+    QStringList said;
+    ui::SetMessageBoxHook([&](const QString& text, unsigned) {
+        said << text;
+        return ui::IDOK;
+    });
     CStaticLink* mail = dialog.MailLink();
     QTest::mouseClick(mail, Qt::LeftButton);
+    ui::SetMessageBoxHook({});
     EXPECT_EQ(opened.last(), QString("mailto:") + kProjectMailAddress);
     EXPECT_FALSE(mail->m_visited);
     EXPECT_EQ(mail->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(QString("\n") + kProjectMailAddress + "\n")) << said[0].toStdString();
     CStaticLink::SetOpener({});
 }
 

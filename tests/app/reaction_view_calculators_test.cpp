@@ -132,19 +132,21 @@ TEST(ReactionRowCalculators, SolutionOutputDescribesTheComputedAmount) {
     EXPECT_EQ(nacl.outputVolumeUnit, 0);
     EXPECT_DOUBLE_EQ(nacl.outputConcentration.value, 0.25);
     EXPECT_EQ(nacl.outputConcentrationUnit, 0);
-    // No recalculation: the amounts stay, and the document is not marked modified.
+    // No recalculation: the amounts stay. The file keeps the description, so the reaction is modified.
     EXPECT_DOUBLE_EQ(windows.doc->GetComputedMoles(128), 0.5);
-    EXPECT_FALSE(windows.doc->IsModified());
+    EXPECT_TRUE(windows.doc->IsModified());
 
-    // The next opening starts from that description.
+    // The next opening starts from that description; left as it was, it changes nothing.
     ModalScript again([](ui::Dialog& dialog) {
         using namespace calculator_test;
         EXPECT_EQ(Text(dialog, C::kVolumeUnitList), "L");
         EXPECT_EQ(Text(dialog, C::kVolumeBox), "2");
         return Cancel(dialog);
     });
+    windows.doc->SetModifiedFlag(false);
     Click(*view, 128, kSolutionOutputSlot);
     EXPECT_EQ(again.shown, 1);
+    EXPECT_FALSE(windows.doc->IsModified());
 }
 
 TEST(ReactionRowCalculators, GasInputFillsTheRowsAmountAsPlainNumbers) {
@@ -192,6 +194,7 @@ TEST(ReactionRowCalculators, GasOutputDescribesTheComputedAmountWhicheverButtonC
     CQELTView1* view = windows.OpenDefault();
     view_test::Retype(view_test::Edit(*view, 1, kMolesSlot), "1");
     ASSERT_TRUE(windows.doc->HasComputedAmounts());
+    windows.doc->SetModifiedFlag(false);
 
     ModalScript script([](ui::Dialog& dialog) {
         using namespace calculator_test;
@@ -216,8 +219,10 @@ TEST(ReactionRowCalculators, GasOutputDescribesTheComputedAmountWhicheverButtonC
     EXPECT_EQ(water.outputPressureUnit, 3);
     EXPECT_NEAR(water.outputVolume.value, 2 * 22.414 * 373.15 / 273.15, 1e-9);
     EXPECT_EQ(water.outputGasVolumeUnit, 0);
+    EXPECT_TRUE(windows.doc->IsModified()) << "closing unsaved would lose the conditions";
 
-    // Opened again, the conditions come back and the volume follows the amount.
+    // Opened again, the conditions come back and the volume follows the amount; nothing changed.
+    windows.doc->SetModifiedFlag(false);
     ModalScript again([](ui::Dialog& dialog) {
         using namespace calculator_test;
         EXPECT_EQ(Text(dialog, G::kTemperatureBox), "100");
@@ -228,6 +233,7 @@ TEST(ReactionRowCalculators, GasOutputDescribesTheComputedAmountWhicheverButtonC
     Click(*view, 128, kGasOutputSlot);
     EXPECT_EQ(again.shown, 1);
     EXPECT_NEAR(windows.doc->GetReagent(128)->outputVolume.value, 2 * 22.414 * 373.15 / 273.15, 1e-9);
+    EXPECT_FALSE(windows.doc->IsModified());
 
     // Conditions no gas can be at describe nothing: the row keeps what it had.
     ModalScript impossible([](ui::Dialog& dialog) {
