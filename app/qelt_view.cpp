@@ -12,6 +12,7 @@
 #include "platform/ui/command_ids.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/open_document.h"
+#include "platform/ui/resource_icon.h"
 #include "platform/ui/text_codec.h"
 
 #include <QAbstractButton>
@@ -29,6 +30,9 @@ using namespace reaction_view;
 
 namespace {
 
+// The picture of the remove-row buttons.
+constexpr int kRemoveIcon = 191;
+
 // The template control of each common row kind, in the order of CQELTView's template kinds.
 constexpr int kTemplateIds[] = {kRemoveBase, kFormulaBase,       kMolarMassBase,   kMolesBase,
                                 kMassBase,   kComputedMolesBase, kComputedMassBase};
@@ -40,7 +44,7 @@ bool IsValidRow(int row) {
 } // namespace
 
 CQELTView::CQELTView(int formId, QWidget* parent)
-    : ui::FormView(formId, parent), m_removeIcon(QStringLiteral(":/icons/191.png")) {
+    : ui::FormView(formId, parent), m_removeIcon(ResourceIconAtDefaultSize(kRemoveIcon)) {
     MapNotify(kClearAmountsButton, ui::BN_CLICKED, &CQELTView::OnClearAmounts);
     MapCommand(kAddReactantButton, &CQELTView::OnAddReactant);
     MapCommand(kAddProductButton, &CQELTView::OnAddProduct);

@@ -5,14 +5,11 @@
 
 #include "app/main_frame.h"
 #include "app/qelt_app.h"
+#include "bench_keys.h"
 #include "platform/ui/message_box.h"
-#include "platform/ui/numeric_locale.h"
 #include "platform/ui/settings.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -84,23 +81,5 @@ BENCHMARK(StartWithDamagedLayout)->Unit(benchmark::kMillisecond)->Iterations(5);
 } // namespace
 
 int main(int argc, char** argv) {
-    // Never the real home: settings and data folders in a folder of this run.
-    QTemporaryDir home;
-    if (!home.isValid())
-        return 2;
-    qputenv("HOME", home.path().toLocal8Bit());
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
-        const QString folder = QDir(home.path()).filePath(QString::fromLatin1(name).toLower());
-        QDir().mkpath(folder);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv(name, folder.toLocal8Bit());
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ui::UseCNumericLocale();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunApplicationBenchmarks(argc, argv);
 }

@@ -107,6 +107,16 @@ TEST(Artwork, AnIconGathersAllItsSizes) {
     EXPECT_TRUE(ResourceIcon(4711).isNull());
 }
 
+// Every window shows the one icon loaded first: the pictures Qt renders of an icon are kept per icon.
+TEST(Artwork, AnIconIsLoadedOnceForEveryWindow) {
+    EXPECT_EQ(ResourceIcon(192).cacheKey(), ResourceIcon(192).cacheKey());
+    const QIcon remove = ResourceIconAtDefaultSize(191);
+    EXPECT_EQ(remove.availableSizes(), QList<QSize>({QSize(12, 12)}));
+    EXPECT_EQ(remove.cacheKey(), ResourceIconAtDefaultSize(191).cacheKey());
+    EXPECT_NE(remove.cacheKey(), ResourceIcon(191).cacheKey());
+    EXPECT_TRUE(ResourceIconAtDefaultSize(203).isNull());
+}
+
 // A sheet of the three strips as compiled in, enlarged, for looking at.
 TEST(Artwork, SavesAPictureOfTheStrips) {
     const QString folder = qEnvironmentVariable("QELT_SCREENSHOT_DIR");
