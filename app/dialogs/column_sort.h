@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
 // The order of a list that is sorted by clicking its column headings: a click on the sorted column reverses
 // the direction, a click on another column sorts that one ascending.
@@ -37,11 +36,3 @@ private:
     int m_column = kNoColumn;
     bool m_ascending = true;
 };
-
-// What the compare functions of the sorted lists share: negative, 0 or positive as a comes before, with or
-// after b in ascending order.
-template <class T> int CompareValues(const T& a, const T& b) {
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
-// Texts without regard to the case of ASCII letters.
-int CompareNoCase(std::string_view a, std::string_view b);
