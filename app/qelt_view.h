@@ -51,8 +51,6 @@ public:
     int ProductRowCount() const;
     // A control of a row (null when absent).
     QWidget* RowControl(int row, int slot) const;
-    // The row whose edit last notified a change (-1: none).
-    int CurrentRow() const { return m_currentRow; }
 
     // Commands reach the view's handlers only while it shows a document.
     bool RouteCommand(int id) override;

@@ -105,9 +105,6 @@ public:
     void MeasureCharacters(DrawingSurface& surface, const FontSpec& normal, const FontSpec& small) const;
     // The width of the whole formula; 0 for an empty one.
     int GetExtent(DrawingSurface& surface, const FontSpec& normal, const FontSpec& small) const;
-    // x offsets of the display characters from the start, one more than there are characters; the last is
-    // the whole width. Valid after measuring.
-    const std::vector<int>& GetPositions() const { return m_positions; }
 
     // Draws the formula with its top at y and x placed by the alignment (TextAlign::Left, Right or Center).
     // Plain drawing keeps the surface's text colour and lifts sub- and superscripts by a pixel, for lists.

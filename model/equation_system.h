@@ -2,8 +2,10 @@
 
 #include "model/reaction_balancer.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -29,6 +31,54 @@ template <class IsZero> void CheckDenseElimination(int equations, int unknowns, 
         if (isZero(k, k))
             throw ReactionBalancingError(balance_text::kSingular);
     }
+}
+
+// What SmallestCoefficients asks of the integers of a solution: sign, magnitude, gcd, exact division and the
+// step down to an int. Big integers bring theirs beside their definition (gmp_integer.h); 64-bit solutions
+// never hold INT64_MIN.
+template <class Integer> struct ExactIntegerOps;
+
+template <> struct ExactIntegerOps<std::int64_t> {
+    static int Sign(std::int64_t value) { return (value > 0) - (value < 0); }
+    static void MakeAbsolute(std::int64_t& value) { value = value < 0 ? -value : value; }
+    static void AccumulateGcd(std::int64_t& divisor, std::int64_t value) {
+        divisor = std::gcd(divisor, value);
+    }
+    static bool IsOne(std::int64_t value) { return value == 1; }
+    static void DivideExactly(std::int64_t& value, std::int64_t divisor) { value /= divisor; }
+    static bool AboveIntMax(std::int64_t value) { return value > INT_MAX; }
+    static int ToInt(std::int64_t value) { return static_cast<int>(value); }
+};
+
+// The balancing's answer from an exact solution y of the system, any non-zero multiple of it: "Can't balance
+// without negative coefficients." when neighbours differ in sign (with two substances as well: e^- = e^+
+// would otherwise pass with the charge not conserved), "singular matrix" for a zero, otherwise the
+// magnitudes divided by their common divisor ("numbers too large" beyond an int). Overwrites y.
+template <class Integer> std::vector<int> SmallestCoefficients(std::vector<Integer>& y) {
+    using Ops = ExactIntegerOps<Integer>;
+    for (std::size_t k = 0; k + 1 < y.size(); ++k) {
+        if (Ops::Sign(y[k]) * Ops::Sign(y[k + 1]) < 0)
+            throw ReactionBalancingError(balance_text::kNegative);
+    }
+    Integer divisor{};
+    for (auto& value : y) {
+        Ops::MakeAbsolute(value);
+        if (Ops::Sign(value) == 0)
+            throw ReactionBalancingError(balance_text::kSingular);
+        if (!Ops::IsOne(divisor))
+            Ops::AccumulateGcd(divisor, value);
+    }
+    const bool divide = !Ops::IsOne(divisor);
+    std::vector<int> coefficients;
+    coefficients.reserve(y.size());
+    for (auto& value : y) {
+        if (divide)
+            Ops::DivideExactly(value, divisor);
+        if (Ops::AboveIntMax(value))
+            throw ReactionBalancingError(balance_text::kTooLarge);
+        coefficients.push_back(Ops::ToInt(value));
+    }
+    return coefficients;
 }
 
 // The exact solvers behind the balancing. Each one solves the system with the last unknown fixed to 1 and

@@ -4,9 +4,7 @@
 #include "model/reaction_balancer.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <cstdlib>
 
 // Each step multiplies a row by the pivot and divides exactly by the previous pivot, so every value is a
 // minor of the system and no gcd is ever taken. All rows below a pivot carry one common factor, so the choice
@@ -72,29 +70,6 @@ std::vector<int> SolveFractionFree(const EquationSystem& system) {
     }
 
     return SmallestCoefficients(y);
-}
-
-std::vector<int> SmallestCoefficients(std::vector<GmpInteger>& y) {
-    for (std::size_t k = 0; k + 1 < y.size(); ++k) {
-        if (y[k].Sign() * y[k + 1].Sign() < 0)
-            throw ReactionBalancingError(balance_text::kNegative);
-    }
-    GmpInteger divisor;
-    for (auto& value : y) {
-        mpz_abs(value.get(), value.get());
-        if (value.IsZero())
-            throw ReactionBalancingError(balance_text::kSingular);
-        mpz_gcd(divisor.get(), divisor.get(), value.get());
-    }
-    std::vector<int> coefficients;
-    coefficients.reserve(y.size());
-    for (auto& value : y) {
-        mpz_divexact(value.get(), value.get(), divisor.get());
-        if (mpz_cmp_si(value.get(), INT_MAX) > 0)
-            throw ReactionBalancingError(balance_text::kTooLarge);
-        coefficients.push_back(static_cast<int>(mpz_get_si(value.get())));
-    }
-    return coefficients;
 }
 
 // Every value the elimination handles is a minor of the system, whose size the Hadamard bound limits: the

@@ -2,7 +2,7 @@
 
 #include <gmp.h>
 
-#include <vector>
+#include <climits>
 
 // One GMP integer that frees itself, for vectors and matrices of them. Starts at 0.
 class GmpInteger {
@@ -22,7 +22,19 @@ private:
     mpz_t m_value;
 };
 
-// The balancing's answer from an exact solution y of the system: "Can't balance without negative
-// coefficients." when neighbours differ in sign, "singular matrix" for a zero, otherwise the magnitudes
-// divided by their common divisor ("numbers too large" beyond an int). Overwrites y.
-std::vector<int> SmallestCoefficients(std::vector<GmpInteger>& y);
+template <class Integer> struct ExactIntegerOps;
+
+// What SmallestCoefficients (equation_system.h) asks of the integers of an exact solution.
+template <> struct ExactIntegerOps<GmpInteger> {
+    static int Sign(const GmpInteger& value) { return value.Sign(); }
+    static void MakeAbsolute(GmpInteger& value) { mpz_abs(value.get(), value.get()); }
+    static void AccumulateGcd(GmpInteger& divisor, const GmpInteger& value) {
+        mpz_gcd(divisor.get(), divisor.get(), value.get());
+    }
+    static bool IsOne(const GmpInteger& value) { return mpz_cmp_ui(value.get(), 1) == 0; }
+    static void DivideExactly(GmpInteger& value, const GmpInteger& divisor) {
+        mpz_divexact(value.get(), value.get(), divisor.get());
+    }
+    static bool AboveIntMax(const GmpInteger& value) { return mpz_cmp_si(value.get(), INT_MAX) > 0; }
+    static int ToInt(const GmpInteger& value) { return static_cast<int>(mpz_get_si(value.get())); }
+};

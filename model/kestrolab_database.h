@@ -48,7 +48,6 @@ public:
     virtual std::unique_ptr<CSubstance> NewItemFromArchive(Archive& ar) = 0;
 
     int GetCount() const { return static_cast<int>(m_items.size()); }
-    std::int32_t GetVersion() const { return m_version; }
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
     // Whether the last load found its end marker (or read an older section, which has none).

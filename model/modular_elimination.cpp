@@ -4,7 +4,6 @@
 
 #include <climits>
 #include <cstdint>
-#include <numeric>
 
 namespace {
 
@@ -189,20 +188,5 @@ std::optional<std::vector<int>> SolveModular(const EquationSystem& system) {
             return std::nullopt;
     }
 
-    for (int k = 0; k + 1 < n; ++k) {
-        if ((y[k] < 0 && y[k + 1] > 0) || (y[k] > 0 && y[k + 1] < 0))
-            throw ReactionBalancingError(balance_text::kNegative);
-    }
-    std::int64_t divisor = 0;
-    for (auto& value : y) {
-        value = value < 0 ? -value : value;
-        if (value == 0)
-            throw ReactionBalancingError(balance_text::kSingular);
-        divisor = std::gcd(divisor, value);
-    }
-    std::vector<int> coefficients;
-    coefficients.reserve(y.size());
-    for (const auto value : y)
-        coefficients.push_back(static_cast<int>(value / divisor));
-    return coefficients;
+    return SmallestCoefficients(y);
 }

@@ -108,7 +108,6 @@ public:
     void SetComposition(int row, CompositionVector composition) {
         m_compositions.at(row) = std::move(composition);
     }
-    const RowCompositions& GetCompositions() const { return m_compositions; }
 
     // Coefficients.
     bool HasBalancedCoefficients() const { return m_balanced.has_value(); }

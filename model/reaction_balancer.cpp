@@ -4,10 +4,9 @@
 #include "model/rational.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <numeric>
 #include <string_view>
 
 namespace {
@@ -88,8 +87,8 @@ EquationSystem BuildSystem(const std::vector<std::vector<int>>& packed, int reac
 }
 
 // Gaussian elimination with partial pivoting, the last unknown fixed to 1, back substitution; returns the
-// magnitudes of the solution. Throws RationalOverflow when a value outgrows 64 bits.
-std::vector<Rational> Solve(const EquationSystem& system) {
+// solution. Throws RationalOverflow when a value outgrows 64 bits.
+std::vector<Rational> EliminateOverFractions(const EquationSystem& system) {
     using Number = Rational;
     const int m = system.equations;
     const int n = system.substances;
@@ -134,45 +133,34 @@ std::vector<Rational> Solve(const EquationSystem& system) {
         x[k] = -sum / cell(k, k);
     }
 
-    // A sign change between neighbours means some substance sits on the wrong side. This holds for two
-    // substances as well: e^- = e^+ would otherwise pass with the charge not conserved.
-    for (int k = 0; k + 1 < n; ++k) {
-        if (x[k].Sign() * x[k + 1].Sign() < 0)
-            throw ReactionBalancingError(balance_text::kNegative);
-    }
-    for (auto& value : x) {
-        value = Abs(value);
-        if (value.IsZero())
-            throw ReactionBalancingError(balance_text::kSingular);
-    }
     return x;
 }
 
-// Scales the fractions by the least common multiple of their denominators.
-std::vector<int> ToIntegers(const std::vector<Rational>& x) {
-    using UWide = unsigned __int128;
-    UWide lcm = 1;
+// The solution scaled by the least common multiple of its denominators: integers of the same signs. Throws
+// RationalOverflow when they do not fit 64 bits; the exact ways decide then, as for any overflow.
+std::vector<std::int64_t> ScaledToIntegers(const std::vector<Rational>& x) {
+    std::int64_t lcm = 1;
     for (const auto& value : x) {
-        UWide a = lcm, b = static_cast<UWide>(value.Denominator());
-        while (b != 0) {
-            const UWide r = a % b;
-            a = b;
-            b = r;
-        }
-        lcm *= static_cast<UWide>(value.Denominator()) / a;
-        if (lcm > INT_MAX)
-            throw ReactionBalancingError(balance_text::kTooLarge);
+        const Wide next = Wide(lcm / std::gcd(lcm, value.Denominator())) * value.Denominator();
+        if (next > INT64_MAX)
+            throw RationalOverflow();
+        lcm = static_cast<std::int64_t>(next);
     }
-    std::vector<int> coefficients;
-    coefficients.reserve(x.size());
+    std::vector<std::int64_t> y;
+    y.reserve(x.size());
     for (const auto& value : x) {
-        const UWide coefficient =
-            static_cast<UWide>(value.Numerator()) * (lcm / static_cast<UWide>(value.Denominator()));
-        if (coefficient > INT_MAX)
-            throw ReactionBalancingError(balance_text::kTooLarge);
-        coefficients.push_back(static_cast<int>(coefficient));
+        const Wide scaled = Wide(value.Numerator()) * (lcm / value.Denominator());
+        if (scaled > INT64_MAX || scaled < -INT64_MAX)
+            throw RationalOverflow();
+        y.push_back(static_cast<std::int64_t>(scaled));
     }
-    return coefficients;
+    return y;
+}
+
+// The fractions solved and reduced to the smallest coefficients.
+std::vector<int> SolveOverFractions(const EquationSystem& system) {
+    std::vector<std::int64_t> y = ScaledToIntegers(EliminateOverFractions(system));
+    return SmallestCoefficients(y);
 }
 
 // Every element and the charge must be conserved by the integers found; nothing unchecked is reported.
@@ -199,9 +187,9 @@ std::vector<int> SolveFractionFreeWithinLimit(const EquationSystem& system) {
 }
 
 // The fractions, and the fraction-free elimination when they overflow: the same steps, the same outcome.
-std::vector<int> SolveByFractions(const EquationSystem& system) {
+std::vector<int> SolveStepForStep(const EquationSystem& system) {
     try {
-        return ToIntegers(Solve(system));
+        return SolveOverFractions(system);
     } catch (const RationalOverflow&) {
         return SolveFractionFreeWithinLimit(system);
     }
@@ -232,13 +220,13 @@ std::vector<int> BalanceCompositions(const std::vector<std::vector<int>>& packed
         coefficients = SolveFractionFreeWithinLimit(system);
     } else if (arithmetic == BalanceArithmetic::SparseExact) {
         std::optional<std::vector<int>> exact = SolveSparseExact(system);
-        coefficients = exact ? std::move(*exact) : SolveByFractions(system);
+        coefficients = exact ? std::move(*exact) : SolveStepForStep(system);
     } else if (arithmetic == BalanceArithmetic::Modular || n > kLargestFractionsFirst) {
         std::optional<std::vector<int>> quick = SolveLargeSystem(system);
-        coefficients = quick ? std::move(*quick) : SolveByFractions(system);
+        coefficients = quick ? std::move(*quick) : SolveStepForStep(system);
     } else {
         try {
-            coefficients = ToIntegers(Solve(system));
+            coefficients = SolveOverFractions(system);
         } catch (const RationalOverflow&) {
             std::optional<std::vector<int>> quick = SolveLargeSystem(system);
             coefficients = quick ? std::move(*quick) : SolveFractionFreeWithinLimit(system);

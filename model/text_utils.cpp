@@ -24,6 +24,21 @@ int Gcd(int a, int b) {
     }
 }
 
+int CompareNoCase(std::string_view a, std::string_view b) {
+    const auto folded = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : int(byte);
+    };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int ca = folded(a[i]);
+        const int cb = folded(b[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return CompareValues(a.size(), b.size());
+}
+
 bool IsDigit(char c) {
     const auto byte = static_cast<unsigned char>(c);
     return byte >= '0' && byte <= '9';

@@ -12,6 +12,14 @@
 // a pair whose remainder cannot be formed (INT_MIN with -1) gives -1 instead of trapping.
 int Gcd(int a, int b);
 
+// What the compare functions of the sorted lists share: negative, 0 or positive as a comes before, with or
+// after b in ascending order.
+template <class T> int CompareValues(const T& a, const T& b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+// Texts without regard to the case of ASCII letters; other bytes compare by value, whatever the locale.
+int CompareNoCase(std::string_view a, std::string_view b);
+
 // True for the ASCII digits "0" to "9" only.
 bool IsDigit(char c);
 

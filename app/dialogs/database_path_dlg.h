@@ -18,8 +18,6 @@ public:
 
     explicit CDatabasePathDlg(ProgramDatabase& database, QWidget* parent = nullptr);
 
-    const QString& Path() const { return m_path; }
-
     // Chooses the file the Browse button offers (tests answer it; the default shows the desktop's file
     // dialog). An empty answer is a cancelled choice.
     using FileChooser = std::function<QString(QWidget* parent, const QString& proposal)>;

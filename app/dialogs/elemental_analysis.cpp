@@ -9,6 +9,7 @@
 #include "model/empirical_formula.h"
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
+#include "model/text_utils.h"
 #include "model/unicode_notation.h"
 #include "model/unit_names.h"
 #include "platform/ui/list_controls.h"

@@ -2,9 +2,9 @@
 
 #include "app/controls/delete_key_lists.h"
 #include "app/controls/fedit.h"
-#include "app/dialogs/elements_editor_rules.h"
 #include "app/dialogs/list_columns.h"
 #include "model/element_table.h"
+#include "model/elements_editor_rules.h"
 #include "model/unicode_notation.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/string_table.h"

@@ -3,6 +3,7 @@
 #include "app/dialogs/list_columns.h"
 #include "model/element_table.h"
 #include "model/model_host.h"
+#include "model/text_utils.h"
 #include "model/unicode_notation.h"
 #include "platform/ui/list_controls.h"
 #include "platform/ui/text_codec.h"

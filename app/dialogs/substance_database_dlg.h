@@ -45,8 +45,7 @@ public:
     // 1: browsing from the menu; 0: picking a substance for a reaction row.
     int m_browseOnly = 1;
 
-    // The filter pattern and whether it searches names (0) or formulas (1).
-    const std::string& FilterText() const { return m_filter; }
+    // Whether the filter searches names (0) or formulas (1).
     int FilterField() const { return m_filterField; }
 
 protected:

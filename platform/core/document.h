@@ -45,7 +45,6 @@ public:
     // Views register themselves while they show the document.
     void AddView(DocumentView* view);
     void RemoveView(DocumentView* view);
-    const std::vector<DocumentView*>& GetViews() const { return m_views; }
     // Tells every view but the sender that the document changed.
     void UpdateAllViews(DocumentView* sender, std::uintptr_t hint = 0);
 

@@ -135,11 +135,6 @@ void ControlHost::EnableControl(int id, bool enable) {
         control->setEnabled(enable);
 }
 
-void ControlHost::ShowControl(int id, bool show) {
-    if (QWidget* control = GetDlgItem(id))
-        control->setVisible(show);
-}
-
 void ControlHost::GotoDlgCtrl(QWidget* control) {
     if (control == nullptr)
         return;

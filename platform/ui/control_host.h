@@ -39,7 +39,6 @@ public:
     // Sets the text; an edit reports EN_CHANGE even when the text stays the same.
     void SetDlgItemText(int id, const QString& text);
     void EnableControl(int id, bool enable);
-    void ShowControl(int id, bool show);
     // Focus to the control; an edit gets its whole text selected.
     void GotoDlgCtrl(QWidget* control);
 

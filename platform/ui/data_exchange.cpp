@@ -59,6 +59,9 @@ void DataExchange::Fail() {
     throw DataExchangeFailure{};
 }
 
+namespace {
+
+// The parsers behind DDX_Text, independent of the user's locale.
 bool ParseIntText(const QString& text, int& value) {
     const std::string bytes = TrimBlanks(text).toStdString();
     if (bytes.empty())
@@ -103,6 +106,8 @@ bool ParseDoubleText(const QString& text, double& value) {
     value = parsed;
     return true;
 }
+
+} // namespace
 
 QString FormatDoubleText(double value) {
     char buffer[64];
@@ -204,26 +209,6 @@ void DDX_CBIndex(DataExchange& dx, int id, int& value) {
         combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
 }
 
-void DDX_CBString(DataExchange& dx, int id, QString& value) {
-    auto* combo = qobject_cast<QComboBox*>(dx.PrepareCtrl(id));
-    if (combo == nullptr)
-        throw std::logic_error("DDX_CBString: control " + std::to_string(id) + " is not a combo box");
-    if (dx.IsSaving()) {
-        value = combo->currentText();
-        return;
-    }
-    if (combo->isEditable()) {
-        combo->setEditText(value);
-        return;
-    }
-    for (int i = 0; i < combo->count(); ++i) {
-        if (combo->itemText(i).startsWith(value, Qt::CaseInsensitive)) {
-            combo->setCurrentIndex(i);
-            return;
-        }
-    }
-}
-
 void DDX_LBIndex(DataExchange& dx, int id, int& value) {
     auto* list = qobject_cast<QListWidget*>(dx.PrepareCtrl(id));
     if (list == nullptr)
@@ -234,22 +219,10 @@ void DDX_LBIndex(DataExchange& dx, int id, int& value) {
         list->setCurrentRow(value >= 0 && value < list->count() ? value : -1);
 }
 
-void DDV_MinMaxInt(DataExchange& dx, int value, int minValue, int maxValue) {
-    if (!dx.IsSaving() || (value >= minValue && value <= maxValue))
-        return;
-    Refuse(dx, FormatString(str::ParseIntRange, {QString::number(minValue), QString::number(maxValue)}));
-}
-
 void DDV_MinMaxDouble(DataExchange& dx, double value, double minValue, double maxValue) {
     if (!dx.IsSaving() || (value >= minValue && value <= maxValue))
         return;
     Refuse(dx, FormatString(str::ParseRealRange, {FormatDoubleText(minValue), FormatDoubleText(maxValue)}));
-}
-
-void DDV_MaxChars(DataExchange& dx, const QString& value, int maxChars) {
-    if (!dx.IsSaving() || value.size() <= maxChars)
-        return;
-    Refuse(dx, FormatString(str::ParseStringSize, {QString::number(maxChars)}));
 }
 
 } // namespace ui

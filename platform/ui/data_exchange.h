@@ -68,9 +68,6 @@ void DDX_Check(DataExchange& dx, int id, int& value);
 void DDX_Radio(DataExchange& dx, int firstId, int& value);
 // Combo box: selected index, -1 for none.
 void DDX_CBIndex(DataExchange& dx, int id, int& value);
-// Combo box: the text; loading selects the first entry that starts with it (an editable one takes it as it
-// is).
-void DDX_CBString(DataExchange& dx, int id, QString& value);
 // List box: selected index, -1 for none.
 void DDX_LBIndex(DataExchange& dx, int id, int& value);
 
@@ -82,15 +79,10 @@ template <class T> void DDX_Control(DataExchange& dx, int id, T*& member) {
         throw std::logic_error("DDX_Control: control " + std::to_string(id) + " is of another class");
 }
 
-// Range checks after the exchange of the value (saving only): "Enter an integer between %1 and %2.",
-// "Enter a number between %1 and %2.", "Enter no more than %1 characters.".
-void DDV_MinMaxInt(DataExchange& dx, int value, int minValue, int maxValue);
+// Range check after the exchange of the value (saving only): "Enter a number between %1 and %2.".
 void DDV_MinMaxDouble(DataExchange& dx, double value, double minValue, double maxValue);
-void DDV_MaxChars(DataExchange& dx, const QString& value, int maxChars);
 
-// The parsers and the formatter behind DDX_Text, independent of the user's locale.
-bool ParseIntText(const QString& text, int& value);
-bool ParseDoubleText(const QString& text, double& value);
+// The formatter behind DDX_Text, independent of the user's locale.
 QString FormatDoubleText(double value);
 
 } // namespace ui

@@ -33,7 +33,6 @@ void Dialog::Build() {
     setWindowTitle(dialog.caption);
     BuildControls(this, dialog);
     setFixedSize(Units().ToPixels(dialog.size));
-    m_built = true;
     setResult(IDCANCEL);
     if (OnInitDialog()) {
         for (QWidget* w = nextInFocusChain(); w != nullptr && w != this; w = w->nextInFocusChain()) {

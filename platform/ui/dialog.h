@@ -40,8 +40,6 @@ public:
     // Builds and initialises the dialog and shows it without waiting (modeless use, tests).
     void Create();
     void EndDialog(int result);
-    // Whether the controls exist (after DoModal or Create started).
-    bool IsBuilt() const { return m_built; }
 
     // Runs what pressing the button with the id does (message map, then OnOK/OnCancel for ids 1 and 2).
     void PressButton(int id);
@@ -71,7 +69,6 @@ private:
 
     int m_templateId;
     std::optional<DialogTemplate> m_ownTemplate;
-    bool m_built = false;
 };
 
 } // namespace ui

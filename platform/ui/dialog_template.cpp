@@ -67,14 +67,6 @@ const ControlTemplate* DialogTemplate::Find(int controlId) const {
     return nullptr;
 }
 
-QString ControlKindName(ControlKind kind) {
-    for (const auto& info : kKinds) {
-        if (info.kind == kind)
-            return QString::fromLatin1(info.word);
-    }
-    return {};
-}
-
 DialogTemplate ParseDialogTemplate(const QString& text, const QString& fileName) {
     DialogTemplate dialog;
     dialog.fileName = fileName;

@@ -66,7 +66,4 @@ DialogTemplate ParseDialogTemplate(const QString& text, const QString& fileName)
 // when there is none or it does not parse.
 const DialogTemplate& LoadDialogTemplate(int id);
 
-// The kind word of a template line, as written in files ("static", "edit", ...).
-QString ControlKindName(ControlKind kind);
-
 } // namespace ui

@@ -22,7 +22,6 @@ public:
     // run wider on ordinary words than the faces the templates were drawn for, and a text that filled its
     // control there must still fit here. Down: the font's line height.
     double BaseX() const { return m_baseX; }
-    int BaseY() const { return m_baseY; }
 
     int ToPixelsX(int units) const;
     int ToPixelsY(int units) const;

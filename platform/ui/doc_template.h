@@ -42,7 +42,6 @@ public:
     DocTemplate(const DocTemplate&) = delete;
     DocTemplate& operator=(const DocTemplate&) = delete;
 
-    int GetResourceId() const { return m_resourceId; }
     QString GetDocString(DocStringIndex index) const;
     DocManager* GetDocManager() const { return m_manager; }
     void SetDocManager(DocManager* manager) { m_manager = manager; }

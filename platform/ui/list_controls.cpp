@@ -27,16 +27,6 @@ int ComboBox::AddString(const QString& text) {
     return index;
 }
 
-int ComboBox::SelectString(const QString& text) {
-    for (int i = 0; i < count(); ++i) {
-        if (itemText(i).startsWith(text, Qt::CaseInsensitive)) {
-            setCurrentIndex(i);
-            return i;
-        }
-    }
-    return -1;
-}
-
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     // The view then lays out a hundred thousand entries without measuring each.
     setUniformItemSizes(true);

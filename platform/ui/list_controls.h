@@ -18,8 +18,6 @@ public:
     bool IsSorted() const { return m_sorted; }
     // Appends, or inserts in case-insensitive order when sorted; returns the new entry's index.
     int AddString(const QString& text);
-    // Selects the first entry that starts with the text (case-insensitive); returns its index or -1.
-    int SelectString(const QString& text);
 
 private:
     bool m_sorted = false;
@@ -77,7 +75,6 @@ public:
     ~ListView() override;
     // Adds a column heading with its alignment and width in pixels.
     void InsertColumn(int column, const QString& heading, Qt::Alignment alignment, int width);
-    int ColumnCount() const { return columnCount(); }
 
     // Appends a row with the texts of its columns, aligned as their headings, and a number kept with it
     // (its item data, typically the index of the owner's record); returns the row.

@@ -9,11 +9,6 @@
 namespace ui {
 namespace {
 
-QString& NameStorage() {
-    static QString name = QStringLiteral("QELT");
-    return name;
-}
-
 MessageBoxHook& Hook() {
     static MessageBoxHook hook;
     return hook;
@@ -21,12 +16,8 @@ MessageBoxHook& Hook() {
 
 } // namespace
 
-void SetProgramName(const QString& name) {
-    NameStorage() = name;
-}
-
 QString ProgramName() {
-    return NameStorage();
+    return QStringLiteral("QELT");
 }
 
 void SetMessageBoxHook(MessageBoxHook hook) {

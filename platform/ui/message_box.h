@@ -27,8 +27,7 @@ int MessageBox(const QString& text, unsigned style = MB_OK);
 // The text of a string-table entry.
 int MessageBox(int stringId, unsigned style = MB_OK);
 
-// The title of every message box ("QELT" unless set).
-void SetProgramName(const QString& name);
+// The program's name, the title of every message box.
 QString ProgramName();
 
 // Tests answer message boxes through a hook, which receives the text and the style and returns the answer;

@@ -26,7 +26,6 @@ public:
     ~OpenDocument() override;
 
     Document& GetDocument() const { return *m_document; }
-    DocTemplate* GetDocTemplate() const { return m_template; }
     DocManager* GetDocManager() const;
     // Title (the file name, or the default "Reaction equation1") and full path, for display.
     QString GetTitle() const;
@@ -50,7 +49,6 @@ public:
     // Closes every frame without asking, and the document with them. The caller must not use the
     // document afterwards.
     void OnCloseDocument();
-    bool IsClosing() const { return m_closing; }
 
     // Frame bookkeeping (DocFrame and DocTemplate).
     void AddFrame(DocFrame* frame);

@@ -32,7 +32,6 @@ public:
     Role Start(const QStringList& files, int timeoutMs = 3000);
 
     bool IsListening() const { return server_.isListening(); }
-    const QString& ServerName() const { return serverName_; }
 
     // "qelt-<uid>.socket" in the user's runtime folder ($XDG_RUNTIME_DIR).
     static QString DefaultServerName();

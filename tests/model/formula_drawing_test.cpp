@@ -124,10 +124,15 @@ TEST(FormulaDrawing, MeasuresWithTheFontOfEachStyle) {
     surface.SelectFont({"Courier", 30});
     const ChemicalFormula formula("H_2O^{2+}");
     EXPECT_EQ(formula.GetExtent(surface, kNormal, kSmall), 10 + 2 + 12 + 2 + 2);
-    EXPECT_EQ(formula.GetPositions(), (std::vector<int>{0, 10, 12, 24, 26, 28}));
     // The font selected before measuring is selected again afterwards.
     EXPECT_EQ(surface.Current().font, (FontSpec{"Courier", 30}));
     EXPECT_EQ(surface.SaveDepth(), 0);
+    // Each character is drawn where the widths before it end.
+    formula.DrawAt(surface, kNormal, kSmall, 0, 0, TextAlign::Left, false);
+    std::vector<int> starts;
+    for (const RecordedText& t : surface.texts)
+        starts.push_back(t.x);
+    EXPECT_EQ(starts, (std::vector<int>{0, 10, 12, 24, 26}));
 
     EXPECT_EQ(ChemicalFormula("").GetExtent(surface, kNormal, kSmall), 0);
 }

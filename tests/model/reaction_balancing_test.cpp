@@ -154,7 +154,9 @@ TEST(BalanceReaction, AWorkingArrayLeavesTheAmountsAlone) {
     CQELTDoc doc;
     ASSERT_TRUE(doc.SetFromString("2H2 + O2 = 2H2O"));
     doc.GetReagent(0)->enteredMoles = 4.0;
-    CQELTDoc::RowCompositions working = doc.GetCompositions();
+    CQELTDoc::RowCompositions working(CQELTDoc::kRowCount);
+    for (int row : {0, 1, 128})
+        working[row] = doc.GetComposition(row);
     EXPECT_TRUE(doc.BalanceReaction(working, 2, 1));
     EXPECT_TRUE(doc.HasBalancedCoefficients());
     EXPECT_FALSE(doc.HasComputedAmounts());

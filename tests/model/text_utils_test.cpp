@@ -40,6 +40,14 @@ TEST(TextUtils, GcdFollowsTruncatedRemainders) {
         EXPECT_EQ(Gcd(c.a, c.b), c.gcd) << "Gcd(" << c.a << ", " << c.b << ")";
 }
 
+TEST(TextUtils, CompareNoCaseFoldsOnlyAsciiLetters) {
+    EXPECT_EQ(CompareNoCase("cit", "CIT"), 0);
+    EXPECT_LT(CompareNoCase("C", "cl"), 0) << "a prefix first";
+    EXPECT_LT(CompareNoCase("Z", "\xE9"), 0) << "bytes above ASCII after the letters";
+    EXPECT_NE(CompareNoCase("\xC9", "\xE9"), 0) << "E acute is no ASCII letter";
+    EXPECT_EQ(CompareNoCase("", ""), 0);
+}
+
 TEST(TextUtils, OnlyAsciiDigitsAreDigits) {
     for (int c = 0; c < 256; ++c)
         EXPECT_EQ(IsDigit(static_cast<char>(c)), c >= '0' && c <= '9') << c;

@@ -48,7 +48,9 @@ TEST(Document, UpdatesEveryViewButTheSender) {
     a.removeOnUpdate = &c;
     doc.UpdateAllViews(nullptr, 7);
     EXPECT_EQ(c.hints.size(), 1u);
-    EXPECT_EQ(doc.GetViews().size(), 2u);
+    doc.UpdateAllViews(nullptr, 8);
+    EXPECT_EQ(c.hints.size(), 1u) << "no longer a view of the document";
+    EXPECT_EQ(b.hints, (std::vector<std::uintptr_t>{7, 8}));
 }
 
 TEST(Document, OpensAndSavesThroughWholeFiles) {

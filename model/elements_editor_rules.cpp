@@ -1,7 +1,7 @@
-#include "app/dialogs/elements_editor_rules.h"
+#include "model/elements_editor_rules.h"
 
-#include "app/dialogs/column_sort.h"
 #include "model/element_table.h"
+#include "model/text_utils.h"
 
 #include <algorithm>
 #include <charconv>
