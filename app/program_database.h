@@ -103,13 +103,10 @@ public:
     // memory only when the save succeeded. Unless force is set, overwriting a file that holds a password
     // asks for it, and overwriting a file that is no readable database asks whether to replace it. Such a
     // file is first kept beside it (kDamagedSuffix). False when the password or the replacement was
-    // refused or the file could not be written; the database then stays modified. The user is not told;
-    // SaveFailure says why the file could not be written.
+    // refused or the file could not be written; the database then stays modified. The user is not told here:
+    // the commands that save show the file and the system's reason of a failed write.
     bool SaveProgramDatabase(const std::filesystem::path& path, bool force,
                              const std::optional<std::string>& newDigest = std::nullopt);
-    // Why the last SaveProgramDatabase failed: the file and the system's reason, or empty when the user
-    // refused the save.
-    const std::string& SaveFailure() const { return m_saveFailure; }
     // The digest held by the file at path: empty for none, kUnreadableDigest when the file cannot be read.
     std::string ReadStoredPasswordHash(const std::filesystem::path& path) const;
     // What is at a path about to be written: nothing, a readable database (its digest in `digest`), a file
@@ -164,5 +161,7 @@ private:
     std::unique_ptr<SubstanceDatabase> m_substances;
     std::string m_digest;
     std::filesystem::path m_configPath;
+    // Why the last SaveProgramDatabase could not write: the file and the system's reason, or empty when the
+    // user refused the save.
     std::string m_saveFailure;
 };

@@ -92,7 +92,7 @@ void DocumentArea::PlaceNewWindow(QMdiSubWindow* window) {
     // has been scrolled.
     const QRect shown = viewport()->rect();
     const int step = TitleBarHeight(*window);
-    QPoint place(m_cascadeStep * step, m_cascadeStep * step);
+    QPoint place = shown.topLeft() + QPoint(step, step) * m_cascadeStep;
     if (!shown.contains(QRect(place, window->size()))) {
         m_cascadeStep = 0;
         place = shown.topLeft();
