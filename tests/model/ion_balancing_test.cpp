@@ -63,7 +63,10 @@ TEST(IonBalancing, AddsIonWaterAndElectronsWhereTheReactionNeedsThem) {
          ion_balancing::kHydroxideIon,
          "Zn + NO3^- + H2O + OH^- = Zn(OH)4^2- + NH3",
          {4, 1, 6, 7, 4, 1}},
-        {"P4 = PH3 + H2PO2^-", ion_balancing::kHydroxideIon, "P4 + H2O + OH^- = PH3 + H2PO2^-", {1, 3, 3, 1, 3}},
+        {"P4 = PH3 + H2PO2^-",
+         ion_balancing::kHydroxideIon,
+         "P4 + H2O + OH^- = PH3 + H2PO2^-",
+         {1, 3, 3, 1, 3}},
         // A half-reaction that needs both with the reactants, and electrons as well.
         {"N2 = NH3OH^+", ion_balancing::kHydrogenIon, "N2 + H2O + H^+ + e^- = NH3OH^+", {1, 2, 4, 2, 2}},
     };
