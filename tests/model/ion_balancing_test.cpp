@@ -67,8 +67,9 @@ TEST(IonBalancing, AddsIonWaterAndElectronsWhereTheReactionNeedsThem) {
          ion_balancing::kHydroxideIon,
          "P4 + H2O + OH^- = PH3 + H2PO2^-",
          {1, 3, 3, 1, 3}},
-        // A half-reaction that needs both with the reactants, and electrons as well.
+        // Half-reactions that need both on one side, and electrons as well.
         {"N2 = NH3OH^+", ion_balancing::kHydrogenIon, "N2 + H2O + H^+ + e^- = NH3OH^+", {1, 2, 4, 2, 2}},
+        {"NH3OH^+ = N2", ion_balancing::kHydrogenIon, "NH3OH^+ = N2 + H2O + H^+ + e^-", {2, 1, 2, 4, 2}},
     };
     for (const IonCase& c : cases) {
         SCOPED_TRACE(c.reaction);
