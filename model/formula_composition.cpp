@@ -155,8 +155,9 @@ bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, For
         int n = 0;
         if (IsDigit(c)) {
             // A count multiplies whatever the top level holds: the last atom, the group just closed or a
-            // charge.
-            if (!ReadCount(text, cursor, n))
+            // charge. With nothing on the stack it would multiply nothing and stay behind as a level of
+            // its own, a count of every element (as in _{12}C, a mass number drawn before its symbol).
+            if (stack.GetDepth() == 0 || !ReadCount(text, cursor, n))
                 return false;
             stack.PushMultiplier(n);
             if (stack.HasOverflowed() || !PopMultiply(stack))

@@ -29,8 +29,9 @@ struct Arrangement {
     Place water;
 };
 
-// The seven attempts, in the order they are tried.
-constexpr std::array<Arrangement, 7> kAttempts = {{
+// The attempts, in the order they are tried. The seven first never put the ion and water on one side; the
+// last two do, for the reactions that need them together (a disproportionation in acid, a reduction in base).
+constexpr std::array<Arrangement, 9> kAttempts = {{
     {Place::Nowhere, Place::Nowhere},
     {Place::Reactants, Place::Nowhere},
     {Place::Reactants, Place::Products},
@@ -38,6 +39,8 @@ constexpr std::array<Arrangement, 7> kAttempts = {{
     {Place::Products, Place::Nowhere},
     {Place::Products, Place::Reactants},
     {Place::Nowhere, Place::Reactants},
+    {Place::Reactants, Place::Reactants},
+    {Place::Products, Place::Products},
 }};
 
 // The reaction as the attempts see it: the document's rows without the special species, laid out by row
@@ -93,18 +96,19 @@ struct Winner {
     int nProducts;
 };
 
-// Tries the seven arrangements; each keeps the changes of those before it. An arrangement that would put
-// more reagents on a side than a reaction holds counts as failed.
+// Tries the arrangements. The seven first each keep the changes of those before them; the last two lay out
+// the side that takes both as the document will hold it, water first, then the ion. An arrangement that
+// would put more reagents on a side than a reaction holds counts as failed.
 std::optional<Winner> FindArrangement(CQELTDoc& document, Working& working, const Species& species,
                                       bool atomsOnly) {
     const int i = working.nReactants;
     const int p = working.nProducts;
-    const int ionPosition = i;
+    const int reactantPosition = i;
     const int productPosition = CQELTDoc::kFirstProductRow + p;
     for (std::size_t attempt = 0; attempt < kAttempts.size(); ++attempt) {
         switch (attempt) {
         case 1:
-            PutAt(working, ionPosition, species.ion, atomsOnly);
+            PutAt(working, reactantPosition, species.ion, atomsOnly);
             break;
         case 2:
             PutAt(working, productPosition, species.water, atomsOnly);
@@ -113,15 +117,24 @@ std::optional<Winner> FindArrangement(CQELTDoc& document, Working& working, cons
             PutAt(working, productPosition, species.ion, atomsOnly);
             break;
         case 5:
-            PutAt(working, ionPosition, species.water, atomsOnly);
+            PutAt(working, reactantPosition, species.water, atomsOnly);
+            break;
+        case 7:
+            PutAt(working, reactantPosition + 1, species.ion, atomsOnly);
+            break;
+        case 8:
+            PutAt(working, productPosition, species.water, atomsOnly);
+            PutAt(working, productPosition + 1, species.ion, atomsOnly);
             break;
         default:
             break;
         }
         const Arrangement& arrangement = kAttempts[attempt];
-        const int reactants =
-            i + (arrangement.ion == Place::Reactants || arrangement.water == Place::Reactants);
-        const int products = p + (arrangement.ion == Place::Products || arrangement.water == Place::Products);
+        const auto count = [&](Place side) {
+            return (arrangement.ion == side) + (arrangement.water == side);
+        };
+        const int reactants = i + count(Place::Reactants);
+        const int products = p + count(Place::Products);
         if (reactants > CQELTDoc::kMaxReagentsPerSide || products > CQELTDoc::kMaxReagentsPerSide)
             continue;
         if (document.BalanceReaction(working.rows, reactants, products))

@@ -6,10 +6,10 @@
 class CQELTDoc;
 
 // Balancing of reactions in water: hydrogen ions (acidic solution) or hydroxide ions (basic solution) and
-// water are added where the reaction needs them, and electrons for a half-reaction. Seven fixed
-// arrangements of ion and water are tried in turn; the first that balances is written into the document's
-// rows: every row of water, H^+ or OH^- (and, with electrons, e^-) is removed, and water and ion are added
-// at the end of the side the arrangement puts them on.
+// water are added where the reaction needs them, and electrons for a half-reaction. Nine fixed
+// arrangements of ion and water are tried in turn, the two that put both on one side last; the first that
+// balances is written into the document's rows: every row of water, H^+ or OH^- (and, with electrons,
+// e^-) is removed, and water and ion are added at the end of the side the arrangement puts them on.
 //
 // The document's rows change only on success. Every attempt is a full balancing, so after a failure the
 // document has neither coefficients nor computed amounts and the status bar shows the last attempt's reason.

@@ -118,6 +118,9 @@ TEST_F(FormulaComposition, FormulasThatDoNotParse) {
         "Fe^{Cl}",
         "Fe^{}",
         "Fe^.",
+        // A count with nothing before it to multiply: a mass number, a count opening the first group.
+        "_{12}C",
+        "(2H2O)",
         // Counts beyond an int, directly or by multiplying and adding.
         "H2147483648",
         "(H2147483647)2",

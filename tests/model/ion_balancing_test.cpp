@@ -51,6 +51,25 @@ TEST(IonBalancing, AddsIonWaterAndElectronsWhereTheReactionNeedsThem) {
          {2, 1, 4, 2, 1, 5}},
         // Nothing to add: attempt 1 balances the rows as they are.
         {"H2 + O2 = H2O", ion_balancing::kHydrogenIon, "H2 + O2 = H2O", {2, 1, 2}},
+        // Ion and water on one side, tried after the seven arrangements above: a reduction in base, a
+        // disproportionation in acid, with no electrons made up for a charge the ion balances.
+        {"NO3^- + H2 = NO", ion_balancing::kHydroxideIon, "NO3^- + H2 = NO + H2O + OH^-", {2, 3, 2, 2, 2}},
+        {"HNO2 = NO3^- + NO", ion_balancing::kHydrogenIon, "HNO2 = NO3^- + NO + H2O + H^+", {3, 1, 2, 1, 1}},
+        {"H2SO3 + MnO4^- = SO4^2- + Mn^2+",
+         ion_balancing::kHydrogenIon,
+         "H2SO3 + MnO4^- = SO4^2- + Mn^2+ + H2O + H^+",
+         {5, 2, 5, 2, 3, 4}},
+        {"Zn + NO3^- = Zn(OH)4^2- + NH3",
+         ion_balancing::kHydroxideIon,
+         "Zn + NO3^- + H2O + OH^- = Zn(OH)4^2- + NH3",
+         {4, 1, 6, 7, 4, 1}},
+        {"P4 = PH3 + H2PO2^-",
+         ion_balancing::kHydroxideIon,
+         "P4 + H2O + OH^- = PH3 + H2PO2^-",
+         {1, 3, 3, 1, 3}},
+        // Half-reactions that need both on one side, and electrons as well.
+        {"N2 = NH3OH^+", ion_balancing::kHydrogenIon, "N2 + H2O + H^+ + e^- = NH3OH^+", {1, 2, 4, 2, 2}},
+        {"NH3OH^+ = N2", ion_balancing::kHydrogenIon, "NH3OH^+ = N2 + H2O + H^+ + e^-", {2, 1, 2, 4, 2}},
     };
     for (const IonCase& c : cases) {
         SCOPED_TRACE(c.reaction);
