@@ -92,8 +92,12 @@ int CKestrolabApp::ExitInstance() {
 bool CKestrolabApp::SaveAllModified() {
     const bool documents = m_docManager->SaveAllModified();
     // The database prompt comes whatever the answers to the documents' prompts were.
-    OnSaveDatabase();
-    return documents;
+    if (!documents) {
+        OnSaveDatabase(); // the program keeps running anyway
+        return false;
+    }
+    // A database that could not be written keeps the program running when the user would rather stay.
+    return m_database->OnSaveDatabaseAtExit();
 }
 
 int CKestrolabApp::Run() {

@@ -36,7 +36,8 @@ public:
     // digits. Returns the program's exit code.
     virtual int ExitInstance();
     // Offers to save every modified document, then (whatever the answers) the program database. False
-    // when the user cancelled a document's prompt: the program then keeps running.
+    // when the user cancelled a document's prompt, or chose to stay when the database could not be written:
+    // the program then keeps running.
     virtual bool SaveAllModified();
     // Runs the program until the main window closes, then ExitInstance.
     int Run();

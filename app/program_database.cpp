@@ -1,6 +1,7 @@
 #include "app/program_database.h"
 
 #include "model/element_table.h"
+#include "model/md5_checksum.h"
 #include "model/program_database_file.h"
 #include "model/stp.h"
 #include "model/substance_database.h"
@@ -33,6 +34,17 @@ bool IsMissing(const fs::path& path) {
 bool Exists(const fs::path& path) {
     std::error_code error;
     return fs::exists(fs::symlink_status(path, error)) && !error;
+}
+
+// One name for a file however the path to it was written.
+fs::path FileKey(const fs::path& path) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(path, error);
+    return (error ? path : absolute).lexically_normal();
+}
+
+std::string BytesDigest(const std::vector<std::uint8_t>& bytes) {
+    return CMD5Checksum::HexDigest(bytes.data(), bytes.size());
 }
 
 } // namespace
@@ -127,7 +139,9 @@ bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
     ReadResult result = ReadResult::Invalid;
     std::string cause; // why the file could not be read; a file read that holds no database has none
     try {
-        result = ReadProgramDatabase(ReadFileBytes(path));
+        const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+        RememberFile(path, bytes);
+        result = ReadProgramDatabase(bytes);
     } catch (const FileError& error) {
         cause = error.what();
     }
@@ -153,8 +167,17 @@ std::string ProgramDatabase::ReadStoredPasswordHash(const fs::path& path) const 
     }
 }
 
-ProgramDatabase::StoredFile ProgramDatabase::InspectDatabaseFile(const fs::path& path,
-                                                                 std::string& digest) const {
+bool ProgramDatabase::IsAsLastSeen(const fs::path& path, const std::vector<std::uint8_t>& bytes) const {
+    const auto seen = m_lastSeen.find(FileKey(path));
+    return seen != m_lastSeen.end() && seen->second == BytesDigest(bytes);
+}
+
+void ProgramDatabase::RememberFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    m_lastSeen[FileKey(path)] = BytesDigest(bytes);
+}
+
+ProgramDatabase::StoredFile ProgramDatabase::InspectDatabaseFile(const fs::path& path, std::string& digest,
+                                                                 std::vector<std::uint8_t>* read) const {
     digest.clear();
     if (IsMissing(path))
         return StoredFile::Missing;
@@ -165,6 +188,8 @@ ProgramDatabase::StoredFile ProgramDatabase::InspectDatabaseFile(const fs::path&
         digest = kUnreadableDigest;
         return StoredFile::Unreadable;
     }
+    if (read != nullptr)
+        *read = bytes;
     ProgramDatabaseContents contents;
     if (ReadProgramDatabaseBytes(bytes, contents) != ProgramDatabaseReadStatus::Read)
         return StoredFile::Damaged;
@@ -201,6 +226,8 @@ bool ProgramDatabase::WriteDatabaseFile(const fs::path& path, const std::string&
         const std::vector<std::uint8_t> bytes = WriteProgramDatabaseBytes(digest, elements, substances);
         PrepareFolderFor(path);
         WriteFileAtomically(path, bytes);
+        // Every save makes a new file: what identifies it is what this copy wrote.
+        RememberFile(path, bytes);
         return true;
     } catch (const std::exception& error) {
         m_saveFailure = error.what();
@@ -226,10 +253,18 @@ bool ProgramDatabase::SaveProgramDatabase(const fs::path& path, bool force,
     // damaged one are no password. A file that cannot be read at all keeps the placeholder, which no
     // password matches.
     std::string stored;
-    switch (InspectDatabaseFile(path, stored)) {
+    std::vector<std::uint8_t> bytes;
+    switch (InspectDatabaseFile(path, stored, &bytes)) {
     case StoredFile::Missing:
         break;
     case StoredFile::Database:
+        // Another copy of the program saved here since this one read or wrote the file (or this one never
+        // did): replacing it would drop what the other copy saved.
+        if (!IsAsLastSeen(path, bytes) &&
+            m_host.Ask(msg::kChangedElsewhere, PromptButtons::YesNo, PromptIcon::Exclamation,
+                       path.string()) != PromptAnswer::Yes)
+            return false;
+        [[fallthrough]];
     case StoredFile::Unreadable:
         if (!force && !stored.empty() && !AskDatabasePassword(stored))
             return false;
@@ -253,13 +288,30 @@ bool ProgramDatabase::SaveProgramDatabase(const fs::path& path, bool force,
     return true;
 }
 
-void ProgramDatabase::OnSaveDatabase() {
+ProgramDatabase::SaveOutcome ProgramDatabase::SaveOnRequest() {
     if (!IsDatabaseModified())
-        return;
+        return SaveOutcome::NotSaving;
     if (m_host.Ask(msg::kSaveChanges, PromptButtons::YesNo, PromptIcon::None) != PromptAnswer::Yes)
-        return;
-    if (!SaveProgramDatabase(GetDatabasePath(), false))
+        return SaveOutcome::NotSaving;
+    return SaveProgramDatabase(GetDatabasePath(), false) ? SaveOutcome::Saved : SaveOutcome::NotSaved;
+}
+
+void ProgramDatabase::OnSaveDatabase() {
+    if (SaveOnRequest() == SaveOutcome::NotSaved)
         m_host.ShowMessage(msg::kNotSaved, m_saveFailure);
+}
+
+bool ProgramDatabase::OnSaveDatabaseAtExit() {
+    if (SaveOnRequest() != SaveOutcome::NotSaved)
+        return true;
+    if (m_saveFailure.empty()) {
+        // The user refused the save (a password, another copy's file): the changes go as they chose.
+        m_host.ShowMessage(msg::kNotSaved);
+        return true;
+    }
+    // A write that failed (a full disk, a read-only home) would lose the changes: the user may stay.
+    return m_host.Ask(msg::kExitWithoutSaving, PromptButtons::YesNo, PromptIcon::Exclamation,
+                      m_saveFailure) == PromptAnswer::Yes;
 }
 
 void ProgramDatabase::OnDatabasePassword() {
@@ -299,7 +351,10 @@ ProgramDatabase::PathChange ProgramDatabase::ChangeDatabasePath(const fs::path& 
         case PromptAnswer::Yes: {
             // A damaged file holds no password: it is replaced as a file without one (and kept beside).
             std::string stored;
-            InspectDatabaseFile(path, stored);
+            std::vector<std::uint8_t> bytes;
+            InspectDatabaseFile(path, stored, &bytes);
+            // The user has just agreed to overwrite this file.
+            RememberFile(path, bytes);
             if (stored.empty()) {
                 if (!OfferPassword(newDigest))
                     return PathChange::KeepDialogOpen;

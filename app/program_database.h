@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,8 @@ inline constexpr int kPasswordNotChanged = 2961;   // the save with a new passwo
 inline constexpr int kDefaultsNotSaved = 2962;     // "config.dat" could not be written
 inline constexpr int kCantReadDefaults = 2963;     // "config.dat" exists but could not be read
 inline constexpr int kReplaceDamaged = 2970;       // saving over a file that is not a readable database
+inline constexpr int kChangedElsewhere = 2966;     // the file changed since this copy read or saved it
+inline constexpr int kExitWithoutSaving = 2967;    // the save at exit failed: exit anyway?
 } // namespace ProgramFileMessages
 
 // The modes of the password dialog.
@@ -54,8 +57,12 @@ public:
     // one, stands on a line of its own below the text.
     void ShowMessage(int stringId) { ShowMessage(stringId, std::string()); }
     virtual void ShowMessage(int stringId, const std::string& cause) = 0;
-    // A question with the string-table text.
-    virtual PromptAnswer Ask(int stringId, PromptButtons buttons, PromptIcon icon) = 0;
+    // A question with the string-table text; `detail` takes the place of its "%1".
+    PromptAnswer Ask(int stringId, PromptButtons buttons, PromptIcon icon) {
+        return Ask(stringId, buttons, icon, std::string());
+    }
+    virtual PromptAnswer Ask(int stringId, PromptButtons buttons, PromptIcon icon,
+                             const std::string& detail) = 0;
     // The password dialog. Enter: the digest of the typed password, empty for an empty entry; Set and Change
     // (which first checks the current password against `digest`): the new password's digest, empty when the
     // new password was left empty. nullopt when the user cancelled.
@@ -71,6 +78,10 @@ public:
 //
 // Files are written whole to a temporary file that replaces the old one only when the write succeeded, and
 // read whole into fresh tables that replace the tables in use only when the read succeeded.
+//
+// Another copy of the program may share the database file (a second session, or another machine on a
+// network home). Each copy remembers the bytes of the file as it last read or wrote it, and a save over a
+// database that has changed since asks first, so that nothing the other copy saved is dropped unasked.
 class ProgramDatabase {
 public:
     explicit ProgramDatabase(ProgramDatabaseHost& host);
@@ -102,9 +113,11 @@ public:
     // Writes the database to path with the digest in memory, or with newDigest, which becomes the digest in
     // memory only when the save succeeded. Unless force is set, overwriting a file that holds a password
     // asks for it, and overwriting a file that is no readable database asks whether to replace it. Such a
-    // file is first kept beside it (kDamagedSuffix). False when the password or the replacement was
-    // refused or the file could not be written; the database then stays modified. The user is not told here:
-    // the commands that save show the file and the system's reason of a failed write.
+    // file is first kept beside it (kDamagedSuffix). Overwriting a database that another copy of the
+    // program changed since this one read or wrote it asks whether to replace it, force or not. False when
+    // the password or the replacement was refused or the file could not be written; the database then stays
+    // modified. The user is not told here: the commands that save show the file and the system's reason of a
+    // failed write.
     bool SaveProgramDatabase(const std::filesystem::path& path, bool force,
                              const std::optional<std::string>& newDigest = std::nullopt);
     // The digest held by the file at path: empty for none, kUnreadableDigest when the file cannot be read.
@@ -112,7 +125,9 @@ public:
     // What is at a path about to be written: nothing, a readable database (its digest in `digest`), a file
     // that is no readable database, or a file that cannot be read at all.
     enum class StoredFile { Missing, Database, Damaged, Unreadable };
-    StoredFile InspectDatabaseFile(const std::filesystem::path& path, std::string& digest) const;
+    // `bytes`, when given, receives what was read.
+    StoredFile InspectDatabaseFile(const std::filesystem::path& path, std::string& digest,
+                                   std::vector<std::uint8_t>* bytes = nullptr) const;
     // A damaged file that a save replaces is kept beside it under its name with this added (and "-2",
     // "-3" ... when that name is taken).
     static constexpr const char* kDamagedSuffix = ".damaged";
@@ -127,9 +142,12 @@ public:
     enum class ReadResult { Read, WrongVersion, Invalid };
     ReadResult ReadProgramDatabase(const std::vector<std::uint8_t>& bytes);
 
-    // Commands: "Save database" (also at shut-down) and "Database password".
+    // Commands: "Save database" and "Database password".
     void OnSaveDatabase();
     void OnDatabasePassword();
+    // At shut-down: "Save database", and when the save failed, whether to exit anyway. False when the user
+    // chose to stay in the program (where the path can be changed or space freed).
+    bool OnSaveDatabaseAtExit();
 
     // The database path dialog's OK: write the database to path, or read the one there.
     enum class PathChange {
@@ -151,6 +169,12 @@ public:
     void OfferToSaveConfig(const STP& conditions, bool programDefaultsModified);
 
 private:
+    enum class SaveOutcome { NotSaving, Saved, NotSaved };
+    // "Save database": asks, saves, and tells nothing.
+    SaveOutcome SaveOnRequest();
+    // Whether the file at path holds what this copy last read or wrote there.
+    bool IsAsLastSeen(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) const;
+    void RememberFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
     bool WriteDatabaseFile(const std::filesystem::path& path, const std::string& digest);
     void AdoptTables(std::unique_ptr<ElementTable> elements, std::unique_ptr<SubstanceDatabase> substances);
     // Makes the data folder when a file is about to be written into it.
@@ -161,6 +185,8 @@ private:
     std::unique_ptr<SubstanceDatabase> m_substances;
     std::string m_digest;
     std::filesystem::path m_configPath;
+    // For each database file this copy read or wrote: the MD5 digest of its bytes as they were then.
+    std::map<std::filesystem::path, std::string> m_lastSeen;
     // Why the last SaveProgramDatabase could not write: the file and the system's reason, or empty when the
     // user refused the save.
     std::string m_saveFailure;

@@ -35,13 +35,18 @@ void ProgramDatabaseDesktop::ShowMessage(int stringId, const std::string& cause)
     ui::MessageBox(text, ui::MB_OK);
 }
 
-PromptAnswer ProgramDatabaseDesktop::Ask(int stringId, PromptButtons buttons, PromptIcon icon) {
+PromptAnswer ProgramDatabaseDesktop::Ask(int stringId, PromptButtons buttons, PromptIcon icon,
+                                         const std::string& detail) {
     unsigned style = buttons == PromptButtons::YesNo ? ui::MB_YESNO : ui::MB_YESNOCANCEL;
     if (icon == PromptIcon::Exclamation)
         style |= ui::MB_ICONEXCLAMATION;
     else if (icon == PromptIcon::Stop)
         style |= ui::MB_ICONSTOP;
-    switch (ui::MessageBox(stringId, style)) {
+    QString text = ui::LoadString(stringId);
+    if (text.contains(QLatin1String("%1")))
+        text = text.arg(QString::fromUtf8(detail));
+    // A box closed without an answer (Escape, its close button) takes No or Cancel, which write nothing.
+    switch (ui::MessageBox(text, style)) {
     case ui::IDYES:
         return PromptAnswer::Yes;
     case ui::IDNO:

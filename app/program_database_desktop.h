@@ -17,7 +17,8 @@ public:
     std::string StoredDatabasePath() const override;
     void StoreDatabasePath(const std::string& path) override;
     void ShowMessage(int stringId, const std::string& cause) override;
-    PromptAnswer Ask(int stringId, PromptButtons buttons, PromptIcon icon) override;
+    PromptAnswer Ask(int stringId, PromptButtons buttons, PromptIcon icon,
+                     const std::string& detail) override;
     std::optional<std::string> AskPassword(PasswordDialogMode mode, const std::string& digest) override;
     void ElementTableReplaced() override;
 

@@ -96,7 +96,7 @@ public:
         messages.push_back(id);
         causes.push_back(cause);
     }
-    PromptAnswer Ask(int id, PromptButtons, PromptIcon) override {
+    PromptAnswer Ask(int id, PromptButtons, PromptIcon, const std::string&) override {
         questions.push_back(id);
         if (answers.empty())
             throw std::logic_error("unexpected question " + std::to_string(id));
