@@ -137,11 +137,9 @@ int CreateTemporary(const fs::path& target, mode_t mode, std::string& tempPath) 
             throw FileError(Describe(target, "Cannot write"));
         while (file_io_testing::lockFile(fd, LOCK_EX) != 0 && errno == EINTR) {
         }
-        int error = 0;
         struct stat info {};
-        if (::fstat(fd, &info) != 0)
-            error = errno;
-        if (error != 0) {
+        if (::fstat(fd, &info) != 0) {
+            const int error = errno;
             ::unlink(tempPath.c_str());
             ::close(fd);
             throw FileError(Describe(target, "Cannot write", error));
@@ -240,10 +238,6 @@ void SyncFolder(const fs::path& file) {
     if (error != 0 && error != EACCES && error != EINVAL && error != ENOTSUP)
         std::fprintf(stderr, "%s\n", Describe(file, "Written, but cannot sync the folder of", error).c_str());
 }
-
-} // namespace
-
-namespace {
 
 // Reads on to the end of the file or until bytes holds limit bytes; throws FileError.
 void ReadUpTo(int fd, const fs::path& path, std::vector<std::uint8_t>& bytes, std::size_t limit) {
