@@ -2,12 +2,14 @@
 // otherwise the application object starts, runs until its main window closes, and shuts down.
 #include "app/command_line.h"
 #include "app/qelt_app.h"
+#include "platform/core/file_io.h"
 #include "platform/ui/numeric_locale.h"
 #include "platform/ui/single_instance.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    KeepRunningPastFileSizeLimit();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Kestrolab"));
     QApplication::setApplicationName(QStringLiteral("QELT"));

@@ -1,7 +1,8 @@
 // Saving a file the safe way (a temporary file beside it, synced, renamed over it, the folder synced)
 // beside the least any save that survives a power cut costs: the same bytes written over the file in
 // place and synced, with its folder. Target: a safe save costs no pause anyone notices, about the
-// reference plus one more sync of the folder.
+// reference plus one more sync of the folder; carrying a file's ACL and attributes over adds no more than
+// 0.3 ms.
 
 #include "platform/core/file_io.h"
 
@@ -9,6 +10,8 @@
 
 #include <fcntl.h>
 #include <filesystem>
+#include <string>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +30,32 @@ void SafeSave(benchmark::State& state) {
     const std::vector<std::uint8_t> bytes(static_cast<std::size_t>(state.range(0)), 0x5A);
     for (auto _ : state)
         WriteFileAtomically(folder.path / "file.dat", bytes);
+}
+
+// The same over a file with an access ACL (a named user, as setfacl -m u:1000:rw gives) and a user
+// attribute, which the save carries over.
+void SafeSaveKeepingAcl(benchmark::State& state) {
+    const Folder folder;
+    const std::vector<std::uint8_t> bytes(static_cast<std::size_t>(state.range(0)), 0x5A);
+    const fs::path file = folder.path / "file.dat";
+    WriteFileAtomically(file, bytes);
+    // Version 2, then tag, permissions and id: owner rw, user 1000 rw, group r, mask rw, others none.
+    // clang-format off
+    static constexpr unsigned char kAcl[] = {
+        2, 0, 0, 0,
+        1, 0, 6, 0, 255, 255, 255, 255,
+        2, 0, 6, 0, 232, 3, 0, 0,
+        4, 0, 4, 0, 255, 255, 255, 255,
+        16, 0, 6, 0, 255, 255, 255, 255,
+        32, 0, 0, 0, 255, 255, 255, 255};
+    // clang-format on
+    if (::setxattr(file.c_str(), "system.posix_acl_access", kAcl, sizeof kAcl, 0) != 0 ||
+        ::setxattr(file.c_str(), "user.origin", "lab", 3, 0) != 0) {
+        state.SkipWithError("the temporary folder keeps no ACLs or user attributes");
+        return;
+    }
+    for (auto _ : state)
+        WriteFileAtomically(file, bytes);
 }
 
 void SyncedWriteInPlace(benchmark::State& state) {
@@ -62,6 +91,7 @@ void ReadWholeFile(benchmark::State& state) {
 // A program database of the built-in tables is a few kilobytes; a large one a megabyte.
 BENCHMARK(SyncedWriteInPlace)->Arg(4 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->Iterations(50);
 BENCHMARK(SafeSave)->Arg(4 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(SafeSaveKeepingAcl)->Arg(4 << 10)->Unit(benchmark::kMillisecond)->Iterations(50);
 BENCHMARK(ReadWholeFile)->Arg(4 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -32,6 +32,9 @@ public:
     static constexpr std::int32_t kFileVersion = 0x30000;
     static constexpr std::int32_t kFileVersionWithoutCoefficients = 0x20000;
     static constexpr std::int32_t kFileVersionOldRows = 0x10000;
+    // No reaction file is longer: 252 rows, each with three texts as long as a box takes (32767
+    // characters), come to less than 25 MB.
+    static constexpr std::uint64_t kMaxFileSize = 64u << 20;
 
     using RowCompositions = std::vector<CompositionVector>; // kRowCount entries, by row index
 
@@ -47,6 +50,9 @@ public:
     // or a damaged file, with a ReactionFileError (or ArchiveError), leaving the document as it was; a loaded
     // reaction is parsed against the current element table, balanced and computed.
     void Serialize(Archive& ar) override;
+    // Refuses, before it is read, a file that begins with no reaction file's version or is longer than any
+    // reaction file (ReactionFileError).
+    void CheckFileHead(const std::vector<std::uint8_t>& head, std::uint64_t size) const override;
     // The sum of the compositions of all reactants and products, without coefficients.
     CompositionVector GetUsedComposition() const override;
 

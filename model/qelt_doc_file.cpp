@@ -31,6 +31,15 @@ int CheckedCount(std::uint32_t count, bool products) {
 
 } // namespace
 
+void CQELTDoc::CheckFileHead(const std::vector<std::uint8_t>& head, std::uint64_t size) const {
+    // A head too short for the version is a truncated file, which the load reports as such.
+    if (head.size() >= sizeof(std::int32_t))
+        CheckedVersion(Archive(head).ReadInt32());
+    if (size > kMaxFileSize)
+        throw ReactionFileError("The file is not a reaction: at " + std::to_string(size) +
+                                " bytes it is longer than any reaction file can be.");
+}
+
 void CQELTDoc::Serialize(Archive& ar) {
     if (ar.IsStoring())
         StoreFile(ar);

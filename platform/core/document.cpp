@@ -47,8 +47,12 @@ void Document::LoadFromBytes(std::vector<std::uint8_t> bytes) {
     Serialize(ar);
 }
 
+void Document::CheckFileHead(const std::vector<std::uint8_t>&, std::uint64_t) const {}
+
 void Document::OnOpenDocument(const std::filesystem::path& path) {
-    LoadFromBytes(ReadFileBytes(path));
+    LoadFromBytes(ReadFileBytes(path, [this](const std::vector<std::uint8_t>& head, std::uint64_t size) {
+        CheckFileHead(head, size);
+    }));
     SetPathName(path);
     m_modified = false;
 }

@@ -59,8 +59,12 @@ public:
     // Loads the document from a whole file's bytes; throws as Serialize does.
     void LoadFromBytes(std::vector<std::uint8_t> bytes);
 
+    // Looks at the first bytes of a file about to be opened (see FileHeadCheck) and its size before the rest
+    // is read; throws, as Serialize does, to refuse a file that cannot be one of the document's. The base
+    // accepts every file.
+    virtual void CheckFileHead(const std::vector<std::uint8_t>& head, std::uint64_t size) const;
     // Reads the file, loads it, takes its path and clears the modified flag. Throws FileError when the file
-    // cannot be read, or what LoadFromBytes throws; the document is then unchanged.
+    // cannot be read, or what CheckFileHead or LoadFromBytes throws; the document is then unchanged.
     void OnOpenDocument(const std::filesystem::path& path);
     // Writes the document to the file atomically (a failed save leaves the previous file as it was), takes
     // the path and clears the modified flag. Throws FileError on failure.

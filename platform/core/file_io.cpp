@@ -1,13 +1,21 @@
 #include "platform/core/file_io.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+int (*file_io_testing::lockFile)(int fd, int operation) = ::flock;
+int (*file_io_testing::syncFile)(int fd) = ::fsync;
 
 namespace fs = std::filesystem;
 
@@ -98,6 +106,7 @@ fs::path FolderOf(const fs::path& file) {
 
 // Removes the temporary files of earlier saves of target whose writer is gone: a save holds a lock on its
 // temporary file until it is renamed, so a file whose lock can be taken was left by a save that died.
+// Where the file system has no working locks, none can be taken, and every temporary stays.
 void RemoveStaleTemporaries(const fs::path& target) {
     const std::string prefix = TempPrefix(target);
     std::error_code error;
@@ -108,13 +117,15 @@ void RemoveStaleTemporaries(const fs::path& target) {
         const Descriptor file(::open(it->path().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat info {};
         if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
-            ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0)
+            file_io_testing::lockFile(file.Get(), LOCK_EX | LOCK_NB) == 0)
             ::unlink(it->path().c_str());
     }
 }
 
 // Makes the temporary file for a save of target with the given permissions (the process's umask
-// applies) and takes its lock; throws FileError.
+// applies) and takes its lock; throws FileError. The lock only keeps other saves' clean-up away from the
+// file: where the file system has no working locks (ENOLCK on a network home without a lock service) the
+// save goes on without one, and those saves leave every temporary alone.
 int CreateTemporary(const fs::path& target, mode_t mode, std::string& tempPath) {
     const std::string stem = (target.parent_path() / TempPrefix(target)).string();
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -124,13 +135,11 @@ int CreateTemporary(const fs::path& target, mode_t mode, std::string& tempPath) 
             continue;
         if (fd < 0)
             throw FileError(Describe(target, "Cannot write"));
-        int error = 0;
-        while (error == 0 && ::flock(fd, LOCK_EX) != 0)
-            error = errno == EINTR ? 0 : errno;
+        while (file_io_testing::lockFile(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
         struct stat info {};
-        if (error == 0 && ::fstat(fd, &info) != 0)
-            error = errno;
-        if (error != 0) {
+        if (::fstat(fd, &info) != 0) {
+            const int error = errno;
             ::unlink(tempPath.c_str());
             ::close(fd);
             throw FileError(Describe(target, "Cannot write", error));
@@ -158,29 +167,96 @@ int WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return 0;
 }
 
-// Gives the temporary file the permissions and (where the user may) the owner of the file it replaces.
+// The extended attribute that holds a file's access ACL. Where a file has one, the group bits of its mode
+// are the ACL's mask, and its named users and groups are in the ACL alone.
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+// Reads a list or a value of extended attributes through read(buffer, size) into buffer (never empty, as
+// an empty one asks for the length only), growing it while it is too small; the length read, or -1 with
+// errno.
+template <typename Read> ssize_t ReadAttributes(std::vector<char>& buffer, Read read) {
+    for (;;) {
+        const ssize_t got = read(buffer.data(), buffer.size());
+        if (got >= 0 || errno != ERANGE)
+            return got;
+        const ssize_t needed = read(nullptr, 0);
+        if (needed < 0)
+            return -1;
+        buffer.resize(static_cast<std::size_t>(needed) + 1);
+    }
+}
+
+// Gives the file fd the attributes of the file at from that say who may open it or are the user's own:
+// the access ACL and the user.* attributes. A file fd that got an access ACL from its folder's default
+// loses it when the other file has none. A file system without extended attributes has nothing to carry.
 // 0 or the error.
-int TakeOverPermissions(int fd, const struct stat& old) {
+int CarryAttributes(int fd, const fs::path& from) {
+    std::vector<char> names(256), value(256);
+    const ssize_t length = ReadAttributes(
+        names, [&](char* buffer, std::size_t size) { return ::listxattr(from.c_str(), buffer, size); });
+    if (length < 0)
+        return errno == ENOTSUP ? 0 : errno;
+    bool hasAcl = false;
+    for (const char* name = names.data(); name < names.data() + length; name += std::strlen(name) + 1) {
+        const std::string_view view(name);
+        if (view != kAccessAcl && !view.starts_with("user."))
+            continue;
+        const ssize_t size = ReadAttributes(value, [&](char* buffer, std::size_t bufferSize) {
+            return ::getxattr(from.c_str(), name, buffer, bufferSize);
+        });
+        if (size < 0 && errno == ENODATA) // taken away meanwhile
+            continue;
+        if (size < 0 || ::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(size), 0) != 0)
+            return errno;
+        hasAcl = hasAcl || view == kAccessAcl;
+    }
+    if (!hasAcl && ::fremovexattr(fd, kAccessAcl) != 0 && errno != ENODATA && errno != ENOTSUP)
+        return errno;
+    return 0;
+}
+
+// Gives the temporary file the permissions, the ACL and attributes, and (where the user may) the owner of
+// the file it replaces. 0 or the error.
+int TakeOverPermissions(int fd, const fs::path& target, const struct stat& old) {
     // The owner first: changing it may clear set-id bits that the mode then puts back. A user who may not
     // give the file away keeps the new one under his own name.
     if (::fchown(fd, old.st_uid, old.st_gid) != 0)
         (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    if (const int error = CarryAttributes(fd, target); error != 0)
+        return error;
+    // The mode last: it agrees with the ACL just set, and puts back what setting that may have cleared.
     return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
 }
 
 // Syncs the folder of a file just made or renamed, so that its entry survives a power cut as its bytes
-// do; throws FileError. A folder the user may not read cannot be synced by him, and some file systems
-// sync no folders: their entries are as safe as the system makes them.
+// do. The file is in place by then: a folder that cannot be synced is told on stderr, not as a failure. A
+// folder the user may not read cannot be synced by him, and some file systems sync no folders: their
+// entries are as safe as the system makes them.
 void SyncFolder(const fs::path& file) {
     const Descriptor folder(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    const int error = folder.Get() < 0 ? errno : ::fsync(folder.Get()) == 0 ? 0 : errno;
+    const int error = folder.Get() < 0 ? errno : file_io_testing::syncFile(folder.Get()) == 0 ? 0 : errno;
     if (error != 0 && error != EACCES && error != EINVAL && error != ENOTSUP)
-        throw FileError(Describe(file, "Cannot write", error));
+        std::fprintf(stderr, "%s\n", Describe(file, "Written, but cannot sync the folder of", error).c_str());
+}
+
+// Reads on to the end of the file or until bytes holds limit bytes; throws FileError.
+void ReadUpTo(int fd, const fs::path& path, std::vector<std::uint8_t>& bytes, std::size_t limit) {
+    std::uint8_t buffer[65536];
+    while (bytes.size() < limit) {
+        const ssize_t got = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw FileError(Describe(path, "Cannot read"));
+        if (got == 0)
+            break;
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
 }
 
 } // namespace
 
-std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
+std::vector<std::uint8_t> ReadFileBytes(const fs::path& path, const FileHeadCheck& check) {
     // A pipe or a device named as a file is not opened at all: the open could wait for a writer for
     // ever or set the device going. Without waiting, should one take the file's place in between.
     struct stat info {};
@@ -192,19 +268,19 @@ std::vector<std::uint8_t> ReadFileBytes(const fs::path& path) {
     if (::fstat(file.Get(), &info) != 0)
         throw FileError(Describe(path, "Cannot open"));
     RequireRegularFile(info, path, "Cannot open");
+    const auto size = static_cast<std::uint64_t>(info.st_size);
     std::vector<std::uint8_t> bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    std::uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            throw FileError(Describe(path, "Cannot read"));
-        if (got == 0)
-            break;
-        bytes.insert(bytes.end(), buffer, buffer + got);
+    if (check) {
+        ReadUpTo(file.Get(), path, bytes, kFileHeadSize);
+        check(bytes, size);
     }
+    if (size > kMaxReadSize)
+        throw FileError(Describe(path, "Cannot open", EFBIG));
+    bytes.reserve(static_cast<std::size_t>(size));
+    // A file that grows while it is read is held to the same limit.
+    ReadUpTo(file.Get(), path, bytes, kMaxReadSize + 1);
+    if (bytes.size() > kMaxReadSize)
+        throw FileError(Describe(path, "Cannot open", EFBIG));
     return bytes;
 }
 
@@ -251,8 +327,8 @@ void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& 
     const int fd = CreateTemporary(target, exists ? 0600 : 0666, temp);
     int error = WriteAll(fd, bytes);
     if (error == 0 && exists)
-        error = TakeOverPermissions(fd, old);
-    if (error == 0 && ::fsync(fd) != 0)
+        error = TakeOverPermissions(fd, target, old);
+    if (error == 0 && file_io_testing::syncFile(fd) != 0)
         error = errno;
     if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
         error = errno;
@@ -262,6 +338,7 @@ void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& 
     ::close(fd);
     if (error != 0)
         throw FileError(Describe(target, "Cannot write", error));
+    // The file holds the new bytes now: the save is done, whatever the folder's sync says.
     SyncFolder(target);
 }
 
@@ -280,7 +357,11 @@ fs::path KeepCopy(const fs::path& path, const std::string& suffix) {
             if (file.Get() < 0)
                 throw FileError(Describe(copy, "Cannot write"));
             error = WriteAll(file.Get(), bytes);
-            if (error == 0 && ::fsync(file.Get()) != 0)
+            // The copy is as open as the file at most: its ACL's mask, not the owning group's rights, is
+            // what the mode's group bits held.
+            if (error == 0)
+                error = CarryAttributes(file.Get(), path);
+            if (error == 0 && file_io_testing::syncFile(file.Get()) != 0)
                 error = errno;
         }
         if (error != 0) {
@@ -291,4 +372,8 @@ fs::path KeepCopy(const fs::path& path, const std::string& suffix) {
         return copy;
     }
     throw FileError(Describe(path, "Cannot keep a copy of", EEXIST));
+}
+
+void KeepRunningPastFileSizeLimit() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }

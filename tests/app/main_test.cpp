@@ -1,4 +1,5 @@
 // The GUI tests share one QApplication, created before any test runs.
+#include "platform/core/file_io.h"
 #include "platform/ui/numeric_locale.h"
 #include "test_folders.h"
 
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    // As the program does at start.
+    KeepRunningPastFileSizeLimit();
     ::testing::InitGoogleTest(&argc, argv);
     // ctest lists the tests without the test environment; never look for a real display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -13,7 +13,6 @@
 
 #include <bit>
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -404,14 +403,12 @@ TEST_F(ProgramDatabaseTest, AWriteCutShortKeepsThePreviousFile) {
     // A file size limit stops the write part-way, whoever runs the test.
     rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limited = saved;
     limited.rlim_cur = 512;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     desktop->answers = {PromptAnswer::Yes};
     database->OnSaveDatabase();
     ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(desktop->messages.back(), msg::kNotSaved);
     EXPECT_EQ(desktop->causes.back(), "Cannot write \"" + path.string() + "\": File too large");
     EXPECT_EQ(ReadFileBytes(path), before);

@@ -1,12 +1,16 @@
 #include "model/qelt_doc.h"
 #include "model/reaction_file_error.h"
+#include "platform/core/file_io.h"
 #include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -261,6 +265,51 @@ TEST(ReactionFile, FilesThatAreNoReactionAreRefused) {
         Refuse(c.bytes, &message);
         EXPECT_NE(message.find(c.says), std::string::npos) << message;
     }
+}
+
+TEST(ReactionFile, AFileTooLargeForAReactionIsRefusedBeforeItIsRead) {
+    ScopedTestModelHost host;
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("qelt-large-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    // Sparse files: a 2 GB one of zeros, and a terabyte that begins as a reaction does.
+    const fs::path zeros = dir / "zeros.equ", huge = dir / "huge.equ";
+    WriteFileAtomically(zeros, {});
+    fs::resize_file(zeros, 2ull << 30);
+    WriteFileAtomically(huge, Bytes().I32(0x30000).I32(1).I32(1).Get());
+    fs::resize_file(huge, 1ull << 40);
+    const auto started = std::chrono::steady_clock::now();
+    const struct {
+        fs::path file;
+        std::string says;
+    } cases[] = {
+        {zeros, "The file is not a reaction: it begins with the version 0x0,"},
+        {huge,
+         "The file is not a reaction: at 1099511627776 bytes it is longer than any reaction file can be."},
+    };
+    for (const auto& c : cases) {
+        CQELTDoc doc;
+        ASSERT_TRUE(doc.SetFromString("2H2 + O2 = 2H2O"));
+        const auto before = doc.SaveToBytes();
+        try {
+            doc.OnOpenDocument(c.file);
+            ADD_FAILURE() << c.file << " was opened";
+        } catch (const ReactionFileError& error) {
+            EXPECT_EQ(std::string(error.what()).substr(0, c.says.size()), c.says);
+        }
+        EXPECT_EQ(doc.SaveToBytes(), before);
+    }
+    // The program database and "config.dat" are read by the same reader, which refuses what no file of
+    // the program can be.
+    try {
+        ReadFileBytes(huge);
+        ADD_FAILURE() << "a terabyte was read";
+    } catch (const FileError& error) {
+        EXPECT_EQ(std::string(error.what()), "Cannot open \"" + huge.string() + "\": File too large");
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1))
+        << "no file was read whole";
+    fs::remove_all(dir);
 }
 
 TEST(ReactionFile, UnknownUnitCodesAreRefused) {
