@@ -89,8 +89,10 @@ private:
     void Show() {
         if (m_edit == nullptr || m_message.isEmpty())
             return;
-        const QRect caret = m_edit->cursorRect();
-        QToolTip::showText(m_edit->mapToGlobal(caret.bottomLeft()), m_message, m_edit);
+        // Below the edit, near the caret.
+        const int caret = m_edit->fontMetrics().horizontalAdvance(m_edit->text().left(m_edit->cursorPosition()));
+        const QPoint where(std::clamp(caret, 0, std::max(0, m_edit->width() - 1)), m_edit->height());
+        QToolTip::showText(m_edit->mapToGlobal(where), m_message, m_edit);
     }
 
     QPointer<QLineEdit> m_edit;
