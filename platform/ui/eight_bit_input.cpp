@@ -31,9 +31,11 @@ bool IsModifierKey(int key) {
 // (counted against the text the edit had before, which may hold some that code put there).
 class EightBitValidator : public QValidator {
 public:
-    EightBitValidator(QLineEdit& edit, TextEncoder encode) : QValidator(&edit), m_edit(&edit), m_encode(encode) {
-        QObject::connect(&edit, &QLineEdit::textChanged, this,
-                         [this](const QString& text) { m_refusedBefore = RefusedCharacters(text, m_encode); });
+    EightBitValidator(QLineEdit& edit, TextEncoder encode)
+        : QValidator(&edit), m_edit(&edit), m_encode(encode) {
+        QObject::connect(&edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+            m_refusedBefore = RefusedCharacters(text, m_encode);
+        });
         QObject::connect(&edit, &QLineEdit::inputRejected, this, [this] { Tell(); });
         m_refusedBefore = RefusedCharacters(edit.text(), m_encode);
         edit.installEventFilter(this);
@@ -90,7 +92,8 @@ private:
         if (m_edit == nullptr || m_message.isEmpty())
             return;
         // Below the edit, near the caret.
-        const int caret = m_edit->fontMetrics().horizontalAdvance(m_edit->text().left(m_edit->cursorPosition()));
+        const int caret =
+            m_edit->fontMetrics().horizontalAdvance(m_edit->text().left(m_edit->cursorPosition()));
         const QPoint where(std::clamp(caret, 0, std::max(0, m_edit->width() - 1)), m_edit->height());
         QToolTip::showText(m_edit->mapToGlobal(where), m_message, m_edit);
     }

@@ -2,7 +2,6 @@
 
 #include <QDataStream>
 
-
 namespace ui {
 
 namespace {

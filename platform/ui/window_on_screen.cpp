@@ -25,8 +25,8 @@ QMargins LikelyDecoration(const QWidget& window) {
 QMargins Decoration(const QWidget& window) {
     const QRect inner = window.geometry();
     const QRect outer = window.frameGeometry();
-    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
+    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
     return known.isNull() ? LikelyDecoration(window) : known;
 }
 

@@ -86,7 +86,8 @@ TEST(EquationLineDrawing, TermsSitOverTheirColumnsWithSignsBetween) {
     EXPECT_EQ(surface.DrawnText(), "2H2O22H2O+=");
     EXPECT_EQ(surface.SaveDepth(), 0);
 
-    // Coefficients green, formulas in the surface's text colour; normal characters in the big font, subscripts in the small one.
+    // Coefficients green, formulas in the surface's text colour; normal characters in the big font,
+    // subscripts in the small one.
     const std::vector<RecordedText> twos = Drawn(surface, "2");
     ASSERT_EQ(twos.size(), 5u);
     EXPECT_EQ(twos[0].textColor, kGreen);

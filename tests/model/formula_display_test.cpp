@@ -62,7 +62,8 @@ TEST(FormulaDisplay, StylesOfBothNotations) {
         EXPECT_EQ(formula.GetDisplayText(), c.shown);
         EXPECT_EQ(StyleDigits(formula), c.styles);
         EXPECT_EQ(formula.GetLength(), static_cast<int>(std::string(c.shown).size()));
-        EXPECT_EQ(formula.GetColors(), std::vector<ColorRef>(formula.GetDisplayText().size(), kDefaultTextColor));
+        EXPECT_EQ(formula.GetColors(),
+                  std::vector<ColorRef>(formula.GetDisplayText().size(), kDefaultTextColor));
         EXPECT_EQ(formula.GetSourceText(), c.given);
     }
 }

@@ -84,7 +84,8 @@ TEST(FormulaDrawing, ColoursEachCharacterUnlessPlain) {
     std::vector<ColorRef> colours;
     for (const RecordedText& t : surface.texts)
         colours.push_back(t.textColor);
-    EXPECT_EQ(colours, (std::vector<ColorRef>{0xFF0000, 0xFF0000, kDefaultTextColor, kDefaultTextColor, kDefaultTextColor}));
+    EXPECT_EQ(colours, (std::vector<ColorRef>{0xFF0000, 0xFF0000, kDefaultTextColor, kDefaultTextColor,
+                                              kDefaultTextColor}));
 }
 
 TEST(FormulaDrawing, SubscriptsStayBelowTheLineWhenTheYAxisPointsUp) {
