@@ -118,7 +118,7 @@ void Draw(DrawingSurface& surface, const CQELTDoc& document, const Layout& layou
     surface.SelectFont(big);
     surface.SetTextAlign(TextAlign::Center | TextAlign::Top);
     surface.SetBackgroundMode(BackgroundMode::Transparent);
-    surface.SetTextColor(0x000000);
+    surface.SetTextColor(kDefaultTextColor);
     const int yc = (layout.templateRect.top + layout.templateRect.bottom) / 2;
     const int h = big.height;
     const int y = yc - h / 2 + 2;

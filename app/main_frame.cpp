@@ -7,6 +7,7 @@
 #include "platform/ui/help_window.h"
 #include "platform/ui/lock_keys.h"
 #include "platform/ui/string_table.h"
+#include "platform/ui/window_on_screen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -96,10 +96,8 @@ void CMainFrame::RefreshTitle() {
 void CMainFrame::RestorePlacement() {
     if (RestoreLayout())
         return;
-    QSize size = kDefaultSize;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.boundedTo(screen->availableSize());
-    resize(size);
+    resize(kDefaultSize);
+    ui::FitOnScreen(*this);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

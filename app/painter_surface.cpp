@@ -45,7 +45,8 @@ QString ToText(std::string_view text) {
 
 } // namespace
 
-PainterSurface::PainterSurface(QPainter& painter, bool yAxisUp) : m_painter(painter), m_yAxisUp(yAxisUp) {
+PainterSurface::PainterSurface(QPainter& painter, bool yAxisUp, const QColor& defaultText)
+    : m_painter(painter), m_yAxisUp(yAxisUp), m_defaultText(defaultText) {
     m_painter.save();
 }
 
@@ -158,7 +159,7 @@ void PainterSurface::TextOut(int x, int y, std::string_view text) {
             QRect(left, baseline - resolved.metrics.ascent(), width, resolved.metrics.height()),
             ToQColor(m_state.backgroundColor));
     m_painter.setFont(resolved.font);
-    m_painter.setPen(ToQColor(m_state.textColor));
+    m_painter.setPen(m_state.textColor == kDefaultTextColor ? m_defaultText : ToQColor(m_state.textColor));
     m_painter.drawText(QPoint(left, baseline), shown);
 }
 

@@ -13,11 +13,14 @@
 // the painter's units, a negative one the height of the characters; the face falls back to the desktop's
 // sans-serif when the font system has no such family.
 //
+// The default text colour (kDefaultTextColor) is the one given: the palette's text colour of the widget
+// drawn on, black on paper.
+//
 // With yAxisUp the surface takes y as growing upwards, as in a print mapping whose page lies at negative y:
 // a logical point (x, y) is drawn at (x, -y) of the painter, and text still reads downwards from its top.
 class PainterSurface : public DrawingSurface {
 public:
-    explicit PainterSurface(QPainter& painter, bool yAxisUp = false);
+    explicit PainterSurface(QPainter& painter, bool yAxisUp = false, const QColor& defaultText = Qt::black);
     ~PainterSurface() override;
 
     void Save() override;
@@ -41,7 +44,7 @@ public:
 private:
     struct State {
         FontSpec font;
-        ColorRef textColor = 0x000000;
+        ColorRef textColor = kDefaultTextColor;
         ColorRef backgroundColor = 0xFFFFFF;
         BackgroundMode backgroundMode = BackgroundMode::Opaque;
         int align = TextAlign::Left | TextAlign::Top;
@@ -54,6 +57,7 @@ private:
 
     QPainter& m_painter;
     bool m_yAxisUp;
+    QColor m_defaultText;
     State m_state;
     std::vector<State> m_saved;
     std::vector<std::pair<FontSpec, ResolvedFont>> m_fonts;

@@ -137,7 +137,8 @@ void CQELTView1::PaintEquation(DrawingSurface& surface, const SurfaceRect* visib
 
 void CQELTView1::PaintForm(QPainter& painter) {
     painter.setRenderHint(QPainter::TextAntialiasing);
-    PainterSurface surface(painter);
+    // Text nobody coloured (the formulas and the signs) takes the form's text colour, as its labels do.
+    PainterSurface surface(painter, false, Page()->palette().color(QPalette::WindowText));
     // Only the terms in the area being painted are drawn.
     if (painter.hasClipping()) {
         const QRect clip = painter.clipBoundingRect().toAlignedRect();

@@ -104,7 +104,7 @@ void ChemicalFormula::ComputeDisplayStyles(bool extended) {
         }
         m_display = std::move(shown);
     }
-    m_colors.assign(m_display.size(), 0);
+    m_colors.assign(m_display.size(), kDefaultTextColor);
 }
 
 void ChemicalFormula::SetCoefficientColor(ColorRef color) {

@@ -53,8 +53,9 @@ constexpr int VerticalMask = 24;
 // Coordinates are logical units of the surface. On a screen y grows downwards; a print surface may use a
 // mapping whose y axis points up (0.1 mm units, the page at negative y), which IsYAxisUp reports.
 //
-// A fresh surface draws with left-top alignment, black text and an opaque white background; Save and Restore
-// keep and bring back the font, the colours, the background mode and the alignment, and nest.
+// A fresh surface draws with left-top alignment, its default text colour and an opaque white background; the
+// text colour kDefaultTextColor stands for that default (black unless the surface says otherwise). Save and
+// Restore keep and bring back the font, the colours, the background mode and the alignment, and nest.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;

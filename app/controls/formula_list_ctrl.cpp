@@ -94,7 +94,8 @@ void CCFListCtrl::paintEvent(QPaintEvent* event) {
         const QRect cell(before, bounds.top(), width, bounds.height());
 
         QColor textColor = palette().color(group, QPalette::Text);
-        QColor dotColor = Qt::black;
+        // Black on the usual white list; on a dark one the text's colour keeps the mark visible.
+        QColor dotColor = textColor;
         // A selected row is highlighted whole, this cell as the others, focused or not.
         if (selected) {
             // The selection as the style draws it in the other cells.

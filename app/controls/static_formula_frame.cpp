@@ -121,10 +121,9 @@ void CStaticFormulaFrame::paintEvent(QPaintEvent*) {
     painter.fillRect(area, face);
     painter.setClipRect(area);
     {
-        PainterSurface surface(painter);
+        PainterSurface surface(painter, false, palette().color(QPalette::WindowText));
         surface.SetBackgroundMode(BackgroundMode::Opaque);
         surface.SetBackgroundColor(ToColorRef(face));
-        surface.SetTextColor(ToColorRef(palette().color(QPalette::WindowText)));
         const int w = area.width();
         const int h = area.height();
         m_formula.Draw(surface, m_mainFont, m_indexFont, w / 2, (h - m_mainFont.height) / 2 + kFormulaDrop,

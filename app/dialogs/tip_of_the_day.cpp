@@ -61,9 +61,10 @@ bool CTipofTheDay::OnInitDialog() {
     m_tipStatic->setFont(tipFont);
     m_tipStatic->setWordWrap(true);
     m_tipStatic->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The tip stands on white, as the frame around it.
+    // The tip stands on white, as the frame around it, in black whatever the desktop's colours.
     QPalette white = m_tipStatic->palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     m_tipStatic->setPalette(white);
     m_tipStatic->setAutoFillBackground(true);
     ShowNextTip();

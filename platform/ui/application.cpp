@@ -1,13 +1,14 @@
 #include "platform/ui/application.h"
 
 #include "platform/ui/command_ids.h"
+#include "platform/ui/window_on_screen.h"
 
 namespace ui {
 namespace {
 Application* g_instance = nullptr;
 }
 
-Application::Application() {
+Application::Application() : m_windowsOnScreen(std::make_unique<WindowsOnScreen>()) {
     g_instance = this;
     m_recentFiles.Load();
     MapCommandRange(cmd::RecentFileFirst, cmd::RecentFileLast, &Application::OnOpenRecentFile);

@@ -3,12 +3,15 @@
 #include "platform/ui/command_target.h"
 #include "platform/ui/settings.h"
 
+#include <memory>
+
 // The end of every command route: commands that belong to no window. The program's application class
 // derives from it (one object for the whole run), maps its commands in its constructor and reaches the
 // main window and the recent-file list here.
 namespace ui {
 
 class MainFrame;
+class WindowsOnScreen;
 
 class Application : public virtual CommandTarget {
 public:
@@ -35,6 +38,8 @@ protected:
 private:
     MainFrame* m_mainWindow = nullptr;
     RecentFileList m_recentFiles{4};
+    // Every window the program shows opens inside its screen.
+    std::unique_ptr<WindowsOnScreen> m_windowsOnScreen;
 };
 
 } // namespace ui

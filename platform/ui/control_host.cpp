@@ -241,7 +241,9 @@ QWidget* ControlHost::MakeWidget(const ControlTemplate& spec) {
         if (spec.Has("whiterect")) {
             label->setAutoFillBackground(true);
             QPalette palette = label->palette();
+            // Black on white whatever the desktop's colours: a dark style's light text would vanish.
             palette.setColor(QPalette::Window, Qt::white);
+            palette.setColor(QPalette::WindowText, Qt::black);
             label->setPalette(palette);
         }
         if (spec.Has("sunken"))

@@ -2,6 +2,7 @@
 
 #include "platform/ui/command_ids.h"
 #include "platform/ui/control_host.h"
+#include "platform/ui/eight_bit_input.h"
 #include "platform/ui/list_controls.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/string_table.h"
@@ -125,6 +126,9 @@ void DDX_Text(DataExchange& dx, int id, QString& value) {
 
 void DDX_Text(DataExchange& dx, int id, std::string& value, TextEncoder encode) {
     QWidget* control = dx.PrepareCtrl(id);
+    // What the user types or pastes is kept to what the text can hold as it comes in.
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        FilterEightBitInput(*edit, encode);
     if (!dx.IsSaving()) {
         SetWindowTextIfChanged(control, FromCp1252(value));
         return;

@@ -53,8 +53,9 @@ private:
 // Texts of edits, statics, buttons and combo boxes. Loading leaves a control whose text is already equal
 // untouched, so it raises no change notification.
 void DDX_Text(DataExchange& dx, int id, QString& value);
-// The model's 8-bit text (Windows-1252). Saving refuses, naming it, a character the encoder cannot hold;
-// the control keeps the text as the user wrote it.
+// The model's 8-bit text (Windows-1252). An edit exchanged so is filtered from then on: a character the
+// encoder cannot hold is refused as it is typed or pasted (eight_bit_input.h). Saving refuses, naming it, one
+// that code put there; the control keeps the text as it stands.
 void DDX_Text(DataExchange& dx, int id, std::string& value, TextEncoder encode = cp1252::Encode);
 // Integers: leading and trailing blanks allowed; anything else refused with "Enter an integer.".
 void DDX_Text(DataExchange& dx, int id, int& value);

@@ -11,6 +11,7 @@
 #include "platform/ui/string_table.h"
 #include "platform/ui/view.h"
 #include "platform/ui/window_layout.h"
+#include "platform/ui/window_on_screen.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -454,14 +455,15 @@ bool MainFrame::RestoreLayout() {
     const QString bars = GetProfileString(QStringLiteral("Workspace"), QStringLiteral("Bars"));
     if (storedGeometry.isEmpty())
         return false;
-    // A damaged value is checked before it is used, and ignored: the window then takes its default size,
-    // the bars keep their places.
+    // A damaged value is ignored: the window then takes its default size, the bars keep their places. A
+    // window stored on a larger screen, or on one that is gone, comes back inside the screen it lands on.
     const QRect before = geometry();
-    if (!restoreGeometry(QByteArray::fromBase64(storedGeometry.toLatin1())) || !FitsOnScreens(geometry())) {
+    if (!restoreGeometry(QByteArray::fromBase64(storedGeometry.toLatin1()))) {
         setWindowState(Qt::WindowNoState);
         setGeometry(before);
         return false;
     }
+    FitOnScreen(*this);
     const QByteArray state = QByteArray::fromBase64(bars.toLatin1());
     if (!state.isEmpty() && IsPlausibleWindowState(state, static_cast<int>(findChildren<QToolBar*>().size())))
         restoreState(state);

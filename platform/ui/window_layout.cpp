@@ -1,10 +1,6 @@
 #include "platform/ui/window_layout.h"
 
 #include <QDataStream>
-#include <QGuiApplication>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace ui {
 
@@ -17,8 +13,6 @@ constexpr quint8 kToolBarStateMarker = 0xfe;
 constexpr quint8 kToolBarStateMarkerEx = 0xfc;
 // Places of a tool bar line: left, right, top, bottom.
 constexpr qint32 kDockCount = 4;
-// The strip along a window's top that must be on a screen for the user to move the window.
-constexpr int kGripHeight = 24;
 
 bool ReadInt(QDataStream& in, qint32& value) {
     in >> value;
@@ -102,23 +96,6 @@ bool IsPlausibleWindowState(const QByteArray& state, int toolBarCount) {
     }
     // A window with tool bars always writes their part.
     return in.status() == QDataStream::Ok && (toolBars || toolBarCount == 0);
-}
-
-bool FitsOnScreens(const QRect& frame) {
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (!frame.isValid() || primary == nullptr)
-        return false;
-    // No larger than the desktop, which may span several screens.
-    const QRect desktop = primary->availableVirtualGeometry();
-    if (frame.width() > desktop.width() || frame.height() > desktop.height())
-        return false;
-    // Its top, where it is taken hold of, on a screen.
-    const QRect top(frame.topLeft(), QSize(frame.width(), std::min(frame.height(), kGripHeight)));
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        if (screen->availableGeometry().intersects(top))
-            return true;
-    }
-    return false;
 }
 
 } // namespace ui

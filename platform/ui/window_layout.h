@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QRect>
 
 // Checks of a main window's stored layout before it is applied: settings may hold a damaged value (edited
 // by hand, written by another program, cut short), and Qt applies what it is given.
@@ -12,9 +11,5 @@ namespace ui {
 // bytes left, the tool bars' part must be there, and the bytes must end where the last part does. A damaged
 // count would make restoreState loop over it for a long time.
 bool IsPlausibleWindowState(const QByteArray& state, int toolBarCount);
-
-// Whether a window with this frame fits the screens: no larger than the desktop's available area, and the
-// strip along its top on one of them.
-bool FitsOnScreens(const QRect& frame);
 
 } // namespace ui

@@ -86,13 +86,14 @@ TEST(EquationLineDrawing, TermsSitOverTheirColumnsWithSignsBetween) {
     EXPECT_EQ(surface.DrawnText(), "2H2O22H2O+=");
     EXPECT_EQ(surface.SaveDepth(), 0);
 
-    // Coefficients green, formulas black; normal characters in the big font, subscripts in the small one.
+    // Coefficients green, formulas in the surface's text colour; normal characters in the big font,
+    // subscripts in the small one.
     const std::vector<RecordedText> twos = Drawn(surface, "2");
     ASSERT_EQ(twos.size(), 5u);
     EXPECT_EQ(twos[0].textColor, kGreen);
     EXPECT_EQ(twos[0].font, equation_line::BigFont());
     EXPECT_EQ(twos[1].font, equation_line::SmallFont());
-    EXPECT_EQ(twos[1].textColor, 0x000000u);
+    EXPECT_EQ(twos[1].textColor, kDefaultTextColor);
     EXPECT_GT(twos[1].y, twos[0].y);
     EXPECT_EQ(Drawn(surface, "H")[0].font, equation_line::BigFont());
     EXPECT_EQ(equation_line::BigFont(), (FontSpec{"Arial", 24, 700, 0x22}));

@@ -5,6 +5,8 @@
 #include "app_fixture.h"
 #include "model/element_table.h"
 #include "platform/core/file_io.h"
+#include "platform/ui/dialog.h"
+#include "platform/ui/help_window.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -76,6 +78,45 @@ TEST_F(AppTest, ADamagedWindowLayoutIsIgnored) {
     EXPECT_LE(Frame().height(), screen.height());
     EXPECT_LE(Frame().width(), screen.width());
     EXPECT_TRUE(Frame().ToolBar()->isVisible());
+}
+
+// The screen here is small (the offscreen screen: 800 x 600) next to the windows' sizes: each window opens
+// with its frame wholly inside the available area, shrunk to it where needed.
+TEST_F(AppTest, EveryWindowOpensInsideTheAvailableAreaOfItsScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto inside = [&](const QWidget& window) {
+        return area.contains(window.frameGeometry()) && window.isVisible();
+    };
+    // The first start: the default size is larger than the area.
+    ASSERT_TRUE(StartQuietly());
+    Frame().show();
+    EXPECT_TRUE(inside(Frame())) << "first start";
+
+    // A layout stored on a larger screen, its top below a panel.
+    Frame().setGeometry(0, 40, 2000, 1440);
+    Frame().SaveLayout();
+    Stop();
+    ASSERT_TRUE(StartQuietly());
+    Frame().show();
+    EXPECT_TRUE(inside(Frame())) << "stored layout";
+    EXPECT_GE(Frame().frameGeometry().height(), area.height() * 9 / 10) << "shrunk, not thrown away";
+
+    // The help window, taller than the area.
+    ui::HelpWindow& help = ui::HelpWindow::Instance();
+    help.hide();
+    help.resize(720, 1120);
+    ui::ShowHelpContents();
+    EXPECT_TRUE(inside(help)) << "help window";
+    help.hide();
+
+    // A dialog larger than the area keeps a fixed size, the area's.
+    ui::DialogTemplate big;
+    big.caption = QStringLiteral("Big");
+    big.size = QSize(900, 700);
+    ui::Dialog dialog(big, &Frame());
+    dialog.Create();
+    EXPECT_TRUE(inside(dialog)) << "dialog";
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
 }
 
 mode_t ModeOf(const fs::path& path) {

@@ -7,12 +7,14 @@
 #include "ui_test_support.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -236,6 +238,46 @@ TEST_F(SubstancesDialog, AddIsOfferedForANewNameOnlyAndSelectsTheStoredCopy) {
     EXPECT_TRUE(Enabled(dialog, Dlg::kAddButton));
     Retype(name, "");
     EXPECT_FALSE(Enabled(dialog, Dlg::kAddButton));
+}
+
+// A character the database cannot store never enters a box: the keystroke is refused and named in a tool
+// tip, the keys after it arrive, a paste that holds one is refused whole, and Add and OK act on what the
+// boxes show.
+TEST_F(SubstancesDialog, ACharacterTheDatabaseCannotStoreIsRefusedAsItIsTyped) {
+    test_support::MessageBoxRecorder boxes;
+    Dlg dialog(database);
+    ui::Dialog::SetModalHook([&](ui::Dialog&) {
+        QLineEdit* name = Edit(dialog, Dlg::kNameEdit);
+        QLineEdit* formula = Edit(dialog, Dlg::kFormulaEdit);
+        const auto type = [](QLineEdit* edit, const QString& text) {
+            for (const QChar c : text)
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        };
+        Retype(name, "Glucose ");
+        type(name, QString::fromUtf8("α-D"));
+        EXPECT_EQ(name->text(), "Glucose -D");
+        EXPECT_EQ(QToolTip::text(),
+                  QString::fromUtf8("The character \"α\" (U+03B1) cannot be used here. Please replace it."));
+        // Unicode chemistry still becomes the notation in the formula box.
+        formula->setFocus();
+        type(formula, QString::fromUtf8("C₆H₁₂O₆"));
+        name->setFocus();
+        QGuiApplication::clipboard()->setText(QString::fromUtf8("β→"));
+        QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+        QGuiApplication::clipboard()->clear();
+        EXPECT_EQ(name->text(), "Glucose -D");
+        EXPECT_EQ(QToolTip::text(),
+                  QString::fromUtf8("The character \"β\" (U+03B2) cannot be used here. Please replace it."));
+
+        QTest::mouseClick(Button(dialog, Dlg::kAddButton), Qt::LeftButton);
+        QTest::mouseClick(Button(dialog, ui::IDOK), Qt::LeftButton);
+        return dialog.result();
+    });
+    EXPECT_EQ(dialog.DoModal(), ui::IDOK);
+    EXPECT_TRUE(boxes.texts.isEmpty());
+    ASSERT_EQ(database.GetCount(), 13);
+    EXPECT_EQ(database.GetAt(12)->GetName(), "Glucose -D");
+    EXPECT_EQ(database.GetAt(12)->GetFormula(), "C6H12O6");
 }
 
 TEST_F(SubstancesDialog, ModifyReplacesTheSelectedSubstanceInPlace) {

@@ -1,5 +1,6 @@
 // The check of a stored window layout before it is applied.
 #include "platform/ui/window_layout.h"
+#include "platform/ui/window_on_screen.h"
 
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -62,14 +63,20 @@ TEST(WindowLayout, WhatAWindowSavesIsAcceptedAndDamageIsRefused) {
     }
 }
 
-TEST(WindowLayout, AWindowMustFitOnAScreen) {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(ui::FitsOnScreens(QRect(screen.topLeft(), screen.size() / 2)));
-    EXPECT_TRUE(ui::FitsOnScreens(QRect(screen.topLeft(), screen.size())));
-    EXPECT_FALSE(ui::FitsOnScreens(QRect(screen.topLeft(), QSize(800, 16777215))));
-    EXPECT_FALSE(ui::FitsOnScreens(QRect(screen.bottomRight() + QPoint(50, 50), QSize(100, 100))))
-        << "off every screen";
-    EXPECT_FALSE(ui::FitsOnScreens(QRect()));
+TEST(WindowLayout, AFrameIsShrunkToTheAreaAndMovedIntoIt) {
+    const QRect area(0, 40, 1280, 680); // a screen with a panel along its top
+    const struct {
+        QRect frame;
+        QRect fitted;
+    } cases[] = {
+        {{100, 100, 640, 480}, {100, 100, 640, 480}},    // inside: stays
+        {{0, 40, 2000, 1440}, {0, 40, 1280, 680}},       // larger: the area
+        {{900, 500, 640, 480}, {640, 240, 640, 480}},    // past the right and the bottom: moved in
+        {{-300, -20, 640, 1000}, {0, 40, 640, 680}},     // before the left and the top, and too tall
+        {{5000, 5000, 100, 100}, {1180, 620, 100, 100}}, // off the screen
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::FitFrameInto(c.frame, area), c.fitted) << c.frame.x() << "," << c.frame.y();
 }
 
 } // namespace

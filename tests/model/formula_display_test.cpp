@@ -62,7 +62,8 @@ TEST(FormulaDisplay, StylesOfBothNotations) {
         EXPECT_EQ(formula.GetDisplayText(), c.shown);
         EXPECT_EQ(StyleDigits(formula), c.styles);
         EXPECT_EQ(formula.GetLength(), static_cast<int>(std::string(c.shown).size()));
-        EXPECT_EQ(formula.GetColors(), std::vector<ColorRef>(formula.GetDisplayText().size(), 0));
+        EXPECT_EQ(formula.GetColors(),
+                  std::vector<ColorRef>(formula.GetDisplayText().size(), kDefaultTextColor));
         EXPECT_EQ(formula.GetSourceText(), c.given);
     }
 }
@@ -99,7 +100,7 @@ TEST(FormulaDisplay, SettingTextReplacesEverything) {
     EXPECT_FALSE(formula.HasParseError());
     EXPECT_EQ(formula.GetDisplayText(), "2H2O");
     EXPECT_EQ(StyleDigits(formula), "0010");
-    EXPECT_EQ(formula.GetColors(), std::vector<ColorRef>(4, 0));
+    EXPECT_EQ(formula.GetColors(), std::vector<ColorRef>(4, kDefaultTextColor));
 
     formula.SetText("");
     EXPECT_EQ(formula.GetLength(), 0);
@@ -121,14 +122,15 @@ struct ColorCase {
 
 TEST(FormulaDisplay, CoefficientColour) {
     constexpr ColorRef green = 0x008000;
+    constexpr ColorRef none = kDefaultTextColor;
     const std::vector<ColorCase> cases = {
-        {"2H2O", {green, 0, 0, 0}},
-        {"12CO2", {green, green, 0, 0, 0}},
-        {"?H2O", {ChemicalFormula::kUnknownCoefficientColor, 0, 0, 0}},
-        {"?2H2O", {ChemicalFormula::kUnknownCoefficientColor, 0, 0, 0, 0}},
-        {"H2O", {0, 0, 0}},
+        {"2H2O", {green, none, none, none}},
+        {"12CO2", {green, green, none, none, none}},
+        {"?H2O", {ChemicalFormula::kUnknownCoefficientColor, none, none, none}},
+        {"?2H2O", {ChemicalFormula::kUnknownCoefficientColor, none, none, none, none}},
+        {"H2O", {none, none, none}},
         // The leading run of the display text, whatever its style.
-        {"_{12}C", {green, green, 0}},
+        {"_{12}C", {green, green, none}},
         {"", {}},
     };
     for (const ColorCase& c : cases) {

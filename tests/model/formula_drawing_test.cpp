@@ -53,7 +53,7 @@ TEST(FormulaDrawing, PlacesEachCharacterByStyle) {
     for (const RecordedText& t : surface.texts) {
         EXPECT_EQ(t.align, TextAlign::Left | TextAlign::Top);
         EXPECT_EQ(t.backgroundMode, BackgroundMode::Transparent);
-        EXPECT_EQ(t.textColor, 0u);
+        EXPECT_EQ(t.textColor, kDefaultTextColor);
     }
     // Everything the drawing changed on the surface is put back.
     EXPECT_EQ(surface.SaveDepth(), 0);
@@ -84,7 +84,8 @@ TEST(FormulaDrawing, ColoursEachCharacterUnlessPlain) {
     std::vector<ColorRef> colours;
     for (const RecordedText& t : surface.texts)
         colours.push_back(t.textColor);
-    EXPECT_EQ(colours, (std::vector<ColorRef>{0xFF0000, 0xFF0000, 0, 0, 0}));
+    EXPECT_EQ(colours, (std::vector<ColorRef>{0xFF0000, 0xFF0000, kDefaultTextColor, kDefaultTextColor,
+                                              kDefaultTextColor}));
 }
 
 TEST(FormulaDrawing, SubscriptsStayBelowTheLineWhenTheYAxisPointsUp) {

@@ -28,7 +28,7 @@ class RecordingSurface : public DrawingSurface {
 public:
     struct State {
         FontSpec font;
-        ColorRef textColor = 0x000000;
+        ColorRef textColor = kDefaultTextColor;
         ColorRef backgroundColor = 0xFFFFFF;
         BackgroundMode backgroundMode = BackgroundMode::Opaque;
         int align = TextAlign::Left | TextAlign::Top;

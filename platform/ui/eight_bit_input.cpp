@@ -1,0 +1,120 @@
+#include "platform/ui/eight_bit_input.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QToolTip>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace ui {
+
+std::u32string RefusedCharacters(const QString& text, TextEncoder encode) {
+    std::u32string refused;
+    for (const char32_t code : text.toStdU32String()) {
+        // Whether a character can be held does not depend on its neighbours: each is asked alone.
+        if (encode(std::u32string_view(&code, 1)).refused)
+            refused += code;
+    }
+    return refused;
+}
+
+namespace {
+
+bool IsModifierKey(int key) {
+    return key >= Qt::Key_Shift && key <= Qt::Key_ScrollLock;
+}
+
+// The validator of a filtered edit. A change is refused when it adds a character the encoder cannot hold
+// (counted against the text the edit had before, which may hold some that code put there).
+class EightBitValidator : public QValidator {
+public:
+    EightBitValidator(QLineEdit& edit, TextEncoder encode)
+        : QValidator(&edit), m_edit(&edit), m_encode(encode) {
+        QObject::connect(&edit, &QLineEdit::textChanged, this, [this](const QString& text) {
+            m_refusedBefore = RefusedCharacters(text, m_encode);
+        });
+        QObject::connect(&edit, &QLineEdit::inputRejected, this, [this] { Tell(); });
+        m_refusedBefore = RefusedCharacters(edit.text(), m_encode);
+        edit.installEventFilter(this);
+    }
+
+    void SetEncoder(TextEncoder encode) {
+        if (encode == m_encode)
+            return;
+        m_encode = encode;
+        m_refusedBefore = RefusedCharacters(m_edit->text(), m_encode);
+    }
+
+    State validate(QString& input, int&) const override {
+        const std::u32string refused = RefusedCharacters(input, m_encode);
+        // Named: the first character of which the text now has more than before.
+        for (const char32_t code : refused) {
+            if (std::count(refused.begin(), refused.end(), code) >
+                std::count(m_refusedBefore.begin(), m_refusedBefore.end(), code)) {
+                m_refused = code;
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == m_edit && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!IsModifierKey(key->key()) && !key->isAutoRepeat()) {
+                // Any tool tip hides as a key goes down or comes up: the refusal's shows again once the key
+                // that was refused comes up, and goes with the next one.
+                if (event->type() == QEvent::KeyRelease && m_showAfterRelease)
+                    Show();
+                m_showAfterRelease = false;
+            }
+        } else if (watched == m_edit && event->type() == QEvent::FocusOut) {
+            m_showAfterRelease = false;
+        }
+        return false;
+    }
+
+private:
+    void Tell() {
+        if (!m_refused)
+            return;
+        m_message = RefusedCharacterMessage(m_refused);
+        m_refused = 0;
+        Show();
+        m_showAfterRelease = true;
+    }
+
+    void Show() {
+        if (m_edit == nullptr || m_message.isEmpty())
+            return;
+        // Below the edit, near the caret.
+        const int caret =
+            m_edit->fontMetrics().horizontalAdvance(m_edit->text().left(m_edit->cursorPosition()));
+        const QPoint where(std::clamp(caret, 0, std::max(0, m_edit->width() - 1)), m_edit->height());
+        QToolTip::showText(m_edit->mapToGlobal(where), m_message, m_edit);
+    }
+
+    QPointer<QLineEdit> m_edit;
+    TextEncoder m_encode;
+    std::u32string m_refusedBefore;
+    mutable char32_t m_refused = 0;
+    QString m_message;
+    bool m_showAfterRelease = false;
+};
+
+} // namespace
+
+void FilterEightBitInput(QLineEdit& edit, TextEncoder encode) {
+    if (auto* filter = dynamic_cast<EightBitValidator*>(const_cast<QValidator*>(edit.validator()))) {
+        filter->SetEncoder(encode);
+        return;
+    }
+    if (edit.validator() == nullptr)
+        edit.setValidator(new EightBitValidator(edit, encode));
+}
+
+} // namespace ui
