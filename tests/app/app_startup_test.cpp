@@ -2,8 +2,10 @@
 // line, the window, then the first-run tutorial page or the tip of the day.
 #include "app/dialogs/tip_of_the_day.h"
 #include "app/program_database.h"
+#include "app/qelt_command_ids.h"
 #include "app_fixture.h"
 #include "model/element_table.h"
+#include "pipe_watchdog.h"
 #include "platform/ui/open_document.h"
 
 #include <QMenuBar>
@@ -76,6 +78,8 @@ TEST_F(AppTest, PipesInPlaceOfTheProgramFilesDoNotHoldUpTheStart) {
     const fs::path pipes[] = {settings, database, data / "config.dat"};
     for (const fs::path& pipe : pipes)
         ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const test_support::PipeWatchdog watchdog({std::begin(pipes), std::end(pipes)},
+                                              "the start with pipes in place of the program files");
     {
         app_test::MessageScript messages;
         app_test::DialogScript dialogs;
@@ -93,7 +97,7 @@ TEST_F(AppTest, PipesInPlaceOfTheProgramFilesDoNotHoldUpTheStart) {
                              ui::FromPath(data / "config.dat") + "\": it is not a regular file"}));
     }
     // What the program stores is kept while it runs.
-    ASSERT_TRUE(Run(2034));
+    ASSERT_TRUE(Run(qelt_cmd::Digits6));
     EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 4);
     Stop();
     EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 6) << "written at exit, for this run";
@@ -106,12 +110,12 @@ TEST_F(AppTest, StoredDisplayDigitsAreUsedAsTheyAre) {
     ui::WriteProfileInt("Settings", "DisplayDigits", 5);
     ASSERT_TRUE(StartQuietly());
     EXPECT_EQ(app->GetDisplayDigits(), 5);
-    EXPECT_FALSE(Frame().QueryCommandState(2036).check) << "neither Digits item is checked";
-    EXPECT_FALSE(Frame().QueryCommandState(2034).check);
-    ASSERT_TRUE(Run(2034));
+    EXPECT_FALSE(Frame().QueryCommandState(qelt_cmd::Digits4).check) << "neither Digits item is checked";
+    EXPECT_FALSE(Frame().QueryCommandState(qelt_cmd::Digits6).check);
+    ASSERT_TRUE(Run(qelt_cmd::Digits6));
     EXPECT_EQ(app->GetDisplayDigits(), 6);
-    EXPECT_EQ(Frame().QueryCommandState(2034).check, 1);
-    EXPECT_EQ(Frame().QueryCommandState(2036).check, 0);
+    EXPECT_EQ(Frame().QueryCommandState(qelt_cmd::Digits6).check, 1);
+    EXPECT_EQ(Frame().QueryCommandState(qelt_cmd::Digits4).check, 0);
     Stop();
     EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 0), 6) << "written at exit";
 }

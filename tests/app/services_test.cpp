@@ -7,6 +7,7 @@
 #include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
 #include "platform/ui/text_codec.h"
+#include "pipe_watchdog.h"
 #include "ui_test_support.h"
 
 #include <QClipboard>
@@ -56,6 +57,7 @@ TEST(Settings, ALockFileThatIsNoRegularFileKeepsTheValuesForTheRun) {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
     const QByteArray lock = QFile::encodeName(path + ".lock");
     ASSERT_EQ(::mkfifo(lock.constData(), 0600), 0);
+    const test_support::PipeWatchdog watchdog({lock.toStdString()}, "the settings with a pipe as lock file");
     EXPECT_FALSE(ui::ProfileSectionHasValues("Settings"));
     EXPECT_FALSE(ui::WriteProfileInt("Settings", "DisplayDigits", 6)) << "not written to the file";
     EXPECT_TRUE(ui::ProfileSectionHasValues("Settings"));
