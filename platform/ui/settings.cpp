@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 namespace ui {
 namespace {
@@ -79,7 +79,8 @@ private:
 // organisation's.
 QStringList FallbackFilePaths() {
     const QString application =
-        QStringLiteral("%1/%2.conf").arg(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+        QStringLiteral("%1/%2.conf")
+            .arg(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
     const QString organisation = QStringLiteral("%1.conf").arg(QString::fromLatin1(kOrganisation));
     const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     QStringList paths{QDir(user).filePath(organisation)};
@@ -122,7 +123,8 @@ public:
 
     QVariant Value(const QString& key) const {
         QVariant value = m_file ? m_file->value(key) : m_held->value(key);
-        for (auto fallback = m_fallbacks.begin(); !value.isValid() && fallback != m_fallbacks.end(); ++fallback)
+        for (auto fallback = m_fallbacks.begin(); !value.isValid() && fallback != m_fallbacks.end();
+             ++fallback)
             value = (*fallback)->value(key);
         return value;
     }

@@ -21,7 +21,8 @@ class PipeWatchdog {
 public:
     PipeWatchdog(std::vector<std::filesystem::path> pipes, std::string step,
                  std::chrono::seconds deadline = std::chrono::seconds(10))
-        : m_pipes(std::move(pipes)), m_step(std::move(step)), m_thread([this, deadline] { Watch(deadline); }) {}
+        : m_pipes(std::move(pipes)), m_step(std::move(step)),
+          m_thread([this, deadline] { Watch(deadline); }) {}
 
     ~PipeWatchdog() {
         {
