@@ -1,5 +1,7 @@
 #include "platform/ui/settings.h"
 
+#include "platform/ui/file_names.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -45,7 +47,7 @@ RunValues& HeldValues() {
 // Whether something at the path that is no regular file (through links) keeps the settings from opening
 // it: a pipe would block the open for ever, and whatever it is, settings written would replace it.
 bool IsNoRegularFile(const QString& path, struct stat& info) {
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+    return ::stat(EncodeFileName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
 // The settings files read so far, each opened once and kept for the run. QSettings reads a file again only
@@ -235,7 +237,10 @@ void RecentFileList::Load() {
     m_files.clear();
     const Profile profile;
     for (int i = 1; i <= m_size; ++i) {
-        const QString path = profile.Value(Key(kRecentSection, QStringLiteral("File%1").arg(i))).toString();
+        const QVariant value = profile.Value(Key(kRecentSection, QStringLiteral("File%1").arg(i)));
+        // A name that is no UTF-8 is kept as its bytes.
+        const QString path = value.typeId() == QMetaType::QByteArray ? DecodeFileName(value.toByteArray())
+                                                                     : value.toString();
         if (!path.isEmpty() && !m_files.contains(path))
             m_files << path;
     }
@@ -244,8 +249,11 @@ void RecentFileList::Load() {
 void RecentFileList::Save() const {
     Profile profile;
     profile.RemoveSection(kRecentSection);
-    for (int i = 0; i < m_files.size(); ++i)
-        profile.SetValue(Key(kRecentSection, QStringLiteral("File%1").arg(i + 1)), m_files[i]);
+    for (int i = 0; i < m_files.size(); ++i) {
+        const QByteArray bytes = EncodeFileName(m_files[i]);
+        profile.SetValue(Key(kRecentSection, QStringLiteral("File%1").arg(i + 1)),
+                         QString::fromUtf8(bytes) == m_files[i] ? QVariant(m_files[i]) : QVariant(bytes));
+    }
     profile.Sync();
 }
 

@@ -6,6 +6,8 @@
 #include "app_fixture.h"
 #include "model/element_table.h"
 #include "pipe_watchdog.h"
+#include "platform/ui/file_names.h"
+#include "platform/ui/handover_message.h"
 #include "platform/ui/open_document.h"
 
 #include <QMenuBar>
@@ -136,6 +138,31 @@ TEST_F(AppTest, CommandLineFileOpensThatReaction) {
     EXPECT_EQ(Documents()[0]->GetTitle(), "water.equ");
     EXPECT_EQ(Frame().windowTitle(), "QELT - water.equ");
     EXPECT_EQ(app->RecentFiles().Files().value(0), ui::FromPath(file));
+}
+
+TEST_F(AppTest, AFileNameThatIsNoUtf8KeepsItsBytesOnTheWayIn) {
+    // From the command line, handed to a running copy, dropped, and in the recent-file list.
+    const std::filesystem::path file = TempFolder() / "bad\xff\xfename.equ";
+    {
+        ASSERT_TRUE(StartQuietly());
+        ASSERT_TRUE(ActiveReaction()->Reaction().SetFromString("2H2 + O2 = 2H2O"));
+        ASSERT_TRUE(ActiveReaction()->DoSave(file));
+    }
+    Stop();
+    const char* const argv[] = {"qelt", file.c_str()};
+    const QStringList files = ui::CommandLineWords(2, argv).mid(1);
+    EXPECT_EQ(handover::Decode(handover::Encode(files)).files, files);
+    ASSERT_TRUE(StartQuietly(files));
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Documents()[0]->GetDocument().GetPathName(), file);
+    Stop();
+
+    ASSERT_TRUE(StartQuietly());
+    ASSERT_EQ(ui::ToPath(app->RecentFiles().Files().value(0)), file);
+    const QByteArray bytes = QByteArray::fromStdString(file.string());
+    Frame().OpenDroppedFiles({QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"))});
+    ASSERT_EQ(Documents().size(), 2u);
+    EXPECT_EQ(Documents()[1]->GetDocument().GetPathName(), file);
 }
 
 TEST_F(AppTest, AnUnreadableCommandLineFileEndsTheStart) {
