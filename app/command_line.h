@@ -10,7 +10,7 @@ class CKestrolabCommandLineInfo {
 public:
     enum class ShellCommand { FileNew, FileOpen };
 
-    // arguments: the whole command line, the program name first (QCoreApplication::arguments()).
+    // arguments: the whole command line, the program name first (ui::CommandLineWords).
     void ParseCommandLine(const QStringList& arguments);
 
     ShellCommand Command() const {

@@ -156,8 +156,11 @@ void CKestrolabApp::OnFileOpen() {
 
 void CKestrolabApp::OnFilePrintSetup() {
     QPageSetupDialog dialog(&GetPrinter(), m_mainFrame.get());
-    if (dialog.exec() != QDialog::Accepted)
-        return;
+    if (dialog.exec() == QDialog::Accepted)
+        PageSetupChanged();
+}
+
+void CKestrolabApp::PageSetupChanged() {
     for (ui::OpenDocument* document : m_docManager->GetDocuments()) {
         for (ui::DocFrame* frame : document->GetFrames()) {
             if (ui::View* view = frame->ActiveView())

@@ -63,6 +63,9 @@ public:
     CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
     // The printer that Print Setup sets up and printing uses.
     QPrinter& GetPrinter();
+    // The printer's paper or margins may have changed (Print Setup, Print, Print Preview): every view takes
+    // them again.
+    void PageSetupChanged();
 
     // Every view of every document redraws everything (after a change of the display digits).
     void UpdateAllDocuments();

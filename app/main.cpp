@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/qelt_app.h"
 #include "platform/core/file_io.h"
+#include "platform/ui/file_names.h"
 #include "platform/ui/numeric_locale.h"
 #include "platform/ui/single_instance.h"
 
@@ -19,12 +20,14 @@ int main(int argc, char** argv) {
     ui::UseCNumericLocale();
 
     CKestrolabCommandLineInfo commandLine;
-    commandLine.ParseCommandLine(QApplication::arguments());
+    // The words as given: a file name need not be UTF-8.
+    const QStringList arguments = ui::CommandLineWords(argc, argv);
+    commandLine.ParseCommandLine(arguments);
     SingleInstance instance;
     if (instance.Start(commandLine.FileNames()) == SingleInstance::Role::HandedOver)
         return 0;
 
-    CQELTApp app(QApplication::arguments(), &instance);
+    CQELTApp app(arguments, &instance);
     if (!app.InitInstance()) {
         app.ExitInstance();
         return 1;

@@ -34,6 +34,15 @@ QPrinter& Printer() {
     return *printer;
 }
 
+// The print dialog and the preview can change the paper of the printer every printout shares: each of them
+// takes it again.
+void PrinterMayHaveChanged(CQELTPrintout& view) {
+    if (auto* app = dynamic_cast<CKestrolabApp*>(ui::Application::Instance()))
+        app->PageSetupChanged();
+    else
+        view.OnPageSetupChanged();
+}
+
 } // namespace
 
 // The sheet of paper on screen.
@@ -153,10 +162,9 @@ bool CQELTPrintout::PrintToPdf(const QString& path) const {
     return ui::PrintToPdf(path, Printer().pageLayout(), PrinterPage());
 }
 
-// The print dialog and the preview can change the paper: the sheet on screen follows.
 void CQELTPrintout::OnFilePrint() {
     ui::PrintWithDialog(this, Printer(), PrinterPage());
-    FitPageToPrinter();
+    PrinterMayHaveChanged(*this);
 }
 
 void CQELTPrintout::OnFilePrintDirect() {
@@ -165,7 +173,7 @@ void CQELTPrintout::OnFilePrintDirect() {
 
 void CQELTPrintout::OnFilePrintPreview() {
     ui::PrintPreview(this, Printer(), PrinterPage());
-    FitPageToPrinter();
+    PrinterMayHaveChanged(*this);
 }
 
 void CQELTPrintout::OnUpdateFilePrint(ui::CmdUI& cmdUi) {

@@ -45,7 +45,8 @@ inline int RunApplicationBenchmarks(int argc, char** argv) {
     if (!home.isValid())
         return 2;
     qputenv("HOME", home.path().toLocal8Bit());
-    for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+    for (const char* name :
+         {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
         const QString folder = QDir(home.path()).filePath(QString::fromLatin1(name).toLower());
         QDir().mkpath(folder);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

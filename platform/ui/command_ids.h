@@ -46,9 +46,7 @@ inline constexpr int IdleMessage = 0xE001;      // "Ready"
 inline constexpr int RecentFilePrompt = 0xE002; // status prompt of every recent-file item
 inline constexpr int ParseInt = 0xF110;         // "Enter an integer."
 inline constexpr int ParseReal = 0xF111;        // "Enter a number."
-inline constexpr int ParseIntRange = 0xF112;    // "Enter an integer between %1 and %2."
 inline constexpr int ParseRealRange = 0xF113;   // "Enter a number between %1 and %2."
-inline constexpr int ParseStringSize = 0xF114;  // "Enter no more than %1 characters."
 inline constexpr int RefusedCharacter = 0xF115; // a character the model's text cannot hold (%1, U+%2)
 inline constexpr int LinkNotOpened = 0xF130;    // no program opens the address %1
 } // namespace str

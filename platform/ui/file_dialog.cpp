@@ -1,6 +1,7 @@
 #include "platform/ui/file_dialog.h"
 
-#include <QFile>
+#include "platform/ui/file_names.h"
+
 #include <QFileDialog>
 
 namespace ui {
@@ -24,11 +25,11 @@ void SetFileDialogHook(FileDialogHook hook) {
 }
 
 std::filesystem::path ToPath(const QString& fileName) {
-    return std::filesystem::path(QFile::encodeName(fileName).toStdString());
+    return std::filesystem::path(EncodeFileName(fileName).toStdString());
 }
 
 QString FromPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+    return DecodeFileName(QByteArray::fromStdString(path.string()));
 }
 
 std::optional<std::filesystem::path> PromptFileName(const FileDialogRequest& request, QWidget* parent) {

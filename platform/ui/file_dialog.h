@@ -24,7 +24,7 @@ std::optional<std::filesystem::path> PromptFileName(const FileDialogRequest& req
 using FileDialogHook = std::function<std::optional<std::filesystem::path>(const FileDialogRequest&)>;
 void SetFileDialogHook(FileDialogHook hook);
 
-// File names cross between Qt and the standard library in the file system's own encoding.
+// File names cross between Qt and the standard library as their bytes (see file_names.h).
 std::filesystem::path ToPath(const QString& fileName);
 QString FromPath(const std::filesystem::path& path);
 

@@ -1,6 +1,6 @@
 #include "handover_message.h"
 
-#include <QFile>
+#include "platform/ui/file_names.h"
 
 namespace handover {
 namespace {
@@ -15,7 +15,7 @@ QByteArray Encode(const QStringList& files) {
     for (const QString& file : files) {
         if (file.isEmpty() || file.contains(QChar(u'\0')))
             continue;
-        payload += QFile::encodeName(file);
+        payload += ui::EncodeFileName(file);
         payload += '\0';
     }
     QByteArray message(kMagic, sizeof kMagic);
@@ -51,7 +51,7 @@ Decoded Decode(const QByteArray& bytes) {
         const qsizetype end = payload.indexOf('\0', start);
         if (end == start)
             return {Status::Invalid, {}};
-        decoded.files << QFile::decodeName(payload.mid(start, end - start));
+        decoded.files << ui::DecodeFileName(payload.mid(start, end - start));
         start = end + 1;
     }
     return decoded;

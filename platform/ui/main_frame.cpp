@@ -4,6 +4,7 @@
 #include "platform/ui/child_frame.h"
 #include "platform/ui/command_ids.h"
 #include "platform/ui/document_area.h"
+#include "platform/ui/file_names.h"
 #include "platform/ui/help_window.h"
 #include "platform/ui/resource_icon.h"
 #include "platform/ui/resource_text.h"
@@ -428,8 +429,11 @@ void MainFrame::OpenDroppedFiles(const QList<QUrl>& urls) {
     if (m_application == nullptr)
         return;
     for (const QUrl& url : urls) {
-        if (url.isLocalFile() && m_application->OpenDocumentFile(url.toLocalFile()))
-            m_application->AddToRecentFileList(url.toLocalFile());
+        if (!url.isLocalFile())
+            continue;
+        const QString file = LocalFileName(url);
+        if (m_application->OpenDocumentFile(file))
+            m_application->AddToRecentFileList(file);
     }
 }
 

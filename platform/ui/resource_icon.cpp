@@ -19,13 +19,21 @@ public:
     QHash<QString, QIcon> byName;
 };
 
-template <class Load> QIcon LoadOnce(const QString& name, Load load) {
+// The one cache of the run; null without an application object.
+LoadedIcons* Loaded() {
     QCoreApplication* application = QCoreApplication::instance();
     if (application == nullptr)
-        return load();
+        return nullptr;
     static QPointer<LoadedIcons> loaded;
     if (loaded == nullptr)
         loaded = new LoadedIcons(application);
+    return loaded;
+}
+
+template <class Load> QIcon LoadOnce(const QString& name, Load load) {
+    LoadedIcons* loaded = Loaded();
+    if (loaded == nullptr)
+        return load();
     auto found = loaded->byName.constFind(name);
     if (found == loaded->byName.cend())
         found = loaded->byName.insert(name, load());

@@ -1,13 +1,18 @@
 #include "platform/ui/settings.h"
 
+#include "platform/ui/file_names.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVariantMap>
 #include <QtGlobal>
-#include <optional>
+#include <algorithm>
+#include <map>
+#include <memory>
 #include <sys/stat.h>
+#include <vector>
 
 namespace ui {
 namespace {
@@ -42,36 +47,89 @@ RunValues& HeldValues() {
 // Whether something at the path that is no regular file (through links) keeps the settings from opening
 // it: a pipe would block the open for ever, and whatever it is, settings written would replace it.
 bool IsNoRegularFile(const QString& path, struct stat& info) {
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+    return ::stat(EncodeFileName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+// The settings files read so far, each opened once and kept for the run. QSettings reads a file again only
+// when it has changed on disk, and writes it without reading it first when it has not; a QSettings made for
+// each value would read the whole file each time, as Qt keeps only small files between them.
+class OpenedFiles {
+public:
+    // The file at the path, read again first when it has changed since.
+    static QSettings& Get(const QString& path) {
+        std::unique_ptr<QSettings>& file = Files()[path];
+        if (file == nullptr)
+            file = std::make_unique<QSettings>(path, QSettings::IniFormat);
+        else
+            file->sync();
+        return *file;
+    }
+    // Drops the file after a failed write: what it could not write goes, as does the error, and the next use
+    // reads the file again.
+    static void Forget(const QString& path) { Files().erase(path); }
+
+private:
+    static std::map<QString, std::unique_ptr<QSettings>>& Files() {
+        static std::map<QString, std::unique_ptr<QSettings>> files;
+        return files;
+    }
+};
+
+// The files whose values stand in for those the settings file lacks, most important first, as Qt reads them
+// for an application of an organisation: the user's file for every program of the organisation, then in
+// each system configuration folder ($XDG_CONFIG_DIRS, /etc/xdg by default) the program's file and the
+// organisation's.
+QStringList FallbackFilePaths() {
+    const QString application =
+        QStringLiteral("%1/%2.conf")
+            .arg(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+    const QString organisation = QStringLiteral("%1.conf").arg(QString::fromLatin1(kOrganisation));
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QStringList paths{QDir(user).filePath(organisation)};
+    for (const QString& folder : QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation)) {
+        if (folder != user)
+            paths << QDir(folder).filePath(application) << QDir(folder).filePath(organisation);
+    }
+    return paths;
 }
 
 // The settings: the file, or the values of this run when something that is not a regular file stands at
 // its name or at the name of its lock file. Such a thing is left as it is, and the program runs with its
-// defaults and what it stores while it runs.
+// defaults and what it stores while it runs. Values neither holds come from the fallback files that are
+// regular files; those are only read.
 class Profile {
 public:
-    Profile() {
-        const QString path = ProfileFilePath();
+    Profile() : m_path(ProfileFilePath()) {
         struct stat info {};
+        for (const QString& fallback : FallbackFilePaths()) {
+            if (!IsNoRegularFile(fallback, info))
+                m_fallbacks.push_back(&OpenedFiles::Get(fallback));
+        }
         RunValues& held = HeldValues();
-        if (!IsNoRegularFile(path, info) && !IsNoRegularFile(path + QStringLiteral(".lock"), info)) {
+        if (!IsNoRegularFile(m_path, info) && !IsNoRegularFile(m_path + QStringLiteral(".lock"), info)) {
             // The file is in use again: what was held for the thing in its place goes.
             if (!held.path.isEmpty())
                 held = RunValues{};
-            m_file.emplace(path, QSettings::IniFormat);
+            m_file = &OpenedFiles::Get(m_path);
             return;
         }
-        if (!held.IsFor(path, info)) {
-            held = RunValues{path, info.st_dev, info.st_ino, info.st_ctim, {}};
+        if (!held.IsFor(m_path, info)) {
+            held = RunValues{m_path, info.st_dev, info.st_ino, info.st_ctim, {}};
             qWarning(
                 "The settings file %s or its lock file is not a regular file: settings are kept for this "
                 "run only.",
-                qPrintable(path));
+                qPrintable(m_path));
         }
         m_held = &held.values;
     }
 
-    QVariant Value(const QString& key) const { return m_file ? m_file->value(key) : m_held->value(key); }
+    QVariant Value(const QString& key) const {
+        QVariant value = m_file ? m_file->value(key) : m_held->value(key);
+        for (auto fallback = m_fallbacks.begin(); !value.isValid() && fallback != m_fallbacks.end();
+             ++fallback)
+            value = (*fallback)->value(key);
+        return value;
+    }
 
     void SetValue(const QString& key, const QVariant& value) {
         if (m_file)
@@ -90,16 +148,22 @@ public:
             it = it.key().startsWith(prefix) ? m_held->erase(it) : std::next(it);
     }
 
-    bool SectionHasValues(const QString& section) {
-        if (m_file) {
-            m_file->beginGroup(section);
-            const bool any = !m_file->childKeys().isEmpty();
-            m_file->endGroup();
-            return any;
+    bool SectionHasValues(const QString& section) const {
+        if (m_held) {
+            const QString prefix = section + QLatin1Char('/');
+            const auto next = m_held->lowerBound(prefix);
+            if (next != m_held->end() && next.key().startsWith(prefix))
+                return true;
         }
-        const QString prefix = section + QLatin1Char('/');
-        const auto next = m_held->lowerBound(prefix);
-        return next != m_held->end() && next.key().startsWith(prefix);
+        std::vector<QSettings*> files = m_fallbacks;
+        if (m_file)
+            files.insert(files.begin(), m_file);
+        return std::any_of(files.begin(), files.end(), [&](QSettings* file) {
+            file->beginGroup(section);
+            const bool any = !file->childKeys().isEmpty();
+            file->endGroup();
+            return any;
+        });
     }
 
     // Writes the values to the file; false when they could not be written there.
@@ -107,12 +171,18 @@ public:
         if (!m_file)
             return false;
         m_file->sync();
-        return m_file->status() == QSettings::NoError;
+        if (m_file->status() == QSettings::NoError)
+            return true;
+        OpenedFiles::Forget(m_path);
+        m_file = nullptr;
+        return false;
     }
 
 private:
-    std::optional<QSettings> m_file;
+    QString m_path;
+    QSettings* m_file = nullptr;
     QVariantMap* m_held = nullptr;
+    std::vector<QSettings*> m_fallbacks;
 };
 
 bool WriteValue(const QString& section, const QString& entry, const QVariant& value) {
@@ -167,7 +237,10 @@ void RecentFileList::Load() {
     m_files.clear();
     const Profile profile;
     for (int i = 1; i <= m_size; ++i) {
-        const QString path = profile.Value(Key(kRecentSection, QStringLiteral("File%1").arg(i))).toString();
+        const QVariant value = profile.Value(Key(kRecentSection, QStringLiteral("File%1").arg(i)));
+        // A name that is no UTF-8 is kept as its bytes.
+        const QString path = value.typeId() == QMetaType::QByteArray ? DecodeFileName(value.toByteArray())
+                                                                     : value.toString();
         if (!path.isEmpty() && !m_files.contains(path))
             m_files << path;
     }
@@ -176,8 +249,11 @@ void RecentFileList::Load() {
 void RecentFileList::Save() const {
     Profile profile;
     profile.RemoveSection(kRecentSection);
-    for (int i = 0; i < m_files.size(); ++i)
-        profile.SetValue(Key(kRecentSection, QStringLiteral("File%1").arg(i + 1)), m_files[i]);
+    for (int i = 0; i < m_files.size(); ++i) {
+        const QByteArray bytes = EncodeFileName(m_files[i]);
+        profile.SetValue(Key(kRecentSection, QStringLiteral("File%1").arg(i + 1)),
+                         QString::fromUtf8(bytes) == m_files[i] ? QVariant(m_files[i]) : QVariant(bytes));
+    }
     profile.Sync();
 }
 

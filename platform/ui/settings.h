@@ -7,7 +7,9 @@
 // application "QELT" in the user's configuration folder ($XDG_CONFIG_HOME/Kestrolab/QELT.conf), read and
 // written by section and value name. When something other than a regular file stands at its name (a pipe,
 // a folder, a device), it is neither opened nor replaced: the program runs with its defaults, and what it
-// stores is kept for the run only.
+// stores is kept for the run only. Values the file lacks come from the defaults a site sets for the program
+// or the organisation in the system configuration folders ($XDG_CONFIG_DIRS), as for any Qt application;
+// those are only read. Each file is read once for the run, and again only when it changes on disk.
 namespace ui {
 
 inline constexpr const char* kOrganisation = "Kestrolab";

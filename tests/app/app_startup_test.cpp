@@ -2,8 +2,12 @@
 // line, the window, then the first-run tutorial page or the tip of the day.
 #include "app/dialogs/tip_of_the_day.h"
 #include "app/program_database.h"
+#include "app/qelt_command_ids.h"
 #include "app_fixture.h"
 #include "model/element_table.h"
+#include "pipe_watchdog.h"
+#include "platform/ui/file_names.h"
+#include "platform/ui/handover_message.h"
 #include "platform/ui/open_document.h"
 
 #include <QMenuBar>
@@ -76,6 +80,8 @@ TEST_F(AppTest, PipesInPlaceOfTheProgramFilesDoNotHoldUpTheStart) {
     const fs::path pipes[] = {settings, database, data / "config.dat"};
     for (const fs::path& pipe : pipes)
         ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const test_support::PipeWatchdog watchdog({std::begin(pipes), std::end(pipes)},
+                                              "the start with pipes in place of the program files");
     {
         app_test::MessageScript messages;
         app_test::DialogScript dialogs;
@@ -93,7 +99,7 @@ TEST_F(AppTest, PipesInPlaceOfTheProgramFilesDoNotHoldUpTheStart) {
                              ui::FromPath(data / "config.dat") + "\": it is not a regular file"}));
     }
     // What the program stores is kept while it runs.
-    ASSERT_TRUE(Run(2034));
+    ASSERT_TRUE(Run(qelt_cmd::Digits6));
     EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 4);
     Stop();
     EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 6) << "written at exit, for this run";
@@ -106,12 +112,12 @@ TEST_F(AppTest, StoredDisplayDigitsAreUsedAsTheyAre) {
     ui::WriteProfileInt("Settings", "DisplayDigits", 5);
     ASSERT_TRUE(StartQuietly());
     EXPECT_EQ(app->GetDisplayDigits(), 5);
-    EXPECT_FALSE(Frame().QueryCommandState(2036).check) << "neither Digits item is checked";
-    EXPECT_FALSE(Frame().QueryCommandState(2034).check);
-    ASSERT_TRUE(Run(2034));
+    EXPECT_FALSE(Frame().QueryCommandState(qelt_cmd::Digits4).check) << "neither Digits item is checked";
+    EXPECT_FALSE(Frame().QueryCommandState(qelt_cmd::Digits6).check);
+    ASSERT_TRUE(Run(qelt_cmd::Digits6));
     EXPECT_EQ(app->GetDisplayDigits(), 6);
-    EXPECT_EQ(Frame().QueryCommandState(2034).check, 1);
-    EXPECT_EQ(Frame().QueryCommandState(2036).check, 0);
+    EXPECT_EQ(Frame().QueryCommandState(qelt_cmd::Digits6).check, 1);
+    EXPECT_EQ(Frame().QueryCommandState(qelt_cmd::Digits4).check, 0);
     Stop();
     EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 0), 6) << "written at exit";
 }
@@ -132,6 +138,31 @@ TEST_F(AppTest, CommandLineFileOpensThatReaction) {
     EXPECT_EQ(Documents()[0]->GetTitle(), "water.equ");
     EXPECT_EQ(Frame().windowTitle(), "QELT - water.equ");
     EXPECT_EQ(app->RecentFiles().Files().value(0), ui::FromPath(file));
+}
+
+TEST_F(AppTest, AFileNameThatIsNoUtf8KeepsItsBytesOnTheWayIn) {
+    // From the command line, handed to a running copy, dropped, and in the recent-file list.
+    const std::filesystem::path file = TempFolder() / "bad\xff\xfename.equ";
+    {
+        ASSERT_TRUE(StartQuietly());
+        ASSERT_TRUE(ActiveReaction()->Reaction().SetFromString("2H2 + O2 = 2H2O"));
+        ASSERT_TRUE(ActiveReaction()->DoSave(file));
+    }
+    Stop();
+    const char* const argv[] = {"qelt", file.c_str()};
+    const QStringList files = ui::CommandLineWords(2, argv).mid(1);
+    EXPECT_EQ(handover::Decode(handover::Encode(files)).files, files);
+    ASSERT_TRUE(StartQuietly(files));
+    ASSERT_EQ(Documents().size(), 1u);
+    EXPECT_EQ(Documents()[0]->GetDocument().GetPathName(), file);
+    Stop();
+
+    ASSERT_TRUE(StartQuietly());
+    ASSERT_EQ(ui::ToPath(app->RecentFiles().Files().value(0)), file);
+    const QByteArray bytes = QByteArray::fromStdString(file.string());
+    Frame().OpenDroppedFiles({QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/"))});
+    ASSERT_EQ(Documents().size(), 2u);
+    EXPECT_EQ(Documents()[1]->GetDocument().GetPathName(), file);
 }
 
 TEST_F(AppTest, AnUnreadableCommandLineFileEndsTheStart) {

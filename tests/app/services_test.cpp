@@ -1,5 +1,6 @@
 // Settings, the data folder, the recent-file list, the clipboard, text conversion, the number locale and
 // the string table.
+#include "pipe_watchdog.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/links.h"
 #include "platform/ui/message_box.h"
@@ -18,7 +19,9 @@
 #include <QUrl>
 #include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +59,7 @@ TEST(Settings, ALockFileThatIsNoRegularFileKeepsTheValuesForTheRun) {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
     const QByteArray lock = QFile::encodeName(path + ".lock");
     ASSERT_EQ(::mkfifo(lock.constData(), 0600), 0);
+    const test_support::PipeWatchdog watchdog({lock.toStdString()}, "the settings with a pipe as lock file");
     EXPECT_FALSE(ui::ProfileSectionHasValues("Settings"));
     EXPECT_FALSE(ui::WriteProfileInt("Settings", "DisplayDigits", 6)) << "not written to the file";
     EXPECT_TRUE(ui::ProfileSectionHasValues("Settings"));
@@ -72,6 +76,87 @@ TEST(Settings, ALockFileThatIsNoRegularFileKeepsTheValuesForTheRun) {
     EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 4);
     EXPECT_TRUE(ui::WriteProfileInt("Settings", "DisplayDigits", 6));
     EXPECT_TRUE(QFileInfo(path).isFile());
+}
+
+TEST(Settings, ValuesTheFileLacksComeFromTheSystemFoldersWhichAreOnlyRead) {
+    // Two system folders, the first more important; what a site sets for the program outranks what it sets
+    // for the organisation in the same folder. A pipe among them is passed over.
+    const QDir home(QDir::homePath());
+    const QString first = home.filePath("site"), second = home.filePath("vendor");
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(first + ':' + second));
+    const auto write = [](const QString& path, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    };
+    ASSERT_TRUE(write(first + "/Kestrolab/QELT.conf", "[Settings]\nDisplayDigits=6\n"));
+    ASSERT_TRUE(write(second + "/Kestrolab/QELT.conf", "[Settings]\nDisplayDigits=5\nCurrentTip=3\n"));
+    ASSERT_TRUE(write(second + "/Kestrolab.conf", "[Settings]\nCurrentTip=2\nShowTipOfTheDay=0\n"));
+    const QByteArray pipe = QFile::encodeName(first + "/Kestrolab.conf");
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
+    const test_support::PipeWatchdog watchdog({pipe.toStdString()},
+                                              "the settings with a pipe as a system file");
+
+    EXPECT_TRUE(ui::ProfileSectionHasValues("Settings"));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 6);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "CurrentTip", 0), 3);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "ShowTipOfTheDay", 1), 0);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "FirstRun", 1), 1);
+
+    // The user's own values come first, and only they are written, to the user's file.
+    ASSERT_TRUE(ui::WriteProfileInt("Settings", "DisplayDigits", 4));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 6), 4);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "CurrentTip", 0), 3);
+    QFile user(ui::ProfileFilePath());
+    ASSERT_TRUE(user.open(QIODevice::ReadOnly));
+    EXPECT_EQ(user.readAll(), "[Settings]\nDisplayDigits=4\n");
+    QFile site(first + "/Kestrolab/QELT.conf");
+    ASSERT_TRUE(site.open(QIODevice::ReadOnly));
+    EXPECT_EQ(site.readAll(), "[Settings]\nDisplayDigits=6\n");
+    struct stat info {};
+    EXPECT_TRUE(::stat(pipe.constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+}
+
+TEST(Settings, TheFileIsReadOnceForTheRunHoweverLargeItIs) {
+    // Many values beside the program's, as a file grown over the years may hold (Qt keeps only files of a
+    // few values between two uses): each is kept on writing.
+    const QString path = ui::ProfileFilePath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QByteArray text = "[Settings]\nDisplayDigits=5\n";
+    for (int i = 0; i < 2000; ++i)
+        text += "Value" + QByteArray::number(i) + "=" + QByteArray(40, 'x') + "\n";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(text), text.size());
+    }
+    // Every time the file is opened for reading and closed again is seen (opening it to write is not). The
+    // opens are watched as well, since the kernel would merge a series of closes into one.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(QFileInfo(path).path()).constData(),
+                                  IN_OPEN | IN_CLOSE_NOWRITE),
+              0);
+
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 5);
+    EXPECT_TRUE(ui::WriteProfileInt("Settings", "CurrentTip", 1));
+    EXPECT_TRUE(ui::WriteProfileInt("Settings", "FirstRun", 0));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "CurrentTip", 0), 1);
+    EXPECT_EQ(ui::GetProfileString("Settings", "Value1999"), QString(40, 'x'));
+
+    int reads = 0;
+    alignas(inotify_event) char events[64 * 1024];
+    for (ssize_t size; (size = ::read(watch, events, sizeof events)) > 0;) {
+        for (ssize_t at = 0; at < size;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+            reads += (event->mask & IN_CLOSE_NOWRITE) && event->len > 0 &&
+                     std::strcmp(event->name, "QELT.conf") == 0;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+    ::close(watch);
+    EXPECT_EQ(reads, 1) << "read again for each value";
 }
 
 TEST(Settings, DataFolderIsTheXdgDataFolderOfKestrolabQelt) {

@@ -15,8 +15,9 @@ QString UseFreshFolders(const QString& base, const QString& name) {
     QDir(home).removeRecursively();
     QDir().mkpath(home);
     qputenv("HOME", QFile::encodeName(home));
-    for (const char* variable :
-         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR", "TMPDIR"}) {
+    // The system configuration folders too: defaults set on the machine reach no test.
+    for (const char* variable : {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_CACHE_HOME",
+                                 "XDG_RUNTIME_DIR", "TMPDIR"}) {
         const QString folder = QDir(home).filePath(QString::fromLatin1(variable).toLower());
         QDir().mkpath(folder);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -49,18 +49,28 @@ TEST(WindowLayout, WhatAWindowSavesIsAcceptedAndDamageIsRefused) {
         }
     }
 
-    // Every one-character change of the stored text is either refused or applied, and applying it ends.
+    // Every one-character change of the stored text is either refused or applied (or turned down by Qt, as
+    // a changed version is), applying it ends, and the window keeps its tool bar in one of its areas and
+    // stores a layout that is accepted at the next start.
     const QByteArray text = saved[1].toBase64();
     Window target;
+    int refused = 0, restored = 0;
     for (int i = 0; i < text.size(); ++i) {
         for (const char replacement : {'A', '/', 'z'}) {
             QByteArray damaged = text;
             damaged[i] = replacement;
             const QByteArray state = QByteArray::fromBase64(damaged);
-            if (ui::IsPlausibleWindowState(state, 1))
-                target.window.restoreState(state);
+            if (!ui::IsPlausibleWindowState(state, 1)) {
+                ++refused;
+                continue;
+            }
+            restored += target.window.restoreState(state);
+            EXPECT_NE(target.window.toolBarArea(target.toolBar), Qt::NoToolBarArea) << i << replacement;
+            EXPECT_TRUE(ui::IsPlausibleWindowState(target.window.saveState(), 1)) << i << replacement;
         }
     }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(restored, 0);
 }
 
 TEST(WindowLayout, AFrameIsShrunkToTheAreaAndMovedIntoIt) {
