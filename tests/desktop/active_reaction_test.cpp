@@ -6,6 +6,7 @@
 #include "app_fixture.h"
 
 #include <QLineEdit>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 
@@ -16,6 +17,16 @@ using test_support::RunEventsUntil;
 
 constexpr std::chrono::seconds kLimit(10);
 
+// Whether the window manager has made the window its active one (xdotool asks it). Qt may see a window
+// active a moment before: a key pressed then may close the window before the manager has looked at it,
+// which no user is fast enough to do.
+bool ActiveForTheWindowManager(const QWidget& window) {
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+    return xdotool.waitForFinished(2000) && xdotool.exitCode() == 0 &&
+           xdotool.readAllStandardOutput().trimmed().toULongLong() == window.winId();
+}
+
 // Does what the user does in the next modal window (a dialog or a file dialog) once it is shown and active.
 // Modal windows still open after the limit are closed, one a second, so that the test ends.
 class NextModal {
@@ -23,7 +34,7 @@ public:
     explicit NextModal(std::function<void(QWidget& modal)> act) {
         QObject::connect(&m_poll, &QTimer::timeout, [this, act] {
             QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr || !modal->isActiveWindow())
+            if (modal == nullptr || !modal->isActiveWindow() || !ActiveForTheWindowManager(*modal))
                 return;
             m_poll.stop();
             answered = true;
@@ -61,7 +72,8 @@ protected:
         // The real dialogs, answered by key presses.
         ui::Dialog::SetModalHook({});
         ui::SetFileDialogHook({});
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        ASSERT_TRUE(RunEventsUntil(
+            [&] { return Frame().isActiveWindow() && ActiveForTheWindowManager(Frame()); }, kLimit));
         ASSERT_EQ(Frame().windowTitle(), "QELT - Reaction equation1");
     }
 
