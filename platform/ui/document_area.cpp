@@ -45,6 +45,38 @@ DocumentArea::DocumentArea(QWidget* parent) : QMdiArea(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    // The window has had its chance to give the focus to the control it had last (or the view its first
+    // one) once the activation has run its course.
+    connect(this, &QMdiArea::subWindowActivated, this, &DocumentArea::KeepFocusInActiveWindow,
+            Qt::QueuedConnection);
+}
+
+bool DocumentArea::event(QEvent* event) {
+    const bool handled = QMdiArea::event(event);
+    // The main window is active again and is about to give the focus back: it must find a control of the
+    // active window, not the first control of the first one.
+    if (event->type() == QEvent::WindowActivate)
+        KeepFocusInActiveWindow();
+    return handled;
+}
+
+void DocumentArea::KeepFocusInActiveWindow() {
+    QMdiSubWindow* active = activeSubWindow();
+    if (active == nullptr || !active->isVisible())
+        return;
+    QWidget* focus = window()->focusWidget(); // the control that has it, or has it back when the main
+                                              // window is active again
+    if (focus != nullptr && (focus == active || active->isAncestorOf(focus) || !isAncestorOf(focus)))
+        return;
+    QWidget* target = active;
+    for (QWidget* w = active->nextInFocusChain(); w != active; w = w->nextInFocusChain()) {
+        if (active->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(active) &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            target = w;
+            break;
+        }
+    }
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 void DocumentArea::OnFocusChanged(QWidget* now) {

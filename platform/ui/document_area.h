@@ -23,10 +23,14 @@ public:
     void EnsureVisible(QWidget* widget);
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnFocusChanged(QWidget* now);
+    // Gives the focus to a control of the active window, unless one of them has it or is the one the main
+    // window remembers. The focus outside the area (a tool bar, a dock) is left where it is.
+    void KeepFocusInActiveWindow();
     void PlaceNewWindow(QMdiSubWindow* window);
 
     QPointer<QWidget> m_pending;

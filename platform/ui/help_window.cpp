@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QHash>
 #include <QPointer>
+#include <QShortcut>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -73,6 +74,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser
     layout->setSpacing(0);
     layout->addWidget(bar);
     layout->addWidget(m_browser);
+    // It closes with Esc and Ctrl+W as well as with its close button.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     resize(720, 560);
 }
 

@@ -45,6 +45,14 @@ QString ToolTip(int id) {
     return LoadString(id).section(QLatin1Char('\n'), 1);
 }
 
+// An item of a numbered list in a menu (recent files, windows): numbers 1 to 9 are the items' access keys,
+// later items have none; an ampersand in the name is shown as it is.
+QString NumberedItemText(int number, QString name) {
+    name.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return QStringLiteral("%1%2 %3").arg(number <= 9 ? QStringLiteral("&") : QString(),
+                                         QString::number(number), name);
+}
+
 } // namespace
 
 MainFrame::MainFrame(Application* application, QWidget* parent)
@@ -326,8 +334,7 @@ void MainFrame::FillRecentFiles(QMenu* menu) {
     placeholder->setVisible(files.isEmpty());
     placeholder->setEnabled(false);
     for (int i = 0; i < files.size(); ++i) {
-        auto* action =
-            new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()), menu);
+        auto* action = new QAction(NumberedItemText(i + 1, QFileInfo(files[i]).fileName()), menu);
         const int id = cmd::RecentFileFirst + i;
         action->setProperty(kCommandProperty, id);
         action->setStatusTip(files[i]);
@@ -353,7 +360,7 @@ void MainFrame::FillWindowList(QMenu* menu) {
     m_dynamicActions << menu->addSeparator();
     for (int i = 0; i < frames.size(); ++i) {
         QPointer<ChildFrame> frame = frames[i];
-        auto* action = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(frame->windowTitle()));
+        auto* action = menu->addAction(NumberedItemText(i + 1, frame->windowTitle()));
         action->setCheckable(true);
         action->setChecked(frame == ActiveChildFrame());
         action->setProperty(kCommandProperty, kFirstWindowCommand + i);

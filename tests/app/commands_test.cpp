@@ -360,6 +360,25 @@ TEST_F(CommandRouting, RecentFilesOpenFromTheMenuAndMissingOnesLeaveIt) {
     EXPECT_EQ(app->RecentFiles().Files(), QStringList{"/tmp/water.equ"});
 }
 
+TEST_F(CommandRouting, TheWindowMenuGivesAccessKeysToTheFirstNineWindows) {
+    for (int i = 0; i < 10; ++i)
+        OpenView(nullptr);
+    frame->ChildFrames().front()->SetTitle("Salt & pepper");
+    frame->ChildFrames().back()->SetTitle("Reaction equation7 - printout");
+    QMenu* window = Popup("&Window");
+    ASSERT_NE(window, nullptr);
+    emit window->aboutToShow();
+    QStringList texts;
+    for (QAction* action : window->actions()) {
+        if (action->text().contains("Reaction") || action->text().contains("Salt"))
+            texts << action->text();
+    }
+    ASSERT_EQ(texts.size(), 10);
+    EXPECT_EQ(texts.front(), "&1 Salt && pepper");
+    EXPECT_EQ(texts[8], "&9 Reaction1");
+    EXPECT_EQ(texts.back(), "10 Reaction equation7 - printout");
+}
+
 TEST_F(CommandRouting, ADocumentBringsItsFrameToTheFront) {
     auto document = std::make_unique<DocumentCommands>();
     OpenView(document.get());

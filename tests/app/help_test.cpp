@@ -7,7 +7,9 @@
 #include <QDesktopServices>
 #include <QDirIterator>
 #include <QFile>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,6 +78,17 @@ TEST(Help, TheWindowOpensATopicAndGoesBackAndForward) {
     EXPECT_FALSE(ui::ShowHelpTopic("html\\missing.htm"));
     EXPECT_EQ(window.CurrentPage().toString(), "qrc:/help/index.htm");
     window.close();
+}
+
+TEST(Help, TheWindowClosesWithEscapeAndCtrlW) {
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        ui::ShowHelpContents();
+        QPointer<ui::HelpWindow> window = &ui::HelpWindow::Instance();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keySequence(window->Browser(), keys);
+        EXPECT_TRUE(window.isNull() || !window->isVisible()) << keys.toString().toStdString();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 class LinkSink : public QObject {
