@@ -4,8 +4,8 @@
 #include <QStringList>
 
 // The message a later start of QELT sends to the running one: the file names of its command line.
-// Layout: "QELT", a version byte (1), the payload's length as 4 bytes big-endian, then each file name as its bytes
-// (ui::EncodeFileName) followed by a NUL byte. The running program answers with the one byte kAccepted.
+// Layout: "QELT", a version byte (1), the payload's length as 4 bytes big-endian, then each file name as its
+// bytes (ui::EncodeFileName) followed by a NUL byte. The running program answers with the one byte kAccepted.
 namespace handover {
 
 inline constexpr char kAccepted = 0x06;

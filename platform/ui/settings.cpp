@@ -239,8 +239,8 @@ void RecentFileList::Load() {
     for (int i = 1; i <= m_size; ++i) {
         const QVariant value = profile.Value(Key(kRecentSection, QStringLiteral("File%1").arg(i)));
         // A name that is no UTF-8 is kept as its bytes.
-        const QString path = value.typeId() == QMetaType::QByteArray ? DecodeFileName(value.toByteArray())
-                                                                     : value.toString();
+        const QString path =
+            value.typeId() == QMetaType::QByteArray ? DecodeFileName(value.toByteArray()) : value.toString();
         if (!path.isEmpty() && !m_files.contains(path))
             m_files << path;
     }
