@@ -42,11 +42,8 @@ PromptAnswer ProgramDatabaseDesktop::Ask(int stringId, PromptButtons buttons, Pr
         style |= ui::MB_ICONEXCLAMATION;
     else if (icon == PromptIcon::Stop)
         style |= ui::MB_ICONSTOP;
-    QString text = ui::LoadString(stringId);
-    if (text.contains(QLatin1String("%1")))
-        text = text.arg(QString::fromUtf8(detail));
     // A box closed without an answer (Escape, its close button) takes No or Cancel, which write nothing.
-    switch (ui::MessageBox(text, style)) {
+    switch (ui::MessageBox(ui::FormatString(stringId, {QString::fromUtf8(detail)}), style)) {
     case ui::IDYES:
         return PromptAnswer::Yes;
     case ui::IDNO:

@@ -75,14 +75,18 @@ private:
     }
 };
 
+// The program's settings file inside a configuration folder: "Kestrolab/QELT.conf".
+QString ApplicationFileName() {
+    return QStringLiteral("%1/%2.conf")
+        .arg(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+}
+
 // The files whose values stand in for those the settings file lacks, most important first, as Qt reads them
 // for an application of an organisation: the user's file for every program of the organisation, then in
 // each system configuration folder ($XDG_CONFIG_DIRS, /etc/xdg by default) the program's file and the
 // organisation's.
 QStringList FallbackFilePaths() {
-    const QString application =
-        QStringLiteral("%1/%2.conf")
-            .arg(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
+    const QString application = ApplicationFileName();
     const QString organisation = QStringLiteral("%1.conf").arg(QString::fromLatin1(kOrganisation));
     const QString user = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     QStringList paths{QDir(user).filePath(organisation)};
@@ -219,8 +223,7 @@ bool ProfileSectionHasValues(const QString& section) {
 
 QString ProfileFilePath() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath(QStringLiteral("%1/%2.conf")
-                      .arg(QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication)));
+        .filePath(ApplicationFileName());
 }
 
 QString UserDataFolder() {

@@ -5,10 +5,10 @@
 #include "app/qelt_command_ids.h"
 #include "app_fixture.h"
 #include "model/element_table.h"
-#include "pipe_watchdog.h"
 #include "platform/ui/file_names.h"
 #include "platform/ui/handover_message.h"
 #include "platform/ui/open_document.h"
+#include "support/pipe_watchdog.h"
 
 #include <QMenuBar>
 #include <sys/stat.h>

@@ -1,6 +1,5 @@
 // Settings, the data folder, the recent-file list, the clipboard, text conversion, the number locale and
 // the string table.
-#include "pipe_watchdog.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/links.h"
 #include "platform/ui/message_box.h"
@@ -8,6 +7,7 @@
 #include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
 #include "platform/ui/text_codec.h"
+#include "support/pipe_watchdog.h"
 #include "ui_test_support.h"
 
 #include <QClipboard>

@@ -1,25 +1,21 @@
 #include "platform/core/file_io.h"
+#include "support/pipe_watchdog.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <mutex>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
-#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -376,39 +372,11 @@ TEST(FileIo, AKilledSaveLeavesTheOldOrTheNewFile) {
     fs::remove_all(dir);
 }
 
-// Ends the test with a message when what it guards has not returned within the time: a call that waits
-// for ever (on a pipe, say) would otherwise fail only at the test runner's timeout.
-class Watchdog {
-public:
-    explicit Watchdog(std::chrono::seconds limit, const char* what)
-        : m_thread([this, limit, what] {
-              std::unique_lock lock(m_mutex);
-              if (m_done.wait_for(lock, limit, [this] { return m_finished; }))
-                  return;
-              std::fprintf(stderr, "Still waiting after %lld s: %s\n", static_cast<long long>(limit.count()),
-                           what);
-              std::_Exit(EXIT_FAILURE);
-          }) {}
-    ~Watchdog() {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_finished = true;
-        }
-        m_done.notify_one();
-        m_thread.join();
-    }
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_finished = false;
-    std::thread m_thread;
-};
-
 TEST(FileIo, WhatIsNoRegularFileIsNeitherReadNorReplaced) {
-    const Watchdog watchdog(10s, "a pipe or a device was opened as a file");
+    const auto dir = FreshDir("special");
+    const fs::path pipe = dir / "pipe.equ";
+    const fs::path pipedTemporary = dir / ".a.dat.qelt-save-Pipe00";
+    const test_support::PipeWatchdog watchdog({pipe, pipedTemporary}, "a pipe opened as a file");
     const auto cannotOpen = [](const fs::path& path, const std::string& cause) {
         return "Cannot open \"" + path.string() + "\": " + cause;
     };
@@ -417,8 +385,6 @@ TEST(FileIo, WhatIsNoRegularFileIsNeitherReadNorReplaced) {
     EXPECT_EQ(FailureOf([&] { WriteFileAtomically(missing, {1}); }),
               CannotWrite(missing, std::strerror(ENOENT)));
     // A pipe would wait for a writer for ever; a device would be set going.
-    const auto dir = FreshDir("special");
-    const fs::path pipe = dir / "pipe.equ";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     for (const fs::path& special : {pipe, fs::path("/dev/null")}) {
         EXPECT_EQ(FailureOf([&] { ReadFileBytes(special); }),
@@ -431,7 +397,7 @@ TEST(FileIo, WhatIsNoRegularFileIsNeitherReadNorReplaced) {
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_EQ(FailureOf([&] { ReadFileBytes(dir); }), cannotOpen(dir, std::strerror(EISDIR)));
     // Nor does a save's clean-up wait on a pipe named as one of its temporary files.
-    ASSERT_EQ(::mkfifo((dir / ".a.dat.qelt-save-Pipe00").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(pipedTemporary.c_str(), 0600), 0);
     WriteFileAtomically(dir / "a.dat", {1});
     EXPECT_EQ(Names(dir), (std::vector<std::string>{".a.dat.qelt-save-Pipe00", "a.dat", "pipe.equ"}));
     fs::remove_all(dir);
