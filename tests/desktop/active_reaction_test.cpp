@@ -1,6 +1,7 @@
-// The program on a desktop with a window manager: after a dialog or a file dialog closes, the reaction the
-// user works on is still the active one, with the focus where it was (driven by key events and the real
-// dialogs, as a keyboard user does it); a window the window manager restores stays where the user left it.
+// The program on a desktop with a window manager: after a dialog, a file dialog or another window, the
+// reaction the user works on is still the active one, with the focus where it was (driven by key events and
+// the real dialogs, as a keyboard user does it); a window the window manager restores stays where the user
+// left it.
 #include "app/qelt_view.h"
 #include "app/reaction_view_ids.h"
 #include "app_fixture.h"
@@ -196,6 +197,33 @@ TEST_F(OnTheDesktop, AWindowRestoredFromMinimisedStaysWhereTheUserLeftIt) {
     window.hide();
     window.show();
     EXPECT_EQ(window.pos(), left);
+}
+
+TEST_F(OnTheDesktop, TheActiveReactionGetsTheFocusBackWhenTheControlThatHadItIsGone) {
+    // Four reactions, the second active, the focus in a control of it.
+    ASSERT_TRUE(Run(ui::cmd::FileNew));
+    ui::ChildFrame* second = Frame().ActiveChildFrame();
+    ASSERT_TRUE(Run(ui::cmd::FileNew));
+    ASSERT_TRUE(Run(ui::cmd::FileNew));
+    Frame().MdiArea()->setActiveSubWindow(second);
+    auto* control = new QLineEdit(second->widget());
+    control->show();
+    control->setFocus();
+    ASSERT_TRUE(RunEventsUntil([&] { return control->hasFocus(); }, kLimit));
+
+    // While the help window is active, the control goes: the main window keeps no control to give the
+    // focus back to, and Qt would give it to the first control of the first window, making that one active.
+    ui::HelpWindow& help = ui::HelpWindow::Instance();
+    help.ShowContents();
+    ASSERT_TRUE(
+        RunEventsUntil([&] { return help.isActiveWindow() && ActiveForTheWindowManager(help); }, kLimit));
+    delete control;
+    ASSERT_EQ(Frame().focusWidget(), nullptr);
+    ASSERT_TRUE(XdoTool({"windowactivate", QString::number(Frame().winId())}));
+    AwaitMainWindowBack();
+    EXPECT_EQ(Frame().ActiveChildFrame(), second);
+    EXPECT_TRUE(HasFocus(second));
+    help.close();
 }
 
 } // namespace
