@@ -170,7 +170,7 @@ TEST_F(FormulaComposition, ACountMultipliesOnlyItsOwnGroup) {
                                              "(s)", "{", "}", "_", "^",  "+",  "-"};
     const ElementTable& table = host.GetElementTable();
     std::mt19937 random(29);
-    for (int i = 0; i < 10000; ++i) {
+    for (int i = 0; i < 4000; ++i) {
         std::string group;
         for (int k = std::uniform_int_distribution<int>(0, 7)(random); k > 0; --k)
             group += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
