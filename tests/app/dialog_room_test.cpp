@@ -17,6 +17,7 @@
 #include "app/program_database_desktop.h"
 #include "app_test_host.h"
 #include "model/substance_database.h"
+#include "platform/ui/control_room.h"
 #include "ui_test_support.h"
 
 #include <QApplication>
@@ -176,6 +177,51 @@ TEST(DialogRoom, NoControlsOverlapUnderAStyleWithLargeControls) {
             }
             dialog->hide();
         }
+    }
+}
+
+// The rule on small pages: a control grows into free room without moving anything; where it reaches into a
+// neighbour, that neighbour's row or column moves on by the overlap plus the template's gap (at most the
+// spacing), a frame around it grows, and so does the page; hidden controls and what the template lays on
+// top of each other ask for nothing.
+TEST(DialogRoom, RowsFramesAndThePageGrowOnlyWhereAControlReachesIntoAnother) {
+    struct Case {
+        const char* name;
+        QList<ui::RoomRequest> controls;
+        QList<QRect> places;
+        QSize size;
+    };
+    const QSize page(100, 100);
+    const Case cases[] = {
+        {"room enough below",
+         {{QRect(0, 0, 50, 20), QSize(0, 25)}, {QRect(0, 30, 50, 20), {}}},
+         {QRect(0, 0, 50, 25), QRect(0, 30, 50, 20)},
+         page},
+        {"the next row moves by overlap and gap",
+         {{QRect(0, 0, 50, 20), QSize(0, 40)}, {QRect(0, 30, 50, 20), {}}, {QRect(60, 30, 20, 10), {}}},
+         {QRect(0, 0, 50, 40), QRect(0, 48, 50, 20), QRect(60, 48, 20, 10)},
+         QSize(100, 118)},
+        {"a wider combo box moves its column",
+         {{QRect(0, 0, 40, 20), QSize(55, 22), true}, {QRect(45, 0, 20, 20), {}}},
+         {QRect(0, 0, 55, 22), QRect(60, 0, 20, 20)},
+         QSize(115, 100)},
+        {"a frame grows around what grew",
+         {{QRect(0, 0, 80, 40), {}}, {QRect(5, 10, 50, 20), QSize(0, 35)}, {QRect(0, 50, 50, 10), {}}},
+         {QRect(0, 0, 80, 53), QRect(5, 10, 50, 35), QRect(0, 63, 50, 10)},
+         QSize(100, 113)},
+        {"a hidden control asks for nothing",
+         {{QRect(0, 0, 50, 20), QSize(0, 40), false, true}, {QRect(0, 30, 50, 20), {}}},
+         {QRect(0, 0, 50, 20), QRect(0, 30, 50, 20)},
+         page},
+        {"controls laid on each other stay so",
+         {{QRect(0, 0, 50, 20), QSize(0, 30)}, {QRect(10, 10, 50, 20), {}}},
+         {QRect(0, 0, 50, 30), QRect(10, 10, 50, 20)},
+         page},
+    };
+    for (const Case& c : cases) {
+        const ui::RoomLayout layout = ui::MakeRoom(c.controls, page, QSize(8, 8));
+        EXPECT_EQ(layout.places, c.places) << c.name;
+        EXPECT_EQ(layout.size, c.size) << c.name;
     }
 }
 
