@@ -2,6 +2,7 @@
 
 #include "app/dialogs/database_password_dlg.h"
 #include "platform/ui/command_ids.h"
+#include "platform/ui/file_dialog.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
@@ -17,15 +18,15 @@ ProgramDatabaseDesktop::ProgramDatabaseDesktop(std::function<void()> refreshAllD
     : m_refresh(std::move(refreshAllDocuments)) {}
 
 std::filesystem::path ProgramDatabaseDesktop::DataFolder() const {
-    return std::filesystem::path(ui::UserDataFolder().toStdString());
+    return ui::ToPath(ui::UserDataFolder());
 }
 
 std::string ProgramDatabaseDesktop::StoredDatabasePath() const {
-    return ui::GetProfileString(kSection, kDatabasePathEntry).toStdString();
+    return ui::ToPath(ui::GetProfileFileName(kSection, kDatabasePathEntry)).string();
 }
 
 void ProgramDatabaseDesktop::StoreDatabasePath(const std::string& path) {
-    ui::WriteProfileString(kSection, kDatabasePathEntry, QString::fromStdString(path));
+    ui::WriteProfileFileName(kSection, kDatabasePathEntry, ui::FromPath(path));
 }
 
 void ProgramDatabaseDesktop::ShowMessage(int stringId, const std::string& cause) {

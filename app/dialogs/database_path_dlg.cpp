@@ -1,16 +1,13 @@
 #include "app/dialogs/database_path_dlg.h"
 
 #include "app/program_database.h"
+#include "platform/ui/file_dialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
 
 namespace {
-
-QString ToQString(const std::filesystem::path& path) {
-    return QString::fromStdString(path.string());
-}
 
 // An open-file dialog that also takes the name of a file still to be made.
 QString ChooseWithFileDialog(QWidget* parent, const QString& proposal) {
@@ -44,7 +41,7 @@ CDatabasePathDlg::CDatabasePathDlg(ProgramDatabase& database, QWidget* parent)
 }
 
 QString CDatabasePathDlg::CurrentDatabasePath() const {
-    return ToQString(m_database.GetDatabasePath());
+    return ui::FromPath(m_database.GetDatabasePath());
 }
 
 void CDatabasePathDlg::DoDataExchange(ui::DataExchange& dx) {
@@ -71,7 +68,7 @@ void CDatabasePathDlg::OnChangePath() {
 }
 
 void CDatabasePathDlg::OnDefaultPath() {
-    m_path = ToQString(m_database.GetDefaultDatabasePath());
+    m_path = ui::FromPath(m_database.GetDefaultDatabasePath());
     EnableOkForPath();
     UpdateData(false);
 }
@@ -79,7 +76,7 @@ void CDatabasePathDlg::OnDefaultPath() {
 void CDatabasePathDlg::OnBrowse() {
     // The proposal is the database file name, in the folder of the path shown.
     const QString folder = QFileInfo(m_path).path();
-    const QString name = QString::fromStdString(ProgramDatabase::GetDatabaseFileName());
+    const QString name = ui::FromPath(ProgramDatabase::GetDatabaseFileName());
     const QString chosen = Chooser()(this, m_path.isEmpty() ? name : QFileInfo(folder, name).filePath());
     if (chosen.isEmpty())
         return; // cancelled: the path stays as it was
@@ -91,7 +88,7 @@ void CDatabasePathDlg::OnBrowse() {
 void CDatabasePathDlg::OnOK() {
     if (!m_ok->isEnabled())
         return;
-    switch (m_database.ChangeDatabasePath(std::filesystem::path(m_path.toStdString()))) {
+    switch (m_database.ChangeDatabasePath(ui::ToPath(m_path))) {
     case ProgramDatabase::PathChange::KeepDialogOpen:
         break;
     case ProgramDatabase::PathChange::Changed:

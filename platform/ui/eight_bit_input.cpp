@@ -27,8 +27,17 @@ bool IsModifierKey(int key) {
     return key >= Qt::Key_Shift && key <= Qt::Key_ScrollLock;
 }
 
-// The validator of a filtered edit. A change is refused when it adds a character the encoder cannot hold
-// (counted against the text the edit had before, which may hold some that code put there).
+// The validator of a filtered edit. A change that comes in (a keystroke, a paste, an insertion, a drop, an
+// input method's text) is refused when it adds a character the encoder cannot hold, counted against the text
+// the edit had before, which may hold some that code put there.
+//
+// Changes that go in whatever the verdict (text set by code, undo, redo) are not judged: the edit keeps a
+// verdict of invalid for such a change and then lets every later change through unjudged, so one refused
+// character set by code would open the box to all. They are told apart by the edit's undo history: what
+// comes in is recorded as an undo step before it is judged; setting the whole text clears the history, and
+// an undo steps back along it, leaving a step to redo. The history holds only what code set and what was
+// judged, so walking it never adds a character that came in. (A password box offers undo only after an
+// insertion; its deletions, which add nothing, pass as unjudged.)
 class EightBitValidator : public QValidator {
 public:
     EightBitValidator(QLineEdit& edit, TextEncoder encode)
@@ -49,6 +58,8 @@ public:
     }
 
     State validate(QString& input, int&) const override {
+        if (m_edit == nullptr || !m_edit->isUndoAvailable() || m_edit->isRedoAvailable())
+            return Acceptable;
         const std::u32string refused = RefusedCharacters(input, m_encode);
         // Named: the first character of which the text now has more than before.
         for (const char32_t code : refused) {

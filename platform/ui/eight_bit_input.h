@@ -14,7 +14,8 @@ class QLineEdit;
 //
 // The encoder says what can be held: cp1252::Encode, or a converter of its own (the formula notation's,
 // which takes Unicode chemistry). Characters a text already had when the program put it in the box (text
-// set by code is not filtered) are left to the saving data exchange; they do not block typing elsewhere.
+// set by code is not filtered, nor is an undo that brings them back) are left to the saving data exchange;
+// they neither block typing elsewhere nor let any other refused character in.
 namespace ui {
 
 // Filters the edit from now on; calling it again with another encoder changes the encoder. An edit with a

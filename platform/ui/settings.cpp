@@ -1,5 +1,6 @@
 #include "platform/ui/settings.h"
 
+#include "platform/core/file_io.h"
 #include "platform/ui/file_names.h"
 
 #include <QDir>
@@ -8,7 +9,8 @@
 #include <QStandardPaths>
 #include <QVariantMap>
 #include <QtGlobal>
-#include <algorithm>
+#include <cstdint>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
@@ -44,10 +46,13 @@ RunValues& HeldValues() {
     return held;
 }
 
-// Whether something at the path that is no regular file (through links) keeps the settings from opening
-// it: a pipe would block the open for ever, and whatever it is, settings written would replace it.
-bool IsNoRegularFile(const QString& path, struct stat& info) {
-    return ::stat(EncodeFileName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+// Whether what stands at the path (through links) keeps the settings from opening it: something that is no
+// regular file (a pipe would block the open for ever, and whatever it is, settings written would replace
+// it), or a file longer than any other file the program reads (kMaxReadSize), which would be read whole
+// into memory.
+bool IsRefused(const QString& path, struct stat& info) {
+    return ::stat(EncodeFileName(path).constData(), &info) == 0 &&
+           (!S_ISREG(info.st_mode) || static_cast<std::uint64_t>(info.st_size) > kMaxReadSize);
 }
 
 // The settings files read so far, each opened once and kept for the run. QSettings reads a file again only
@@ -97,20 +102,20 @@ QStringList FallbackFilePaths() {
     return paths;
 }
 
-// The settings: the file, or the values of this run when something that is not a regular file stands at
-// its name or at the name of its lock file. Such a thing is left as it is, and the program runs with its
-// defaults and what it stores while it runs. Values neither holds come from the fallback files that are
-// regular files; those are only read.
+// The settings: the file, or the values of this run when something refused (IsRefused) stands at its name
+// or at the name of its lock file. Such a thing is left as it is, and the program runs with its defaults and
+// what it stores while it runs. Values neither holds come from the fallback files that are not refused;
+// those are only read. Exactly one of the file and the held values is in use.
 class Profile {
 public:
     Profile() : m_path(ProfileFilePath()) {
         struct stat info {};
         for (const QString& fallback : FallbackFilePaths()) {
-            if (!IsNoRegularFile(fallback, info))
+            if (!IsRefused(fallback, info))
                 m_fallbacks.push_back(&OpenedFiles::Get(fallback));
         }
         RunValues& held = HeldValues();
-        if (!IsNoRegularFile(m_path, info) && !IsNoRegularFile(m_path + QStringLiteral(".lock"), info)) {
+        if (!IsRefused(m_path, info) && !IsRefused(m_path + QStringLiteral(".lock"), info)) {
             // The file is in use again: what was held for the thing in its place goes.
             if (!held.path.isEmpty())
                 held = RunValues{};
@@ -119,10 +124,9 @@ public:
         }
         if (!held.IsFor(m_path, info)) {
             held = RunValues{m_path, info.st_dev, info.st_ino, info.st_ctim, {}};
-            qWarning(
-                "The settings file %s or its lock file is not a regular file: settings are kept for this "
-                "run only.",
-                qPrintable(m_path));
+            qWarning("The settings file %s or its lock file is not a regular file or is too large: settings "
+                     "are kept for this run only.",
+                     qPrintable(m_path));
         }
         m_held = &held.values;
     }
@@ -152,22 +156,17 @@ public:
             it = it.key().startsWith(prefix) ? m_held->erase(it) : std::next(it);
     }
 
-    bool SectionHasValues(const QString& section) const {
+    // Whether the user's own settings hold a value of the section; the fallback files do not count.
+    bool SectionHasOwnValues(const QString& section) const {
         if (m_held) {
             const QString prefix = section + QLatin1Char('/');
             const auto next = m_held->lowerBound(prefix);
-            if (next != m_held->end() && next.key().startsWith(prefix))
-                return true;
+            return next != m_held->end() && next.key().startsWith(prefix);
         }
-        std::vector<QSettings*> files = m_fallbacks;
-        if (m_file)
-            files.insert(files.begin(), m_file);
-        return std::any_of(files.begin(), files.end(), [&](QSettings* file) {
-            file->beginGroup(section);
-            const bool any = !file->childKeys().isEmpty();
-            file->endGroup();
-            return any;
-        });
+        m_file->beginGroup(section);
+        const bool any = !m_file->childKeys().isEmpty();
+        m_file->endGroup();
+        return any;
     }
 
     // Writes the values to the file; false when they could not be written there.
@@ -177,8 +176,9 @@ public:
         m_file->sync();
         if (m_file->status() == QSettings::NoError)
             return true;
+        // The file is read again, for this profile's later uses too.
         OpenedFiles::Forget(m_path);
-        m_file = nullptr;
+        m_file = &OpenedFiles::Get(m_path);
         return false;
     }
 
@@ -188,6 +188,16 @@ private:
     QVariantMap* m_held = nullptr;
     std::vector<QSettings*> m_fallbacks;
 };
+
+// A file name as a value: its text when it is UTF-8, else its bytes, so that it reads back as it was.
+QVariant FileNameValue(const QString& name) {
+    const QByteArray bytes = EncodeFileName(name);
+    return QString::fromUtf8(bytes) == name ? QVariant(name) : QVariant(bytes);
+}
+
+QString FileNameOf(const QVariant& value) {
+    return value.typeId() == QMetaType::QByteArray ? DecodeFileName(value.toByteArray()) : value.toString();
+}
 
 bool WriteValue(const QString& section, const QString& entry, const QVariant& value) {
     Profile profile;
@@ -217,8 +227,16 @@ bool WriteProfileString(const QString& section, const QString& entry, const QStr
     return WriteValue(section, entry, value);
 }
 
+QString GetProfileFileName(const QString& section, const QString& entry) {
+    return FileNameOf(Profile().Value(Key(section, entry)));
+}
+
+bool WriteProfileFileName(const QString& section, const QString& entry, const QString& name) {
+    return WriteValue(section, entry, FileNameValue(name));
+}
+
 bool ProfileSectionHasValues(const QString& section) {
-    return Profile().SectionHasValues(section);
+    return Profile().SectionHasOwnValues(section);
 }
 
 QString ProfileFilePath() {
@@ -240,10 +258,7 @@ void RecentFileList::Load() {
     m_files.clear();
     const Profile profile;
     for (int i = 1; i <= m_size; ++i) {
-        const QVariant value = profile.Value(Key(kRecentSection, QStringLiteral("File%1").arg(i)));
-        // A name that is no UTF-8 is kept as its bytes.
-        const QString path =
-            value.typeId() == QMetaType::QByteArray ? DecodeFileName(value.toByteArray()) : value.toString();
+        const QString path = FileNameOf(profile.Value(Key(kRecentSection, QStringLiteral("File%1").arg(i))));
         if (!path.isEmpty() && !m_files.contains(path))
             m_files << path;
     }
@@ -252,11 +267,8 @@ void RecentFileList::Load() {
 void RecentFileList::Save() const {
     Profile profile;
     profile.RemoveSection(kRecentSection);
-    for (int i = 0; i < m_files.size(); ++i) {
-        const QByteArray bytes = EncodeFileName(m_files[i]);
-        profile.SetValue(Key(kRecentSection, QStringLiteral("File%1").arg(i + 1)),
-                         QString::fromUtf8(bytes) == m_files[i] ? QVariant(m_files[i]) : QVariant(bytes));
-    }
+    for (int i = 0; i < m_files.size(); ++i)
+        profile.SetValue(Key(kRecentSection, QStringLiteral("File%1").arg(i + 1)), FileNameValue(m_files[i]));
     profile.Sync();
 }
 

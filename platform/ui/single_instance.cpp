@@ -1,5 +1,6 @@
 #include "single_instance.h"
 
+#include "file_names.h"
 #include "handover_message.h"
 
 #include <QCryptographicHash>
@@ -33,7 +34,7 @@ constexpr int kClientTimeoutMs = 10000;
 class StartLock {
 public:
     StartLock(const QString& path, int timeoutMs) {
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        fd_ = ::open(ui::EncodeFileName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd_ < 0)
             return;
         const QDeadlineTimer deadline(timeoutMs);

@@ -15,6 +15,7 @@
 #include "model/md5_checksum.h"
 #include "model/stp.h"
 #include "platform/core/file_io.h"
+#include "platform/ui/file_names.h"
 #include "platform/ui/message_box.h"
 #include "platform/ui/settings.h"
 #include "platform/ui/string_table.h"
@@ -28,7 +29,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -523,6 +526,33 @@ TEST_F(PathDialogTest, AFailedReadAtTheNewPathLeavesEverythingAsItWas) {
     EXPECT_TRUE(files.IsDatabaseModified());
     EXPECT_EQ(refreshes, before);
     EXPECT_EQ(ui::GetProfileString("Settings", "DatabasePath"), "");
+}
+
+// A database path is a file name of bytes: one that is no UTF-8 keeps every byte from the box to the file
+// written, the stored setting, and the box of the next opening.
+TEST_F(PathDialogTest, ADatabasePathKeepsItsBytes) {
+    // In a folder of their own, which the test removes: Qt cannot remove names that are no UTF-8.
+    const QByteArray home = qgetenv("HOME") + "/bytes";
+    ASSERT_TRUE(QDir().mkpath(QString::fromUtf8(home)));
+    for (const QByteArray& name : {QByteArray("caf\xE9.dat"), QByteArray("\xFF\xFE\x80.dat"),
+                                   QByteArray("a\xC3(\xED\xA0\x80.dat"), QByteArray("b\xC3\xA9.dat")}) {
+        const QByteArray bytes = home + '/' + name;
+        CDatabasePathDlg dialog(files);
+        dialog.Create();
+        MessageBoxRecorder boxes({ui::IDNO}); // no password
+        dialog.SetDlgItemText(CDatabasePathDlg::kPathEdit, ui::DecodeFileName(bytes));
+        dialog.PressButton(ui::IDOK);
+        EXPECT_EQ(dialog.result(), ui::IDOK) << name.toHex().toStdString();
+        struct stat info {};
+        EXPECT_EQ(::stat(bytes.constData(), &info), 0) << name.toHex().toStdString();
+        EXPECT_EQ(desktop.StoredDatabasePath(), bytes.toStdString());
+        EXPECT_EQ(files.GetDatabasePath().string(), bytes.toStdString());
+
+        CDatabasePathDlg again(files);
+        again.Create();
+        EXPECT_EQ(ui::EncodeFileName(Text(again, CDatabasePathDlg::kPathEdit)), bytes);
+    }
+    std::filesystem::remove_all(home.toStdString());
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // Settings, the data folder, the recent-file list, the clipboard, text conversion, the number locale and
 // the string table.
+#include "platform/core/file_io.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/links.h"
 #include "platform/ui/message_box.h"
@@ -17,6 +18,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -26,6 +28,45 @@
 #include <unistd.h>
 
 namespace {
+
+bool WriteFile(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+// Counts the events of a kind (IN_OPEN, IN_CLOSE_NOWRITE ...) on a file of a folder from now on.
+class FileEvents {
+public:
+    FileEvents(const QString& folder, std::uint32_t mask)
+        : m_watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        EXPECT_GE(m_watch, 0);
+        EXPECT_GE(::inotify_add_watch(m_watch, QFile::encodeName(folder).constData(), mask), 0);
+    }
+    ~FileEvents() { ::close(m_watch); }
+    FileEvents(const FileEvents&) = delete;
+    FileEvents& operator=(const FileEvents&) = delete;
+
+    // The events seen since the last call, for the file of that name.
+    int Count(const char* name, std::uint32_t mask) {
+        alignas(inotify_event) char events[64 * 1024];
+        for (ssize_t size; (size = ::read(m_watch, events, sizeof events)) > 0;) {
+            for (ssize_t at = 0; at < size;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+                if (event->len > 0)
+                    m_seen.push_back({event->name, event->mask});
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return static_cast<int>(std::count_if(m_seen.begin(), m_seen.end(), [&](const auto& seen) {
+            return seen.first == name && (seen.second & mask);
+        }));
+    }
+
+private:
+    int m_watch;
+    std::vector<std::pair<std::string, std::uint32_t>> m_seen;
+};
 
 TEST(Settings, ValuesGoToTheTestConfigurationFolderAndComeBack) {
     const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -84,11 +125,7 @@ TEST(Settings, ValuesTheFileLacksComeFromTheSystemFoldersWhichAreOnlyRead) {
     const QDir home(QDir::homePath());
     const QString first = home.filePath("site"), second = home.filePath("vendor");
     qputenv("XDG_CONFIG_DIRS", QFile::encodeName(first + ':' + second));
-    const auto write = [](const QString& path, const QByteArray& text) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-    };
+    const auto write = WriteFile;
     ASSERT_TRUE(write(first + "/Kestrolab/QELT.conf", "[Settings]\nDisplayDigits=6\n"));
     ASSERT_TRUE(write(second + "/Kestrolab/QELT.conf", "[Settings]\nDisplayDigits=5\nCurrentTip=3\n"));
     ASSERT_TRUE(write(second + "/Kestrolab.conf", "[Settings]\nCurrentTip=2\nShowTipOfTheDay=0\n"));
@@ -97,7 +134,6 @@ TEST(Settings, ValuesTheFileLacksComeFromTheSystemFoldersWhichAreOnlyRead) {
     const test_support::PipeWatchdog watchdog({pipe.toStdString()},
                                               "the settings with a pipe as a system file");
 
-    EXPECT_TRUE(ui::ProfileSectionHasValues("Settings"));
     EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 6);
     EXPECT_EQ(ui::GetProfileInt("Settings", "CurrentTip", 0), 3);
     EXPECT_EQ(ui::GetProfileInt("Settings", "ShowTipOfTheDay", 1), 0);
@@ -132,11 +168,7 @@ TEST(Settings, TheFileIsReadOnceForTheRunHoweverLargeItIs) {
     }
     // Every time the file is opened for reading and closed again is seen (opening it to write is not). The
     // opens are watched as well, since the kernel would merge a series of closes into one.
-    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    ASSERT_GE(watch, 0);
-    ASSERT_GE(::inotify_add_watch(watch, QFile::encodeName(QFileInfo(path).path()).constData(),
-                                  IN_OPEN | IN_CLOSE_NOWRITE),
-              0);
+    FileEvents events(QFileInfo(path).path(), IN_OPEN | IN_CLOSE_NOWRITE);
 
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 5);
@@ -145,18 +177,73 @@ TEST(Settings, TheFileIsReadOnceForTheRunHoweverLargeItIs) {
     EXPECT_EQ(ui::GetProfileInt("Settings", "CurrentTip", 0), 1);
     EXPECT_EQ(ui::GetProfileString("Settings", "Value1999"), QString(40, 'x'));
 
-    int reads = 0;
-    alignas(inotify_event) char events[64 * 1024];
-    for (ssize_t size; (size = ::read(watch, events, sizeof events)) > 0;) {
-        for (ssize_t at = 0; at < size;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(events + at);
-            reads += (event->mask & IN_CLOSE_NOWRITE) && event->len > 0 &&
-                     std::strcmp(event->name, "QELT.conf") == 0;
-            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    EXPECT_EQ(events.Count("QELT.conf", IN_CLOSE_NOWRITE), 1) << "read again for each value";
+}
+
+// A settings file longer than any file the program reads, the user's or a site's, is never opened: its
+// values are not taken, the user's file is not replaced, and what the program stores is kept for the run.
+TEST(Settings, SettingsFilesLongerThanTheReadLimitAreRefusedUnread) {
+    const QString site = QDir::home().filePath("site");
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(site));
+    const QString user = ui::ProfileFilePath(), siteFile = site + "/Kestrolab/QELT.conf";
+    const QByteArray head = "[Settings]\nDisplayDigits=6\nCurrentTip=3\n";
+    // Sparse files: their length costs neither disk nor time unless they are read.
+    for (const QString& path : {user, siteFile}) {
+        ASSERT_TRUE(WriteFile(path, head));
+        ASSERT_TRUE(QFile::resize(path, static_cast<qint64>(kMaxReadSize) + 1));
+    }
+    ASSERT_TRUE(WriteFile(site + "/Kestrolab.conf", "[Settings]\nShowTipOfTheDay=0\n"));
+    FileEvents userEvents(QFileInfo(user).path(), IN_OPEN), siteEvents(QFileInfo(siteFile).path(), IN_OPEN);
+
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 4);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "CurrentTip", -1), -1);
+    EXPECT_EQ(ui::GetProfileInt("Settings", "ShowTipOfTheDay", 1), 0) << "a site file within the limit";
+    EXPECT_FALSE(ui::ProfileSectionHasValues("Settings"));
+    EXPECT_FALSE(ui::WriteProfileInt("Settings", "DisplayDigits", 5)) << "not written to the file";
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 5);
+    EXPECT_EQ(userEvents.Count("QELT.conf", IN_OPEN) + userEvents.Count("QELT.conf.lock", IN_OPEN), 0);
+    EXPECT_EQ(siteEvents.Count("QELT.conf", IN_OPEN), 0);
+    EXPECT_EQ(QFileInfo(user).size(), static_cast<qint64>(kMaxReadSize) + 1);
+
+    // A file cut back within the limit is read again.
+    ASSERT_TRUE(QFile::resize(user, head.size()));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "CurrentTip", -1), 3);
+}
+
+// Whether the user started the program before is told by the user's own settings alone: values of the
+// section in the system folders or in the organisation's file do not count.
+TEST(Settings, OnlyTheUsersOwnFileTellsWhetherASectionHoldsValues) {
+    const QString site = QDir::home().filePath("site");
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(site));
+    const QString user = ui::ProfileFilePath();
+    const QStringList others{site + "/Kestrolab/QELT.conf", site + "/Kestrolab.conf",
+                             QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath("Kestrolab.conf")};
+    // The user's file missing, empty, with another section, with the section; each with every choice of
+    // the others holding the section.
+    const QList<QByteArray> userTexts{"", "[Other]\nA=1\n", "[Settings]\nFirstRun=0\n"};
+    for (int chosen = 0; chosen < (1 << others.size()); ++chosen) {
+        for (int text = -1; text < userTexts.size(); ++text) {
+            for (int i = 0; i < others.size(); ++i) {
+                QFile::remove(others[i]);
+                if (chosen & (1 << i)) {
+                    ASSERT_TRUE(WriteFile(others[i], "[Settings]\nShowTipOfTheDay=0\n"));
+                }
+            }
+            QFile::remove(user);
+            if (text >= 0) {
+                ASSERT_TRUE(WriteFile(user, userTexts[text]));
+            }
+            EXPECT_EQ(ui::ProfileSectionHasValues("Settings"), text == 2)
+                << "user's file " << text << ", others " << chosen;
         }
     }
-    ::close(watch);
-    EXPECT_EQ(reads, 1) << "read again for each value";
+    // The values of a run, held in place of a file that cannot be used, are the user's as well.
+    QFile::remove(user);
+    ASSERT_TRUE(QDir().mkpath(user + ".lock"));
+    EXPECT_FALSE(ui::ProfileSectionHasValues("Settings"));
+    ui::WriteProfileInt("Settings", "FirstRun", 1);
+    EXPECT_TRUE(ui::ProfileSectionHasValues("Settings"));
+    ASSERT_TRUE(QDir().rmdir(user + ".lock"));
 }
 
 TEST(Settings, DataFolderIsTheXdgDataFolderOfKestrolabQelt) {
