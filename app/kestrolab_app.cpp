@@ -18,7 +18,6 @@
 
 #include <QApplication>
 #include <QPageSetupDialog>
-#include <QPrinter>
 
 namespace {
 
@@ -129,12 +128,6 @@ void CKestrolabApp::ShowStartupHelp() {
     } else if (CTipofTheDay::ShowsAtStartup()) {
         OnTipOfTheDay();
     }
-}
-
-QPrinter& CKestrolabApp::GetPrinter() {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
-    return *m_printer;
 }
 
 void CKestrolabApp::UpdateAllDocuments() {

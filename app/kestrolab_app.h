@@ -8,7 +8,6 @@
 #include <memory>
 
 class CMainFrame;
-class QPrinter;
 
 namespace ui {
 class DocManager;
@@ -61,11 +60,8 @@ public:
     ProgramDatabase& GetProgramDatabase() { return *m_database; }
     ui::DocManager& GetDocManager() { return *m_docManager; }
     CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
-    // The printer that Print Setup sets up and printing uses.
-    QPrinter& GetPrinter();
-    // The printer's paper or margins may have changed (Print Setup, Print, Print Preview): every view takes
-    // them again.
-    void PageSetupChanged();
+    // Every view of every document takes the printer's paper and margins again.
+    void PageSetupChanged() override;
 
     // Every view of every document redraws everything (after a change of the display digits).
     void UpdateAllDocuments();
@@ -110,5 +106,4 @@ private:
 
     int m_displayDigits = 4;
     bool m_programDefaultsModified = false;
-    std::unique_ptr<QPrinter> m_printer;
 };

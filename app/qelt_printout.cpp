@@ -1,6 +1,5 @@
 #include "app/qelt_printout.h"
 
-#include "app/kestrolab_app.h"
 #include "app/painter_surface.h"
 #include "app/qelt_command_ids.h"
 #include "app/reaction_printout_layout.h"
@@ -28,7 +27,7 @@ constexpr int kHelpContext = qelt_res::PrintoutHelp;
 
 // The application's printer, which Print Setup sets up; a printer of its own where there is no application.
 QPrinter& Printer() {
-    if (auto* app = dynamic_cast<CKestrolabApp*>(ui::Application::Instance()))
+    if (ui::Application* app = ui::Application::Instance())
         return app->GetPrinter();
     static QPrinter* printer = new QPrinter;
     return *printer;
@@ -37,7 +36,7 @@ QPrinter& Printer() {
 // The print dialog and the preview can change the paper of the printer every printout shares: each of them
 // takes it again.
 void PrinterMayHaveChanged(CQELTPrintout& view) {
-    if (auto* app = dynamic_cast<CKestrolabApp*>(ui::Application::Instance()))
+    if (ui::Application* app = ui::Application::Instance())
         app->PageSetupChanged();
     else
         view.OnPageSetupChanged();

@@ -15,32 +15,77 @@ namespace {
 constexpr std::string_view kWater = "H2O";
 constexpr std::string_view kElectron = "e^-";
 
-CompositionVector CompositionOf(std::string_view text) {
-    ChemicalFormula formula;
-    formula.SetText(text, true);
-    return formula.GetComposition();
+// A species the procedures add: its formula text and its composition.
+struct Addition {
+    std::string_view formula;
+    CompositionVector composition;
+};
+
+Addition AdditionOf(std::string_view formula) {
+    ChemicalFormula parsed;
+    parsed.SetText(formula, true);
+    return {formula, parsed.GetComposition()};
 }
 
-// Where the winning arrangement puts the ion and the water.
+struct Species {
+    Addition water;
+    Addition ion;
+    Addition electron;
+    std::vector<CompositionVector> special; // water, H^+, OH^- and, with electrons, e^-
+};
+
+Species SpeciesFor(std::string_view ion, bool withElectrons) {
+    Species species{AdditionOf(kWater), AdditionOf(ion), AdditionOf(kElectron), {}};
+    species.special = {species.water.composition, AdditionOf(kHydrogenIon).composition,
+                       AdditionOf(kHydroxideIon).composition};
+    if (withElectrons)
+        species.special.push_back(species.electron.composition);
+    return species;
+}
+
+bool IsSpecial(const Species& species, const CompositionVector& composition) {
+    for (const CompositionVector& special : species.special) {
+        if (composition == special)
+            return true;
+    }
+    return false;
+}
+
 enum class Place { Nowhere, Reactants, Products };
 
+// Where the ion, the water and the electrons go. Each stands after the reaction's own rows of its side, in
+// the order water, ion, electrons. No attempt adds electrons: the second procedure places them after the
+// winning attempt, on the side that makes up the charge its coefficients leave.
 struct Arrangement {
-    Place ion;
-    Place water;
+    Place ion = Place::Nowhere;
+    Place water = Place::Nowhere;
+    Place electrons = Place::Nowhere;
+
+    // What the arrangement puts on a side, in the order it stands there.
+    std::vector<const Addition*> On(Place side, const Species& species) const {
+        std::vector<const Addition*> added;
+        if (water == side)
+            added.push_back(&species.water);
+        if (ion == side)
+            added.push_back(&species.ion);
+        if (electrons == side)
+            added.push_back(&species.electron);
+        return added;
+    }
 };
 
 // The attempts, in the order they are tried. The seven first never put the ion and water on one side; the
 // last two do, for the reactions that need them together (a disproportionation in acid, a reduction in base).
 constexpr std::array<Arrangement, 9> kAttempts = {{
-    {Place::Nowhere, Place::Nowhere},
-    {Place::Reactants, Place::Nowhere},
-    {Place::Reactants, Place::Products},
-    {Place::Nowhere, Place::Products},
-    {Place::Products, Place::Nowhere},
-    {Place::Products, Place::Reactants},
-    {Place::Nowhere, Place::Reactants},
-    {Place::Reactants, Place::Reactants},
-    {Place::Products, Place::Products},
+    {.ion = Place::Nowhere, .water = Place::Nowhere},
+    {.ion = Place::Reactants, .water = Place::Nowhere},
+    {.ion = Place::Reactants, .water = Place::Products},
+    {.ion = Place::Nowhere, .water = Place::Products},
+    {.ion = Place::Products, .water = Place::Nowhere},
+    {.ion = Place::Products, .water = Place::Reactants},
+    {.ion = Place::Nowhere, .water = Place::Reactants},
+    {.ion = Place::Reactants, .water = Place::Reactants},
+    {.ion = Place::Products, .water = Place::Products},
 }};
 
 // The reaction as the attempts see it: the document's rows without the special species, laid out by row
@@ -52,20 +97,6 @@ struct Working {
     int nReactants = 0;
     int nProducts = 0;
 };
-
-struct Species {
-    CompositionVector water;
-    CompositionVector ion;
-    std::vector<CompositionVector> special; // water, H^+, OH^- and, with electrons, e^-
-};
-
-bool IsSpecial(const Species& species, const CompositionVector& composition) {
-    for (const CompositionVector& special : species.special) {
-        if (composition == special)
-            return true;
-    }
-    return false;
-}
 
 // Puts a vector at a position of the working arrangement, without its charge when only atoms count.
 void PutAt(Working& working, int position, CompositionVector composition, bool atomsOnly) {
@@ -90,55 +121,47 @@ Working CopyOrdinaryRows(const CQELTDoc& document, const Species& species, bool 
     return working;
 }
 
-struct Winner {
-    Arrangement arrangement;
-    int nReactants;
-    int nProducts;
+struct Counts {
+    int reactants;
+    int products;
+
+    bool Fit() const {
+        return reactants <= CQELTDoc::kMaxReagentsPerSide && products <= CQELTDoc::kMaxReagentsPerSide;
+    }
 };
 
-// Tries the arrangements. The seven first each keep the changes of those before them; the last two lay out
-// the side that takes both as the document will hold it, water first, then the ion. An arrangement that
-// would put more reagents on a side than a reaction holds counts as failed.
+// The rows each side holds once the arrangement's species are added to the reaction's own.
+Counts CountsWith(const Working& working, const Arrangement& arrangement, const Species& species) {
+    return {working.nReactants + static_cast<int>(arrangement.On(Place::Reactants, species).size()),
+            working.nProducts + static_cast<int>(arrangement.On(Place::Products, species).size())};
+}
+
+// Writes the arrangement's species after the reaction's own rows, over what an earlier attempt put there.
+void Lay(Working& working, const Arrangement& arrangement, const Species& species, bool atomsOnly) {
+    const auto laySide = [&](Place side, int position) {
+        for (const Addition* added : arrangement.On(side, species))
+            PutAt(working, position++, added->composition, atomsOnly);
+    };
+    laySide(Place::Reactants, working.nReactants);
+    laySide(Place::Products, CQELTDoc::kFirstProductRow + working.nProducts);
+}
+
+struct Winner {
+    Arrangement arrangement;
+    Counts counts;
+};
+
+// Tries the arrangements in turn, each on the reaction's own rows with its species laid after them. An
+// arrangement that would put more reagents on a side than a reaction holds counts as failed.
 std::optional<Winner> FindArrangement(CQELTDoc& document, Working& working, const Species& species,
                                       bool atomsOnly) {
-    const int i = working.nReactants;
-    const int p = working.nProducts;
-    const int reactantPosition = i;
-    const int productPosition = CQELTDoc::kFirstProductRow + p;
-    for (std::size_t attempt = 0; attempt < kAttempts.size(); ++attempt) {
-        switch (attempt) {
-        case 1:
-            PutAt(working, reactantPosition, species.ion, atomsOnly);
-            break;
-        case 2:
-            PutAt(working, productPosition, species.water, atomsOnly);
-            break;
-        case 4:
-            PutAt(working, productPosition, species.ion, atomsOnly);
-            break;
-        case 5:
-            PutAt(working, reactantPosition, species.water, atomsOnly);
-            break;
-        case 7:
-            PutAt(working, reactantPosition + 1, species.ion, atomsOnly);
-            break;
-        case 8:
-            PutAt(working, productPosition, species.water, atomsOnly);
-            PutAt(working, productPosition + 1, species.ion, atomsOnly);
-            break;
-        default:
-            break;
-        }
-        const Arrangement& arrangement = kAttempts[attempt];
-        const auto count = [&](Place side) {
-            return (arrangement.ion == side) + (arrangement.water == side);
-        };
-        const int reactants = i + count(Place::Reactants);
-        const int products = p + count(Place::Products);
-        if (reactants > CQELTDoc::kMaxReagentsPerSide || products > CQELTDoc::kMaxReagentsPerSide)
+    for (const Arrangement& arrangement : kAttempts) {
+        const Counts counts = CountsWith(working, arrangement, species);
+        if (!counts.Fit())
             continue;
-        if (document.BalanceReaction(working.rows, reactants, products))
-            return Winner{arrangement, reactants, products};
+        Lay(working, arrangement, species, atomsOnly);
+        if (document.BalanceReaction(working.rows, counts.reactants, counts.products))
+            return Winner{arrangement, counts};
     }
     return std::nullopt;
 }
@@ -156,53 +179,47 @@ void RemoveSpecialRows(CQELTDoc& document, const Species& species) {
     }
 }
 
-void Append(CQELTDoc& document, Place side, std::string_view formula) {
-    if (side != Place::Nowhere)
-        document.AddReagent(side == Place::Reactants, std::make_unique<CQELTReagent>(std::string(formula)));
+// Adds the arrangement's species at the end of their sides, in the order the attempts laid them out.
+void Append(CQELTDoc& document, const Arrangement& arrangement, const Species& species) {
+    for (const Place side : {Place::Reactants, Place::Products}) {
+        for (const Addition* added : arrangement.On(side, species))
+            document.AddReagent(side == Place::Reactants,
+                                std::make_unique<CQELTReagent>(std::string(added->formula)));
+    }
 }
 
-// The charge the winning coefficients leave: reactants' minus products'. Positive: electrons are missing
-// on the reactant side.
-long long NetCharge(const Working& working, const std::vector<int>& coefficients, const Winner& winner) {
+// Where the electrons go: the winning coefficients leave a net charge, the reactants' minus the products';
+// electrons make it up with the reactants when it is positive, with the products when it is negative.
+Place ElectronsSide(const Working& working, const std::vector<int>& coefficients, const Winner& winner) {
+    const Counts& counts = winner.counts;
+    if (coefficients.size() < static_cast<std::size_t>(counts.reactants + counts.products))
+        return Place::Nowhere;
     long long net = 0;
-    for (int k = 0; k < winner.nReactants; ++k)
+    for (int k = 0; k < counts.reactants; ++k)
         net += static_cast<long long>(coefficients[k]) * working.charges[k];
-    for (int j = 0; j < winner.nProducts; ++j)
-        net -= static_cast<long long>(coefficients[winner.nReactants + j]) *
+    for (int j = 0; j < counts.products; ++j)
+        net -= static_cast<long long>(coefficients[counts.reactants + j]) *
                working.charges[CQELTDoc::kFirstProductRow + j];
-    return net;
+    return net > 0 ? Place::Reactants : net < 0 ? Place::Products : Place::Nowhere;
 }
 
 bool Balance(CQELTDoc& document, std::string_view ion, bool withElectrons) {
-    Species species;
-    species.water = CompositionOf(kWater);
-    species.ion = CompositionOf(ion);
-    species.special = {species.water, CompositionOf(kHydrogenIon), CompositionOf(kHydroxideIon)};
-    if (withElectrons)
-        species.special.push_back(CompositionOf(kElectron));
-
+    const Species species = SpeciesFor(ion, withElectrons);
     Working working = CopyOrdinaryRows(document, species, withElectrons);
     const std::optional<Winner> winner = FindArrangement(document, working, species, withElectrons);
     if (!winner)
         return false;
 
-    Place electrons = Place::Nowhere;
+    Arrangement arrangement = winner->arrangement;
     if (withElectrons) {
         // The coefficients of the winning attempt, in its packed order, before the rows are rewritten.
-        const std::vector<int> coefficients = document.GetBalancedCoefficients();
-        if (coefficients.size() >= static_cast<std::size_t>(winner->nReactants + winner->nProducts)) {
-            const long long net = NetCharge(working, coefficients, *winner);
-            electrons = net > 0 ? Place::Reactants : net < 0 ? Place::Products : Place::Nowhere;
-        }
-        const int sideCount = electrons == Place::Reactants ? winner->nReactants : winner->nProducts;
-        if (electrons != Place::Nowhere && sideCount >= CQELTDoc::kMaxReagentsPerSide)
+        arrangement.electrons = ElectronsSide(working, document.GetBalancedCoefficients(), *winner);
+        if (!CountsWith(working, arrangement, species).Fit())
             return false; // no room for the electron row: the rows stay as they are
     }
 
     RemoveSpecialRows(document, species);
-    Append(document, winner->arrangement.water, kWater);
-    Append(document, winner->arrangement.ion, ion);
-    Append(document, electrons, kElectron);
+    Append(document, arrangement, species);
     document.BalanceReaction();
     return true;
 }

@@ -3,6 +3,8 @@
 #include "platform/ui/command_ids.h"
 #include "platform/ui/window_on_screen.h"
 
+#include <QPrinter>
+
 namespace ui {
 namespace {
 Application* g_instance = nullptr;
@@ -30,6 +32,12 @@ void Application::AddToRecentFileList(const QString& path) {
 
 bool Application::OpenDocumentFile(const QString&) {
     return false;
+}
+
+QPrinter& Application::GetPrinter() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    return *m_printer;
 }
 
 void Application::OnOpenRecentFile(int id) {

@@ -5,9 +5,11 @@
 
 #include <memory>
 
+class QPrinter;
+
 // The end of every command route: commands that belong to no window. The program's application class
 // derives from it (one object for the whole run), maps its commands in its constructor and reaches the
-// main window and the recent-file list here.
+// main window, the recent-file list and the printer here.
 namespace ui {
 
 class MainFrame;
@@ -31,6 +33,12 @@ public:
     // Opens a document file (recent files, command line, dropped files); false when it could not be opened.
     virtual bool OpenDocumentFile(const QString& path);
 
+    // The printer that Print Setup sets up and every printout prints on.
+    QPrinter& GetPrinter();
+    // The printer's paper or margins may have changed (Print Setup, Print, Print Preview): every view takes
+    // them again. The program's application, which knows the documents and their views, does it.
+    virtual void PageSetupChanged() {}
+
 protected:
     // A recent-file item: opens that file; a file that cannot be opened leaves the list.
     void OnOpenRecentFile(int id);
@@ -38,6 +46,7 @@ protected:
 private:
     MainFrame* m_mainWindow = nullptr;
     RecentFileList m_recentFiles{4};
+    std::unique_ptr<QPrinter> m_printer;
     // Every window the program shows opens inside its screen.
     std::unique_ptr<WindowsOnScreen> m_windowsOnScreen;
 };
