@@ -7,6 +7,9 @@
 #include "platform/ui/command_target.h"
 
 void CQELTView::OnCopyReaction(int id) {
+    // What the boxes show is what is copied.
+    if (!Doc().TakeShownValues())
+        return;
     reaction_copy::CopyReaction(Doc(), id);
 }
 
