@@ -183,9 +183,9 @@ TEST_F(ReactionProgram, CommandsThatReadTheReactionTakeWhatTheBoxesShowFirst) {
         Retype(mass, "1-");
         ui::PutOnClipboard("untouched", ui::ClipboardFormat::Text, false);
         FileDialogScript files;
-        for (const int command :
-             {ui::cmd::FileSave, ui::cmd::FileSaveAs, ui::cmd::FileClose, qelt_cmd::CopyText,
-              qelt_cmd::CopyHtml, qelt_cmd::CopyLatex, qelt_cmd::CopyUbbc}) {
+        for (const int command : {ui::cmd::FileSave, ui::cmd::FileSaveAs, ui::cmd::FileClose,
+                                  qelt_cmd::CopyText, qelt_cmd::CopyHtml, qelt_cmd::CopyLatex,
+                                  qelt_cmd::CopyUbbc, qelt_cmd::BalanceWithH, qelt_cmd::BalanceWithOH}) {
             SCOPED_TRACE(command);
             answers.texts.clear();
             mass->setFocus(Qt::MouseFocusReason);
