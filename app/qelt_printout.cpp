@@ -161,16 +161,28 @@ bool CQELTPrintout::PrintToPdf(const QString& path) const {
     return ui::PrintToPdf(path, Printer().pageLayout(), PrinterPage());
 }
 
+bool CQELTPrintout::TakeFormValues() const {
+    // The page shows what the form views' boxes show.
+    CQELTDoc* doc = GetDocument();
+    return doc == nullptr || doc->TakeShownValues();
+}
+
 void CQELTPrintout::OnFilePrint() {
+    if (!TakeFormValues())
+        return;
     ui::PrintWithDialog(this, Printer(), PrinterPage());
     PrinterMayHaveChanged(*this);
 }
 
 void CQELTPrintout::OnFilePrintDirect() {
+    if (!TakeFormValues())
+        return;
     ui::PrintDirect(Printer(), PrinterPage());
 }
 
 void CQELTPrintout::OnFilePrintPreview() {
+    if (!TakeFormValues())
+        return;
     ui::PrintPreview(this, Printer(), PrinterPage());
     PrinterMayHaveChanged(*this);
 }

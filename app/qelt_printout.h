@@ -52,6 +52,8 @@ public:
 private:
     class Page;
 
+    // The document takes what the form views' boxes show before it is printed; false when a box is refused.
+    bool TakeFormValues() const;
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();

@@ -41,6 +41,11 @@ public:
     // added to or removed from this view's controls only; any other hint redraws everything.
     void OnUpdate(DocumentView* sender, std::uintptr_t hint) override;
 
+    // Takes into the document the formula and amount boxes whose text means something else than the
+    // document holds (a rejected text is reported, and false returned); boxes that show what the document
+    // holds change nothing.
+    bool TakeShownValues() override;
+
     // After the document changed its rows itself (the counts from before the change given), sends the row
     // hints, with no sender, that bring every view of the document to the new counts.
     void SetRowCounts(int oldReactants, int oldProducts);
@@ -221,6 +226,12 @@ private:
     void MoveRowTo(int from, int to);
     void RebuildTabOrder();
     void HandleAmountChanged(int id, bool massChanged);
+    // Whether a row's moles or mass box means the amount the reagent holds (the same value with the same
+    // significant digits). A box left, or re-shown, with the text it had changes nothing.
+    bool ShowsStoredAmount(int row, bool mass) const;
+    // Takes a row's moles or mass box into the reagent when it means another amount: the other amount
+    // follows, the document is recalculated and marked modified. False when the text is rejected.
+    bool TakeAmount(int row, bool mass);
     void RedrawAll();
 
     QIcon m_removeIcon;

@@ -6,6 +6,7 @@
 #include "app/qelt_view1.h"
 #include "model/qelt_doc.h"
 #include "model/qelt_reagent.h"
+#include "platform/core/archive.h"
 
 using namespace reaction_view;
 
@@ -18,6 +19,24 @@ void OutputDescribed(CQELTView& view, CQELTDoc& doc, const CQELTReagent& reagent
     if (reagent.OutputDescriptionDiffers(before))
         doc.SetModifiedFlag(true);
     doc.UpdateAllViews(&view, kHintRedraw);
+}
+
+// The reagent's record as the file keeps it.
+std::vector<std::uint8_t> StoredRecord(const CQELTReagent& reagent) {
+    CQELTReagent copy = reagent;
+    Archive ar;
+    copy.Serialize(ar);
+    return ar.Bytes();
+}
+
+// A calculator's value takes the stored one's place only when it means another amount: a value the row gave
+// the calculator and got back unchanged keeps the significant digits it was stored with. A plain value
+// (one the calculator carries no digits for) is the same amount when its value is.
+void TakeValue(CEditableDouble& stored, const CEditableDouble& taken, bool plain) {
+    const bool sameValue = SameAmount(CEditableDouble(stored.value, 0), CEditableDouble(taken.value, 0));
+    if (sameValue && (plain || taken.digits == stored.digits))
+        return;
+    stored = taken;
 }
 
 } // namespace
@@ -41,10 +60,11 @@ void CQELTView1::OnConcentrationInput(int id) {
     }
     if (dialog.DoModal() != ui::IDOK)
         return;
-    reagent->enteredMass = dialog.m_mass;
-    reagent->enteredMoles = dialog.m_n;
-    reagent->inputConcentration = dialog.m_C;
-    reagent->inputVolume = dialog.m_V;
+    const std::vector<std::uint8_t> before = StoredRecord(*reagent);
+    TakeValue(reagent->enteredMass, dialog.m_mass, false);
+    TakeValue(reagent->enteredMoles, dialog.m_n, false);
+    TakeValue(reagent->inputConcentration, dialog.m_C, false);
+    TakeValue(reagent->inputVolume, dialog.m_V, false);
     reagent->inputConcentrationUnit = dialog.m_concentrationUnit;
     reagent->inputVolumeUnit = dialog.m_volumeUnit;
     reagent->inputKind = CQELTReagent::kSolution;
@@ -52,7 +72,9 @@ void CQELTView1::OnConcentrationInput(int id) {
     RefreshRows();
     UpdateData(false);
     doc.UpdateAllViews(this, kHintRedraw);
-    doc.SetModifiedFlag(true);
+    // Modified when the file would change: "Use" with the values as they came changes nothing.
+    if (StoredRecord(*reagent) != before)
+        doc.SetModifiedFlag(true);
 }
 
 void CQELTView1::OnGasInput(int id) {
@@ -78,12 +100,13 @@ void CQELTView1::OnGasInput(int id) {
     if (dialog.DoModal() != ui::IDOK)
         return;
     // The calculator's values are plain numbers: they carry no significant digits of their own.
+    const std::vector<std::uint8_t> before = StoredRecord(*reagent);
     reagent->inputKind = CQELTReagent::kGas;
-    reagent->enteredMass = dialog.m_mass;
-    reagent->enteredMoles = dialog.m_n;
-    reagent->inputPressure = dialog.m_p;
-    reagent->inputTemperature = dialog.m_T;
-    reagent->inputVolume = dialog.m_V;
+    TakeValue(reagent->enteredMass, CEditableDouble(dialog.m_mass, 0), true);
+    TakeValue(reagent->enteredMoles, CEditableDouble(dialog.m_n, 0), true);
+    TakeValue(reagent->inputPressure, CEditableDouble(dialog.m_p, 0), true);
+    TakeValue(reagent->inputTemperature, CEditableDouble(dialog.m_T, 0), true);
+    TakeValue(reagent->inputVolume, CEditableDouble(dialog.m_V, 0), true);
     reagent->inputPressureUnit = dialog.m_pressureUnit;
     reagent->inputTemperatureUnit = dialog.m_temperatureUnit;
     reagent->inputGasVolumeUnit = dialog.m_volumeUnit;
@@ -91,7 +114,9 @@ void CQELTView1::OnGasInput(int id) {
     RefreshRows();
     UpdateData(false);
     doc.UpdateAllViews(this, kHintRedraw);
-    doc.SetModifiedFlag(true);
+    // Modified when the file would change: "Use" with the values as they came changes nothing.
+    if (StoredRecord(*reagent) != before)
+        doc.SetModifiedFlag(true);
 }
 
 void CQELTView1::OnConcentrationOutput(int id) {

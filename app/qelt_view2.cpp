@@ -109,6 +109,9 @@ void CQELTView2::OnCoefficientChanged(int id) {
     if (!RowExists(row) || IsOwnChange())
         return;
     const KeptEdit kept = KeepEdit(RowControl(row, kCoefficientSlot));
+    std::vector<int> before(kRowCount);
+    for (int packed = 0; packed < kRowCount; ++packed)
+        before[static_cast<std::size_t>(packed)] = doc.GetManualCoefficient(packed);
     if (!UpdateData(true))
         return;
     doc.VerifyBalance();
@@ -120,8 +123,11 @@ void CQELTView2::OnCoefficientChanged(int id) {
         RestoreEdit(kept);
     }
     doc.UpdateAllViews(this, kHintRedraw);
-    // Typed coefficients are part of the saved reaction.
-    doc.SetModifiedFlag(true);
+    // Typed coefficients are part of the saved reaction; a coefficient typed as it stood changes nothing.
+    for (int packed = 0; packed < kRowCount; ++packed) {
+        if (doc.GetManualCoefficient(packed) != before[static_cast<std::size_t>(packed)])
+            doc.SetModifiedFlag(true);
+    }
 }
 
 void CQELTView2::UpdateColors() {

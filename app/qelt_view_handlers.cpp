@@ -2,11 +2,14 @@
 // manual coefficients and the Edit commands.
 #include "app/qelt_view.h"
 
+#include "app/controls/fedit.h"
 #include "model/chemical_formula.h"
 #include "model/model_host.h"
 #include "model/qelt_doc.h"
 #include "platform/ui/clipboard.h"
 #include "platform/ui/command_target.h"
+#include "platform/ui/control_host.h"
+#include "platform/ui/text_codec.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -233,10 +236,27 @@ void CQELTView::HandleAmountChanged(int id, bool massChanged) {
     m_currentRow = row;
     if (AbsorbLeaving(id) || IsOwnChange())
         return;
+    TakeAmount(row, massChanged);
+}
 
+bool CQELTView::ShowsStoredAmount(int row, bool mass) const {
+    const CQELTReagent* reagent = Doc().GetReagent(row);
+    const std::optional<CEditableDouble> shown =
+        BoxNumber(qobject_cast<const QLineEdit*>(RowControl(row, mass ? kMassSlot : kMolesSlot)));
+    return reagent != nullptr && shown &&
+           SameAmount(*shown, mass ? reagent->enteredMass : reagent->enteredMoles);
+}
+
+bool CQELTView::TakeAmount(int row, bool massChanged) {
+    CQELTDoc& doc = Doc();
+    // A box that shows the stored amount (its text left as it was, reformatted on losing the focus, or
+    // shown afresh) leaves the amount the user gave untouched: the other amount is not derived anew.
+    if (ShowsStoredAmount(row, massChanged))
+        return true;
+    m_currentRow = row;
     const KeptEdit kept = KeepEdit(RowControl(row, massChanged ? kMassSlot : kMolesSlot));
     if (!UpdateData(true))
-        return;
+        return false;
 
     CQELTReagent& reagent = *doc.GetReagent(row);
     const int displayDigits = GetModelHost().GetDisplayDigits();
@@ -255,6 +275,34 @@ void CQELTView::HandleAmountChanged(int id, bool massChanged) {
     }
     doc.UpdateAllViews(this, kHintRedraw);
     doc.SetModifiedFlag(true);
+    return true;
+}
+
+bool CQELTView::TakeShownValues() {
+    if (GetDocument() == nullptr)
+        return true;
+    CQELTDoc& doc = Doc();
+    for (int row = 0; row < kRowCount; ++row) {
+        if (!RowExists(row) || doc.GetReagent(row) == nullptr)
+            continue;
+        // Only what the user typed is taken: a box that shows what was put in it stays out of it.
+        auto* formula = qobject_cast<QLineEdit*>(RowControl(row, kFormulaSlot));
+        const auto formulaTaken = [&] {
+            return formula->text() == ui::FromCp1252(doc.GetReagent(row)->GetFormula());
+        };
+        if (formula != nullptr && formula->isModified() && !formulaTaken()) {
+            OnFormulaChanged(kFormulaBase + row);
+            if (!formulaTaken())
+                return false;
+        }
+        // The mass first: the moles follow it.
+        for (const bool mass : {true, false}) {
+            const auto* box = qobject_cast<const CFEdit*>(RowControl(row, mass ? kMassSlot : kMolesSlot));
+            if (box != nullptr && box->isEnabled() && box->EditedSinceShown() && !TakeAmount(row, mass))
+                return false;
+        }
+    }
+    return true;
 }
 
 void CQELTView::OnAmountKillFocus(int id) {

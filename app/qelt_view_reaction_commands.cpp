@@ -1,5 +1,5 @@
 // The reaction views' commands that act on the reaction as a whole: copying it to the clipboard and
-// balancing it with H+ or OH-.
+// balancing it with H+ or OH-. Each takes what the boxes show first.
 #include "app/qelt_view.h"
 #include "app/reaction_copy.h"
 #include "model/ion_balancing.h"
@@ -7,6 +7,9 @@
 #include "platform/ui/command_target.h"
 
 void CQELTView::OnCopyReaction(int id) {
+    // What the boxes show is what is copied.
+    if (!Doc().TakeShownValues())
+        return;
     reaction_copy::CopyReaction(Doc(), id);
 }
 
@@ -15,12 +18,16 @@ void CQELTView::OnUpdateCopyAs(ui::CmdUI& cmdUi) {
 }
 
 void CQELTView::OnBalanceWithH() {
+    if (!Doc().TakeShownValues())
+        return;
     ion_balancing::RunCommand(Doc(), ion_balancing::kHydrogenIon, [this](int oldReactants, int oldProducts) {
         SetRowCounts(oldReactants, oldProducts);
     });
 }
 
 void CQELTView::OnBalanceWithOH() {
+    if (!Doc().TakeShownValues())
+        return;
     ion_balancing::RunCommand(Doc(), ion_balancing::kHydroxideIon, [this](int oldReactants, int oldProducts) {
         SetRowCounts(oldReactants, oldProducts);
     });

@@ -4,6 +4,7 @@
 #include "platform/core/archive.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -36,4 +37,12 @@ void CEditableDouble::Serialize(Archive& ar) {
     ar >> version >> storedValue >> storedDigits;
     value = storedValue;
     digits = std::clamp(storedDigits, 0, significant_digits::kMaxDigits);
+}
+
+bool SameAmount(const CEditableDouble& a, const CEditableDouble& b) {
+    if (a.digits != b.digits)
+        return false;
+    if (std::isnan(a.value) || std::isnan(b.value))
+        return std::isnan(a.value) && std::isnan(b.value);
+    return std::abs(a.value - b.value) <= 1e-12 * std::max(std::abs(a.value), std::abs(b.value));
 }

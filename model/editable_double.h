@@ -40,3 +40,7 @@ public:
     double value = 0.0;
     std::int32_t digits = 0;
 };
+
+// Whether two counted numbers stand for the same amount: the same count of digits and the same value, apart
+// from the rounding a recomputation through other units leaves (a NaN is the same as a NaN).
+bool SameAmount(const CEditableDouble& a, const CEditableDouble& b);

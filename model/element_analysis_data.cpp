@@ -69,6 +69,15 @@ void ElementAnalysisData::SetMoles(double value) {
     UpdateAmountFromQuantities();
 }
 
+std::string ElementAnalysisData::MeasuredAs() const {
+    return asFormula.empty() && elementRow != -1 ? symbol : asFormula;
+}
+
+void ElementAnalysisData::WeighMeasuredAs() {
+    asMolarMass = ChemicalFormula(MeasuredAs()).GetMolarMass();
+    UpdateQuantitiesFromAmount();
+}
+
 bool ElementAnalysisData::Evaluate(std::string& status) {
     const ElementTable& table = GetModelHost().GetElementTable();
     elementRow = table.Find(symbol);
@@ -80,7 +89,8 @@ bool ElementAnalysisData::Evaluate(std::string& status) {
     if (remainingMass != 0)
         return elementRow != -1;
 
-    const ChemicalFormula formula(asFormula);
+    const std::string measuredAs = MeasuredAs();
+    const ChemicalFormula formula(measuredAs);
     const CompositionVector composition = formula.GetComposition();
     asMolarMass = formula.GetMolarMass();
     UpdateQuantitiesFromAmount();
@@ -92,7 +102,7 @@ bool ElementAnalysisData::Evaluate(std::string& status) {
         return false;
     }
     int atoms = 1;
-    if (!asFormula.empty() && elementRow != -1) {
+    if (!measuredAs.empty() && elementRow != -1) {
         atoms = composition[elementRow];
         if (atoms == 0) {
             status = kNoElementAtoms;

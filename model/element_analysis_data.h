@@ -24,7 +24,8 @@ struct ElementAnalysisData {
     static constexpr const char* kFormulaError = "Error: can't read the 'as' formula";
 
     std::string symbol;
-    // The formula of the substance measured; for a remaining-mass entry the element symbol itself.
+    // The formula of the substance measured; for a remaining-mass entry the element symbol itself. Empty
+    // means the element itself (see MeasuredAs).
     std::string asFormula;
     // Row of the symbol in the element table; -1 when it is not recognised.
     int elementRow = -1;
@@ -59,6 +60,12 @@ struct ElementAnalysisData {
     // The sample mass in grams.
     CEditableDouble sampleMass;
 
+    // The formula the amount was measured as: the "as" formula, or the element's symbol when it is empty
+    // and the element is recognised. Everything that reads the "as" formula reads it through this.
+    std::string MeasuredAs() const;
+    // The "as" molar mass of MeasuredAs (0 when it does not parse), then the quantities from the amount.
+    void WeighMeasuredAs();
+
     // Mass and moles of the "as" substance from the amount as typed, and the sample mass in grams from the
     // sample mass as typed. Moles from a mass need the "as" molar mass: without one they are not a number.
     void UpdateQuantitiesFromAmount();
@@ -71,8 +78,8 @@ struct ElementAnalysisData {
 
     // Looks the element up, weighs the "as" substance and works out the element's mass and moles. status
     // is cleared, then receives kUnknownElement, kFormulaError (an "as" formula that does not parse, such
-    // as one with an unknown symbol) or kNoElementAtoms when they apply. An empty "as" formula counts as one
-    // atom of the element with no molar mass. Returns false when the entry cannot count towards a formula:
+    // as one with an unknown symbol) or kNoElementAtoms when they apply. An empty "as" formula is the element
+    // itself, as for a remaining-mass entry. Returns false when the entry cannot count towards a formula:
     // its element is unknown or its "as" formula does not parse (its element moles are then not a number).
     bool Evaluate(std::string& status);
 };

@@ -24,8 +24,8 @@ struct EmpiricalFormulaResult {
 // flagged "remaining mass" first receives the mass the others leave over; without such an entry the status
 // reports that mass.
 //
-// No formula comes out of entries whose element moles are not all positive numbers (an amount of 0, a mass
-// without an "as" formula to weigh it, a remaining mass that is used up) or that lie too far apart to count
+// No formula comes out of entries whose element moles are not all positive numbers (an amount of 0, a
+// negative amount, a remaining mass that is used up) or that lie too far apart to count
 // atoms; the status then says so. A single entry gives its symbol and keeps the status; no entries give no
 // formula and keep the status.
 EmpiricalFormulaResult ComputeEmpiricalFormula(std::vector<ElementAnalysisData>& entries, double sampleMass);

@@ -7,7 +7,6 @@
 #include "platform/core/archive.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 CQELTReagent::CQELTReagent() {
@@ -134,18 +133,6 @@ void CQELTReagent::SerializeV1(Archive& ar) {
     loaded.SerializeGroup(ar, Direction::Output, loaded.outputKind, true);
     *this = std::move(loaded);
 }
-
-namespace {
-
-bool SameAmount(const CEditableDouble& a, const CEditableDouble& b) {
-    if (a.digits != b.digits)
-        return false;
-    if (std::isnan(a.value) || std::isnan(b.value))
-        return std::isnan(a.value) && std::isnan(b.value);
-    return std::abs(a.value - b.value) <= 1e-12 * std::max(std::abs(a.value), std::abs(b.value));
-}
-
-} // namespace
 
 bool CQELTReagent::OutputDescriptionDiffers(const CQELTReagent& other) const {
     if (outputKind != other.outputKind)

@@ -23,15 +23,11 @@ std::string BoxText(const QLineEdit* box) {
 // the text, or the number behind it when the box still shows what an exchange put there: 100 shown for 0.1
 // mol/L in mmol/L carries the one digit of 0.1, not the three its text has.
 CEditableDouble ReadBox(ui::DataExchange& dx, int id) {
-    QLineEdit* box = dx.PrepareEditCtrl(id);
-    std::optional<CEditableDouble> number = ReadCountedNumber(BoxText(box));
+    const std::optional<CEditableDouble> number = BoxNumber(dx.PrepareEditCtrl(id));
     if (!number) {
         ui::MessageBox(ui::str::ParseReal, ui::MB_OK | ui::MB_ICONEXCLAMATION);
         dx.Fail();
     }
-    if (auto* fedit = qobject_cast<CFEdit*>(box))
-        if (const std::optional<CEditableDouble> shown = fedit->ShownNumber())
-            return *shown;
     return *number;
 }
 
@@ -47,7 +43,10 @@ void ShowInBox(ui::DataExchange& dx, int id, const std::string& text, const CEdi
 
 CFEdit::CFEdit(QWidget* parent) : QLineEdit(parent) {
     // Whatever the user types is taken as typed, even when it reads like the text shown before.
-    connect(this, &QLineEdit::textEdited, this, [this] { m_hasShown = false; });
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        m_hasShown = false;
+        m_edited = true;
+    });
 }
 
 CFEdit* CFEdit::Attach(ui::ControlHost& host, int id) {
@@ -59,6 +58,7 @@ CFEdit* CFEdit::Attach(ui::ControlHost& host, int id) {
 void CFEdit::ShowNumber(const std::string& text, const CEditableDouble& exact) {
     m_shownText = ui::FromCp1252(text);
     m_shownNumber = exact;
+    m_edited = false;
     // A text that stands for no value ("???" for an infinity, nothing for a negative count) reads back as
     // what it says.
     m_hasShown = std::isfinite(exact.value) && !text.empty() && text != "???";
@@ -81,6 +81,13 @@ void CFEdit::focusOutEvent(QFocusEvent* event) {
     }
     setCursorPosition(0);
     deselect();
+}
+
+std::optional<CEditableDouble> BoxNumber(const QLineEdit* box) {
+    if (const auto* fedit = qobject_cast<const CFEdit*>(box))
+        if (std::optional<CEditableDouble> shown = fedit->ShownNumber())
+            return shown;
+    return ReadCountedNumber(BoxText(box));
 }
 
 void DDX_FEdit(ui::DataExchange& dx, int id, double& value) {

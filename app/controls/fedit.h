@@ -34,6 +34,8 @@ public:
     void ShowNumber(const std::string& text, const CEditableDouble& exact);
     // The remembered number while the box shows the text it was given, unedited; else nothing.
     std::optional<CEditableDouble> ShownNumber() const;
+    // Whether the user has typed in the box since a number was last shown in it.
+    bool EditedSinceShown() const { return m_edited; }
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
@@ -41,9 +43,14 @@ protected:
 private:
     int m_digitsEntered = 0;
     bool m_hasShown = false;
+    bool m_edited = false;
     QString m_shownText;
     CEditableDouble m_shownNumber;
 };
+
+// The number a box means: the number behind its text while it shows what an exchange put there, else the
+// value and significant digits of the text; nothing when the text is rejected.
+std::optional<CEditableDouble> BoxNumber(const QLineEdit* box);
 
 // Data exchange of a box with a plain double: saving parses the text ("Enter a number." and the focus back
 // on the box when it is rejected); loading shows the value with the display digits.

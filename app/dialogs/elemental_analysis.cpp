@@ -154,6 +154,8 @@ void CElementalAnalysis::OnElementSelect() {
     m_input.symbol = ui::ToCp1252(m_elements->currentText());
     m_input.elementRow = GetModelHost().GetElementTable().Find(m_input.symbol);
     m_input.remainingMass = 0;
+    // With an empty "as" box the amount is the element's own: its molar mass weighs it from now on.
+    m_input.WeighMeasuredAs();
     UpdateButtons();
     UpdateData(false);
 }
@@ -192,7 +194,7 @@ void CElementalAnalysis::OnRemainingMass() {
 void CElementalAnalysis::OnGasCalculator() {
     pVnRTCalc calculator(this);
     calculator.m_standalone = 0;
-    calculator.m_formula = m_input.asFormula;
+    calculator.m_formula = m_input.MeasuredAs();
     calculator.m_M = m_input.asMolarMass;
     calculator.m_mass = m_input.mass;
     calculator.m_n = m_input.moles;
@@ -219,7 +221,7 @@ void CElementalAnalysis::OnGasCalculator() {
 void CElementalAnalysis::OnSolutionCalculator() {
     CConcentrationCalculator calculator(this);
     calculator.m_standalone = 0;
-    calculator.m_formula = m_input.asFormula;
+    calculator.m_formula = m_input.MeasuredAs();
     calculator.m_mass = CEditableDouble(m_input.mass, 0);
     calculator.m_n = CEditableDouble(m_input.moles, 0);
     calculator.m_C = m_input.concentration;

@@ -29,6 +29,15 @@ void Document::UpdateAllViews(DocumentView* sender, std::uintptr_t hint) {
     }
 }
 
+bool Document::TakeShownValues() {
+    const std::vector<DocumentView*> views = m_views;
+    for (DocumentView* view : views) {
+        if (std::find(m_views.begin(), m_views.end(), view) != m_views.end() && !view->TakeShownValues())
+            return false;
+    }
+    return true;
+}
+
 bool Document::OnNewDocument() {
     m_path.clear();
     m_title.clear();

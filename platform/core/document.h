@@ -15,6 +15,10 @@ public:
     // The document changed; `sender` is the view that changed it (null when the document itself did), `hint`
     // says what changed (0: redraw everything).
     virtual void OnUpdate(DocumentView* sender, std::uintptr_t hint) = 0;
+    // Takes into the document what the view shows and the document does not hold yet (a box whose text
+    // means another value than the stored one); a box that shows what the document holds changes nothing.
+    // False when a shown text cannot be taken: the user has been told, and the command that asked stops.
+    virtual bool TakeShownValues() { return true; }
 };
 
 // A window that shows a document and can be brought to the front.
@@ -47,6 +51,9 @@ public:
     void RemoveView(DocumentView* view);
     // Tells every view but the sender that the document changed.
     void UpdateAllViews(DocumentView* sender, std::uintptr_t hint = 0);
+    // Every command that reads the document (save, print, copy) first has each view take what it shows;
+    // false when a view could not.
+    bool TakeShownValues();
 
     // Prepares a new, untitled document; false abandons it. The base clears path, title and modified flag.
     virtual bool OnNewDocument();

@@ -53,6 +53,9 @@ void OpenDocument::UpdateFrameTitles() {
 }
 
 bool OpenDocument::SaveModified() {
+    // What the views show is part of the document to be saved (a text typed, and not taken yet).
+    if (!m_document->TakeShownValues())
+        return false;
     if (!m_document->IsModified())
         return true;
     QString name = GetPathName();
@@ -73,6 +76,8 @@ bool OpenDocument::DoFileSave() {
 }
 
 bool OpenDocument::DoSave(const std::filesystem::path& path) {
+    if (!m_document->TakeShownValues())
+        return false;
     std::filesystem::path target = path;
     if (target.empty()) {
         FileDialogRequest request;

@@ -38,11 +38,14 @@ public:
     void UpdateFrameTitles();
 
     // Asks whether to save a modified document ("Save changes to <name>?", Yes/No/Cancel) and saves on Yes.
-    // False when the user cancelled or the save failed; true when the document may be closed.
+    // The views take what they show first (Document::TakeShownValues), so a text typed and not yet taken
+    // counts. False when the user cancelled, a view could not take its text or the save failed; true when
+    // the document may be closed.
     bool SaveModified();
     // Save: under the document's path, or, when it has none, under a name the user gives.
     bool DoFileSave();
     // Saves under the path, or asks for a name when the path is empty; reports a failure and returns false.
+    // The views take what they show first; when one cannot, nothing is saved.
     bool DoSave(const std::filesystem::path& path);
     // Whether the frame may close: closing the last frame of the document asks to save it.
     bool CanCloseFrame(DocFrame* frame);

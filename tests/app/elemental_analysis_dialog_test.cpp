@@ -162,12 +162,12 @@ TEST_F(ElementalAnalysisTest, MessagesOfTheEvaluation) {
 }
 
 TEST_F(ElementalAnalysisTest, AmountsThatGiveNoFormula) {
-    // An amount of 0, and a mass with nothing to weigh it by.
+    // An amount of 0; the hydrogen, with nothing in "as", is weighed as itself.
     AddEntry("C", "C", "0", "g");
     AddEntry("H", "", "2", "g");
     EXPECT_EQ(Formula(), "");
     EXPECT_EQ(Status().toStdString(), kNoPositiveAmount);
-    EXPECT_EQ(ColumnTexts(list, 4), QStringList({"0", "???"}));
+    EXPECT_EQ(ColumnTexts(list, 4), QStringList({"0", "1.984"}));
 }
 
 TEST_F(ElementalAnalysisTest, ChangingTheUnitKeepsTheQuantity) {

@@ -105,15 +105,37 @@ TEST(ElementAnalysisData, AtomsOfTheElementInTheMeasuredSubstance) {
     EXPECT_EQ(ComputeEmpiricalFormula(entries, 0.0).formula, "");
 }
 
-TEST(ElementAnalysisData, AnEmptyAsFormulaTakesMolesAsTheyAre) {
+TEST(ElementAnalysisData, AnEmptyAsFormulaIsTheElementItself) {
     ScopedTestModelHost host;
-    ElementAnalysisData inMoles = Entry("C", "", 0.25, ElementAnalysisData::kMoles);
-    EXPECT_DOUBLE_EQ(inMoles.elementMoles, 0.25);
-    EXPECT_DOUBLE_EQ(inMoles.elementMass, 0.25 * 12.0107);
-
-    // A mass cannot be turned into moles without a molar mass.
-    ElementAnalysisData inGrams = Entry("C", "", 3.0, ElementAnalysisData::kGrams);
-    EXPECT_FALSE(std::isfinite(inGrams.elementMoles));
+    // Whatever the element and the unit, an empty "as" gives what the element's own symbol gives.
+    for (const char* symbol : {"C", "H", "O", "Cl", "U"}) {
+        for (int unit : {ElementAnalysisData::kGrams, ElementAnalysisData::kMilligrams,
+                         ElementAnalysisData::kMoles, ElementAnalysisData::kMillimoles}) {
+            SCOPED_TRACE(std::string(symbol) + " in unit " + std::to_string(unit));
+            const ElementAnalysisData empty = Entry(symbol, "", 2.5, unit);
+            const ElementAnalysisData itself = Entry(symbol, symbol, 2.5, unit);
+            EXPECT_EQ(empty.MeasuredAs(), symbol);
+            std::string status = "old";
+            ElementAnalysisData evaluated = empty;
+            EXPECT_TRUE(evaluated.Evaluate(status));
+            EXPECT_EQ(status, "");
+            EXPECT_GT(empty.asMolarMass, 0.0);
+            EXPECT_EQ(empty.asMolarMass, itself.asMolarMass);
+            EXPECT_EQ(empty.mass, itself.mass);
+            EXPECT_EQ(empty.moles, itself.moles);
+            EXPECT_EQ(empty.elementMass, itself.elementMass);
+            EXPECT_EQ(empty.elementMoles, itself.elementMoles);
+        }
+    }
+    // Grams of each element with nothing in "as": formaldehyde from 100 g.
+    std::vector<ElementAnalysisData> entries = {Entry("C", "", 40.0, ElementAnalysisData::kGrams),
+                                                Entry("H", "", 6.7, ElementAnalysisData::kGrams),
+                                                Entry("O", "", 53.3, ElementAnalysisData::kGrams)};
+    const EmpiricalFormulaResult result = ComputeEmpiricalFormula(entries, 100.0);
+    EXPECT_EQ(result.formula, "CH2O");
+    EXPECT_NEAR(ChemicalFormula(result.formula).GetMolarMass(), 30.03, 0.005);
+    // An element not recognised has nothing to stand in for the "as" formula.
+    EXPECT_EQ(Entry("Xx", "", 1.0, ElementAnalysisData::kGrams).MeasuredAs(), "");
 }
 
 TEST(ElementAnalysisData, ChangingTheUnitReExpressesTheAmount) {
@@ -249,7 +271,7 @@ TEST(EmpiricalFormula, AmountsThatGiveNoFormula) {
     };
     const Case cases[] = {
         {"an amount of 0", 0.0, kNoPositiveAmount},
-        {"a mass without an 'as' formula", nan, kNoPositiveAmount},
+        {"moles that are not a number", nan, kNoPositiveAmount},
         {"a negative amount", -1.0, kNoPositiveAmount},
         {"amounts too far apart", 1e-300, kAmountsTooFarApart},
     };
