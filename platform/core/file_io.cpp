@@ -1,4 +1,5 @@
 #include "platform/core/file_io.h"
+#include "platform/core/file_io_steps.h"
 
 #include <algorithm>
 #include <atomic>
@@ -16,6 +17,7 @@
 
 int (*file_io_testing::lockFile)(int fd, int operation) = ::flock;
 int (*file_io_testing::syncFile)(int fd) = ::fsync;
+std::uint64_t file_io_testing::maxReadSize = kMaxReadSize;
 
 namespace fs = std::filesystem;
 
@@ -84,9 +86,9 @@ std::string RandomSuffix() {
     return suffix;
 }
 
-// The file a save of path writes: the end of its chain of symbolic links (a link to a file not there yet
-// gives the name the file will have).
-fs::path ResolveLinks(const fs::path& path) {
+} // namespace
+
+fs::path file_io_steps::ResolveLinks(const fs::path& path) {
     fs::path current = path;
     for (int i = 0; i < kMaxLinks; ++i) {
         std::error_code error;
@@ -99,6 +101,8 @@ fs::path ResolveLinks(const fs::path& path) {
     }
     throw FileError(Describe(path, "Cannot follow the link", ELOOP));
 }
+
+namespace {
 
 fs::path FolderOf(const fs::path& file) {
     return file.parent_path().empty() ? fs::path(".") : file.parent_path();
@@ -165,6 +169,26 @@ int WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
         written += static_cast<std::size_t>(n);
     }
     return 0;
+}
+
+// Copies what the file from holds, from its start, to the file to; 0 or the error.
+int CopyAll(int from, int to) {
+    if (::lseek(from, 0, SEEK_SET) != 0)
+        return errno;
+    std::vector<std::uint8_t> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            return 0;
+        buffer.resize(static_cast<std::size_t>(got));
+        if (const int error = WriteAll(to, buffer); error != 0)
+            return error;
+        buffer.resize(1 << 20);
+    }
 }
 
 // The extended attribute that holds a file's access ACL. Where a file has one, the group bits of its mode
@@ -274,27 +298,23 @@ std::vector<std::uint8_t> ReadFileBytes(const fs::path& path, const FileHeadChec
         ReadUpTo(file.Get(), path, bytes, kFileHeadSize);
         check(bytes, size);
     }
-    if (size > kMaxReadSize)
-        throw FileError(Describe(path, "Cannot open", EFBIG));
+    const std::uint64_t limit = file_io_testing::maxReadSize;
+    if (size > limit)
+        throw FileTooLargeError(Describe(path, "Cannot open", EFBIG));
     bytes.reserve(static_cast<std::size_t>(size));
     // A file that grows while it is read is held to the same limit.
-    ReadUpTo(file.Get(), path, bytes, kMaxReadSize + 1);
-    if (bytes.size() > kMaxReadSize)
-        throw FileError(Describe(path, "Cannot open", EFBIG));
+    ReadUpTo(file.Get(), path, bytes, static_cast<std::size_t>(limit) + 1);
+    if (bytes.size() > limit)
+        throw FileTooLargeError(Describe(path, "Cannot open", EFBIG));
     return bytes;
 }
 
-namespace {
-
-// The file a save of path replaces, with what it is now (exists false when there is none yet); throws
-// FileError when it may not be replaced.
-fs::path ReplaceableTarget(const fs::path& path, struct stat& old, bool& exists) {
-    const fs::path target = ResolveLinks(path);
+void file_io_steps::CheckTarget(const fs::path& target, struct stat& old, bool& exists) {
     exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
         throw FileError(Describe(target, "Cannot write"));
     if (!exists)
-        return target;
+        return;
     RequireRegularFile(old, target, "Cannot write");
     // A file without any write permission stays read-only whoever saves (root could write it, but whoever
     // took the permissions away meant it).
@@ -303,23 +323,31 @@ fs::path ReplaceableTarget(const fs::path& path, struct stat& old, bool& exists)
     // Why the user may not write it: his permissions, or a file system mounted read-only.
     if (::access(target.c_str(), W_OK) != 0)
         throw FileError(Describe(target, "Cannot write"));
-    return target;
 }
-
-} // namespace
 
 void CheckReplaceable(const fs::path& path) {
     struct stat old {};
     bool exists = false;
-    ReplaceableTarget(path, old, exists);
+    file_io_steps::CheckTarget(file_io_steps::ResolveLinks(path), old, exists);
 }
 
 void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     // The file now there gives its permissions and owner to the new one, and may refuse to be replaced.
     struct stat old {};
     bool exists = false;
-    const fs::path target = ReplaceableTarget(path, old, exists);
+    const fs::path target = file_io_steps::ResolveLinks(path);
+    file_io_steps::CheckTarget(target, old, exists);
+    file_io_steps::Replace(target, exists, old, bytes);
+}
 
+void file_io_steps::Replace(const fs::path& target, bool exists, const struct stat& old,
+                            const std::vector<std::uint8_t>& bytes) {
+    // A save refuses what the reader would refuse: no file is written that the program could not read back.
+    if (bytes.size() > file_io_testing::maxReadSize)
+        throw FileError(Describe(
+            target, "Cannot write",
+            ("at " + std::to_string(bytes.size()) + " bytes it would be longer than the program reads back")
+                .c_str()));
     RemoveStaleTemporaries(target);
     std::string temp;
     // A new file gets the usual permissions of a new file (the system applies the umask); a replacement
@@ -343,9 +371,13 @@ void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& 
 }
 
 fs::path KeepCopy(const fs::path& path, const std::string& suffix) {
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+    // Copied whole, however long: a file too long for the program to read is one worth keeping.
+    const Descriptor source(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
-    const mode_t mode = ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 0777) : 0600;
+    if (source.Get() < 0 || ::fstat(source.Get(), &info) != 0)
+        throw FileError(Describe(path, "Cannot open"));
+    RequireRegularFile(info, path, "Cannot open");
+    const mode_t mode = info.st_mode & 0777;
     for (int number = 1; number < 1000; ++number) {
         fs::path copy = path;
         copy += suffix + (number == 1 ? std::string() : "-" + std::to_string(number));
@@ -356,7 +388,7 @@ fs::path KeepCopy(const fs::path& path, const std::string& suffix) {
                 continue;
             if (file.Get() < 0)
                 throw FileError(Describe(copy, "Cannot write"));
-            error = WriteAll(file.Get(), bytes);
+            error = CopyAll(source.Get(), file.Get());
             // The copy is as open as the file at most: its ACL's mask, not the owning group's rights, is
             // what the mode's group bits held.
             if (error == 0)
