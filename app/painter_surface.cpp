@@ -1,5 +1,6 @@
 #include "app/painter_surface.h"
 
+#include "app/readable_colour.h"
 #include "platform/ui/text_codec.h"
 
 #include <QFontDatabase>
@@ -94,6 +95,22 @@ const PainterSurface::ResolvedFont& PainterSurface::Current() {
     return m_fonts.back().second;
 }
 
+void PainterSurface::DrawReadableOn(const QColor& background, double minContrast) {
+    m_background = background;
+    m_minContrast = minContrast;
+    m_lastReadable = {kDefaultTextColor, QColor()};
+}
+
+QColor PainterSurface::PenFor(ColorRef color) {
+    if (color == kDefaultTextColor)
+        return m_defaultText;
+    if (!m_background.isValid())
+        return ToQColor(color);
+    if (m_lastReadable.first != color)
+        m_lastReadable = {color, readable::ReadableColour(ToQColor(color), m_background, m_minContrast)};
+    return m_lastReadable.second;
+}
+
 void PainterSurface::Save() {
     m_saved.push_back(m_state);
 }
@@ -159,7 +176,7 @@ void PainterSurface::TextOut(int x, int y, std::string_view text) {
             QRect(left, baseline - resolved.metrics.ascent(), width, resolved.metrics.height()),
             ToQColor(m_state.backgroundColor));
     m_painter.setFont(resolved.font);
-    m_painter.setPen(m_state.textColor == kDefaultTextColor ? m_defaultText : ToQColor(m_state.textColor));
+    m_painter.setPen(PenFor(m_state.textColor));
     m_painter.drawText(QPoint(left, baseline), shown);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/controls/fedit.h"
 #include "app/qelt_command_ids.h"
+#include "app/readable_colour.h"
 #include "model/float_numbers_string.h"
 #include "model/model_host.h"
 #include "model/qelt_doc.h"
@@ -452,13 +453,15 @@ void CQELTView::UpdateRowStates() {
 void CQELTView::SetTextColor(QWidget* control, const QColor* color) {
     if (control == nullptr)
         return;
-    const QColor wanted =
-        color != nullptr ? *color : control->parentWidget()->palette().color(QPalette::Text);
+    const QPalette& form = control->parentWidget()->palette();
+    // An edit's text stands on its base colour.
+    const QColor wanted = color != nullptr ? readable::ReadableColour(*color, form.color(QPalette::Base))
+                                           : form.color(QPalette::Text);
     if (control->palette().color(QPalette::Active, QPalette::Text) == wanted &&
         control->palette().color(QPalette::Disabled, QPalette::Text) ==
-            control->parentWidget()->palette().color(QPalette::Disabled, QPalette::Text))
+            form.color(QPalette::Disabled, QPalette::Text))
         return;
-    QPalette palette = control->parentWidget()->palette();
+    QPalette palette = form;
     palette.setColor(QPalette::Active, QPalette::Text, wanted);
     palette.setColor(QPalette::Inactive, QPalette::Text, wanted);
     control->setPalette(palette);

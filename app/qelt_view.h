@@ -143,7 +143,7 @@ protected:
                               std::initializer_list<const char*> styles, bool enabled);
     // The offset of a row from the template row, in pixels, with this view's row counts.
     QPoint RowOffset(int row) const;
-    // Sets a control's text colour (null: the form's own).
+    // Sets a control's text colour (null: the form's own), made readable on the form's colours.
     static void SetTextColor(QWidget* control, const QColor* color);
     // The form grows and shrinks by whole pitches with its rows, and its frame with it.
     void GrowFrame(int steps);

@@ -3,6 +3,7 @@
 #include "app/dialogs/substance_database_dlg.h"
 #include "app/painter_surface.h"
 #include "app/qelt_app.h"
+#include "app/readable_colour.h"
 #include "model/qelt_doc.h"
 #include "model/qelt_reagent.h"
 
@@ -139,6 +140,8 @@ void CQELTView1::PaintForm(QPainter& painter) {
     painter.setRenderHint(QPainter::TextAntialiasing);
     // Text nobody coloured (the formulas and the signs) takes the form's text colour, as its labels do.
     PainterSurface surface(painter, false, Page()->palette().color(QPalette::WindowText));
+    // The coefficients' colours read on the form's face at the size of the big equation.
+    surface.DrawReadableOn(Page()->palette().color(QPalette::Window), readable::kLargeText);
     // Only the terms in the area being painted are drawn.
     if (painter.hasClipping()) {
         const QRect clip = painter.clipBoundingRect().toAlignedRect();

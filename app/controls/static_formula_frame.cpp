@@ -1,6 +1,7 @@
 #include "app/controls/static_formula_frame.h"
 
 #include "app/painter_surface.h"
+#include "app/readable_colour.h"
 #include "model/substance.h"
 #include "platform/ui/control_host.h"
 #include "platform/ui/string_table.h"
@@ -122,6 +123,7 @@ void CStaticFormulaFrame::paintEvent(QPaintEvent*) {
     painter.setClipRect(area);
     {
         PainterSurface surface(painter, false, palette().color(QPalette::WindowText));
+        surface.DrawReadableOn(face, readable::kLargeText);
         surface.SetBackgroundMode(BackgroundMode::Opaque);
         surface.SetBackgroundColor(ToColorRef(face));
         const int w = area.width();

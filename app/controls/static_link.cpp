@@ -1,5 +1,6 @@
 #include "app/controls/static_link.h"
 
+#include "app/readable_colour.h"
 #include "platform/ui/control_host.h"
 #include "platform/ui/links.h"
 
@@ -32,6 +33,15 @@ CStaticLink* CStaticLink::Attach(ui::ControlHost& host, int id) {
     return link;
 }
 
+QColor CStaticLink::TextColour() const {
+    // The link shows the dialog's face through.
+    const QColor face = palette().color(QPalette::Window);
+    if (!readable::IsDark(face))
+        return m_visited ? m_visitedColour : m_linkColour;
+    return readable::ReadableColour(palette().color(m_visited ? QPalette::LinkVisited : QPalette::Link),
+                                    face);
+}
+
 bool CStaticLink::IsTextStatic() const {
     return pixmap().isNull();
 }
@@ -46,9 +56,12 @@ void CStaticLink::ApplyLook() {
         underlined.setUnderline(true);
         setFont(underlined);
     }
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, TextColour());
-    setPalette(colours);
+    const QColor colour = TextColour();
+    if (palette().color(QPalette::WindowText) != colour) {
+        QPalette colours = palette();
+        colours.setColor(QPalette::WindowText, colour);
+        setPalette(colours);
+    }
     setAutoFillBackground(false);
 }
 
@@ -61,6 +74,9 @@ void CStaticLink::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
     // A font given from outside (the dialog's) is underlined again.
     if (event->type() == QEvent::FontChange && IsTextStatic() && !font().underline())
+        ApplyLook();
+    // New desktop colours may call for the other link colours.
+    if (event->type() == QEvent::PaletteChange)
         ApplyLook();
 }
 

@@ -30,8 +30,9 @@ public:
 
     // Runs what a click does.
     void OnClicked();
-    // The colour the text is drawn in now.
-    QColor TextColour() const { return m_visited ? m_visitedColour : m_linkColour; }
+    // The colour the text is drawn in now: the link or visited colour; on a dark face the desktop's own link
+    // colours, made readable there.
+    QColor TextColour() const;
 
     // Opens targets (tests answer it; the default asks the desktop). True when the target was opened.
     using Opener = std::function<bool(const QString& target)>;

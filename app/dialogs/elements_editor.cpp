@@ -3,6 +3,7 @@
 #include "app/controls/delete_key_lists.h"
 #include "app/controls/fedit.h"
 #include "app/dialogs/list_columns.h"
+#include "app/readable_colour.h"
 #include "model/element_table.h"
 #include "model/elements_editor_rules.h"
 #include "model/unicode_notation.h"
@@ -41,8 +42,12 @@ QString FaultText(moiety_rules::Fault fault) {
 }
 
 void MarkFaulty(QTreeWidgetItem* item, moiety_rules::Fault fault) {
+    const QColor red =
+        item->treeWidget() != nullptr
+            ? readable::ReadableColour(Qt::red, item->treeWidget()->palette().color(QPalette::Base))
+            : QColor(Qt::red);
     for (int column = 0; column < item->columnCount(); ++column) {
-        item->setForeground(column, QColor(Qt::red));
+        item->setForeground(column, red);
         item->setToolTip(column, FaultText(fault));
     }
 }

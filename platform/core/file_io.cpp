@@ -171,26 +171,6 @@ int WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
     return 0;
 }
 
-// Copies what the file from holds, from its start, to the file to; 0 or the error.
-int CopyAll(int from, int to) {
-    if (::lseek(from, 0, SEEK_SET) != 0)
-        return errno;
-    std::vector<std::uint8_t> buffer(1 << 20);
-    for (;;) {
-        const ssize_t got = ::read(from, buffer.data(), buffer.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return errno;
-        if (got == 0)
-            return 0;
-        buffer.resize(static_cast<std::size_t>(got));
-        if (const int error = WriteAll(to, buffer); error != 0)
-            return error;
-        buffer.resize(1 << 20);
-    }
-}
-
 // The extended attribute that holds a file's access ACL. Where a file has one, the group bits of its mode
 // are the ACL's mask, and its named users and groups are in the ACL alone.
 constexpr const char* kAccessAcl = "system.posix_acl_access";
@@ -211,10 +191,11 @@ template <typename Read> ssize_t ReadAttributes(std::vector<char>& buffer, Read 
 }
 
 // Gives the file fd the attributes of the file at from that say who may open it or are the user's own:
-// the access ACL and the user.* attributes. A file fd that got an access ACL from its folder's default
-// loses it when the other file has none. A file system without extended attributes has nothing to carry.
-// 0 or the error.
-int CarryAttributes(int fd, const fs::path& from) {
+// the access ACL (when withAcl) and the user.* attributes. A file fd that got an access ACL from its
+// folder's default loses it when it takes none. Only the ACL must be carried: a user attribute that cannot
+// be read (reading one needs read permission) or set is left behind. A file system without extended
+// attributes has nothing to carry. 0 or the error.
+int CarryAttributes(int fd, const fs::path& from, bool withAcl) {
     std::vector<char> names(256), value(256);
     const ssize_t length = ReadAttributes(
         names, [&](char* buffer, std::size_t size) { return ::listxattr(from.c_str(), buffer, size); });
@@ -223,32 +204,35 @@ int CarryAttributes(int fd, const fs::path& from) {
     bool hasAcl = false;
     for (const char* name = names.data(); name < names.data() + length; name += std::strlen(name) + 1) {
         const std::string_view view(name);
-        if (view != kAccessAcl && !view.starts_with("user."))
+        const bool acl = view == kAccessAcl;
+        if (!(acl && withAcl) && !view.starts_with("user."))
             continue;
         const ssize_t size = ReadAttributes(value, [&](char* buffer, std::size_t bufferSize) {
             return ::getxattr(from.c_str(), name, buffer, bufferSize);
         });
+        if (!acl) {
+            if (size >= 0)
+                (void)::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(size), 0);
+            continue;
+        }
         if (size < 0 && errno == ENODATA) // taken away meanwhile
             continue;
         if (size < 0 || ::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(size), 0) != 0)
             return errno;
-        hasAcl = hasAcl || view == kAccessAcl;
+        hasAcl = true;
     }
     if (!hasAcl && ::fremovexattr(fd, kAccessAcl) != 0 && errno != ENODATA && errno != ENOTSUP)
         return errno;
     return 0;
 }
 
-// Gives the temporary file the permissions, the ACL and attributes, and (where the user may) the owner of
-// the file it replaces. 0 or the error.
+// Gives the temporary file, which has the owner and group of the file it replaces already, that file's
+// ACL, attributes and permissions. 0 or the error.
 int TakeOverPermissions(int fd, const fs::path& target, const struct stat& old) {
-    // The owner first: changing it may clear set-id bits that the mode then puts back. A user who may not
-    // give the file away keeps the new one under his own name.
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
-        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-    if (const int error = CarryAttributes(fd, target); error != 0)
+    if (const int error = CarryAttributes(fd, target, true); error != 0)
         return error;
-    // The mode last: it agrees with the ACL just set, and puts back what setting that may have cleared.
+    // The mode last: it agrees with the ACL just set, and puts back the set-id bits that changing the
+    // owner or setting the ACL may have cleared.
     return ::fchmod(fd, old.st_mode & 07777) == 0 ? 0 : errno;
 }
 
@@ -325,23 +309,113 @@ void file_io_steps::CheckTarget(const fs::path& target, struct stat& old, bool& 
         throw FileError(Describe(target, "Cannot write"));
 }
 
-void CheckReplaceable(const fs::path& path) {
-    struct stat old {};
-    bool exists = false;
-    file_io_steps::CheckTarget(file_io_steps::ResolveLinks(path), old, exists);
+namespace {
+
+// Copies what the file from holds, from its start, to the file to; 0 or the error.
+int CopyAll(int from, int to) {
+    if (::lseek(from, 0, SEEK_SET) != 0)
+        return errno;
+    std::vector<std::uint8_t> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            return 0;
+        buffer.resize(static_cast<std::size_t>(got));
+        if (const int error = WriteAll(to, buffer); error != 0)
+            return error;
+        buffer.resize(1 << 20);
+    }
 }
 
-void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-    // The file now there gives its permissions and owner to the new one, and may refuse to be replaced.
-    struct stat old {};
-    bool exists = false;
-    const fs::path target = file_io_steps::ResolveLinks(path);
-    file_io_steps::CheckTarget(target, old, exists);
-    file_io_steps::Replace(target, exists, old, bytes);
+// A copy of the file at path, open as source and what info says (null when unknown), beside it under
+// path + suffix (+ "-2", "-3" ... where that name is taken); no file is replaced. The copy is as open as
+// the file at most: given the file's owner and group it takes the file's permissions and ACL (whose mask,
+// not the group's rights, the mode's group bits hold); one the user cannot give them stays his alone
+// (0600, no ACL), as its group would otherwise be the user's own and get what the owning group had.
+// Throws FileError.
+fs::path KeepCopyOf(const fs::path& path, int source, const struct stat* info, const std::string& suffix) {
+    for (int number = 1; number < 1000; ++number) {
+        fs::path copy = path;
+        copy += suffix + (number == 1 ? std::string() : "-" + std::to_string(number));
+        int error = 0;
+        {
+            const Descriptor file(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+            if (file.Get() < 0 && errno == EEXIST)
+                continue;
+            if (file.Get() < 0)
+                throw FileError(Describe(copy, "Cannot write"));
+            const bool owned = info && ::fchown(file.Get(), info->st_uid, info->st_gid) == 0;
+            error = CopyAll(source, file.Get());
+            if (error == 0)
+                error = CarryAttributes(file.Get(), path, owned);
+            if (error == 0 && owned && ::fchmod(file.Get(), info->st_mode & 0777) != 0)
+                error = errno;
+            if (error == 0 && file_io_testing::syncFile(file.Get()) != 0)
+                error = errno;
+        }
+        if (error != 0) {
+            ::unlink(copy.c_str());
+            throw FileError(Describe(copy, "Cannot write", error));
+        }
+        SyncFolder(copy);
+        return copy;
+    }
+    throw FileError(Describe(path, "Cannot keep a copy of", EEXIST));
 }
 
-void file_io_steps::Replace(const fs::path& target, bool exists, const struct stat& old,
-                            const std::vector<std::uint8_t>& bytes) {
+// Beside a file written in place, the copy of what it held until the write is done.
+constexpr const char* kInPlaceCopySuffix = ".qelt-before-save";
+
+// Writes bytes over the whole of the open file fd from its start, cuts what follows and syncs it. 0 or
+// the error.
+int Overwrite(int fd, const std::vector<std::uint8_t>& bytes) {
+    if (::lseek(fd, 0, SEEK_SET) != 0)
+        return errno;
+    if (const int error = WriteAll(fd, bytes); error != 0)
+        return error;
+    if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0)
+        return errno;
+    return file_io_testing::syncFile(fd) == 0 ? 0 : errno;
+}
+
+// Writes bytes into the file target itself, which keeps its owner, group, mode, ACL, attributes and hard
+// links. A copy of what it held is kept beside it first and removed once the new bytes are synced; a write
+// that fails puts the old bytes back, and where even that fails the copy stays and the error names it (as
+// after a killed save, the copy is what holds the user's data then). Throws FileError.
+void WriteInPlace(const fs::path& target, const std::vector<std::uint8_t>& bytes) {
+    const Descriptor file(::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0) {
+        const int error = errno;
+        throw FileError("Cannot write \"" + target.string() +
+                        "\" in place: it cannot be read to keep a copy first (" + std::strerror(error) + ")");
+    }
+    RequireRegularFile(info, target, "Cannot write");
+    std::vector<std::uint8_t> previous;
+    ReadUpTo(file.Get(), target, previous, static_cast<std::size_t>(file_io_testing::maxReadSize) + 1);
+    if (previous.size() > file_io_testing::maxReadSize)
+        throw FileError(Describe(target, "Cannot write", EFBIG));
+    const fs::path copy = KeepCopyOf(target, file.Get(), &info, kInPlaceCopySuffix);
+    const int error = Overwrite(file.Get(), bytes);
+    const bool restored = error != 0 && Overwrite(file.Get(), previous) == 0;
+    if (error == 0 || restored)
+        ::unlink(copy.c_str());
+    if (error == 0)
+        return;
+    std::string cause = std::strerror(error);
+    if (!restored)
+        cause += "; it may be damaged, and what it held before is kept in \"" + copy.string() + "\"";
+    throw FileError(Describe(target, "Cannot write", cause.c_str()));
+}
+
+} // namespace
+
+void WriteResolvedFile(const fs::path& target, const struct stat* old,
+                       const std::vector<std::uint8_t>& bytes) {
     // A save refuses what the reader would refuse: no file is written that the program could not read back.
     if (bytes.size() > file_io_testing::maxReadSize)
         throw FileError(Describe(
@@ -352,10 +426,21 @@ void file_io_steps::Replace(const fs::path& target, bool exists, const struct st
     std::string temp;
     // A new file gets the usual permissions of a new file (the system applies the umask); a replacement
     // stays private until it has the old file's.
-    const int fd = CreateTemporary(target, exists ? 0600 : 0666, temp);
+    const int fd = CreateTemporary(target, old ? 0600 : 0666, temp);
+    // A save leaves the same people able to open the file: a new file that cannot take the old one's
+    // owner and group (another user saves a file shared with him through its ACL or its group) would
+    // close it to its owner and open it to the saver's group. Such a file, and one with other hard links,
+    // which a new file would leave with the old bytes, is written in place instead. Changing the owner
+    // first, before the mode, as it may clear set-id bits.
+    if (old && (old->st_nlink > 1 || ::fchown(fd, old->st_uid, old->st_gid) != 0)) {
+        ::unlink(temp.c_str());
+        ::close(fd);
+        WriteInPlace(target, bytes);
+        return;
+    }
     int error = WriteAll(fd, bytes);
-    if (error == 0 && exists)
-        error = TakeOverPermissions(fd, target, old);
+    if (error == 0 && old)
+        error = TakeOverPermissions(fd, target, *old);
     if (error == 0 && file_io_testing::syncFile(fd) != 0)
         error = errno;
     if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
@@ -370,40 +455,32 @@ void file_io_steps::Replace(const fs::path& target, bool exists, const struct st
     SyncFolder(target);
 }
 
+void CheckReplaceable(const fs::path& path) {
+    struct stat old {};
+    bool exists = false;
+    file_io_steps::CheckTarget(file_io_steps::ResolveLinks(path), old, exists);
+}
+
+void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    // The file now there gives its permissions and owner to the new one, and may refuse to be replaced.
+    struct stat old {};
+    bool exists = false;
+    const fs::path target = file_io_steps::ResolveLinks(path);
+    file_io_steps::CheckTarget(target, old, exists);
+    WriteResolvedFile(target, exists ? &old : nullptr, bytes);
+}
+
 fs::path KeepCopy(const fs::path& path, const std::string& suffix) {
-    // Copied whole, however long: a file too long for the program to read is one worth keeping.
-    const Descriptor source(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    // Copied whole, however long: a file too long for the program to read is one worth keeping. A pipe or a
+    // device is not opened at all, as in ReadFileBytes.
     struct stat info {};
-    if (source.Get() < 0 || ::fstat(source.Get(), &info) != 0)
+    if (::stat(path.c_str(), &info) == 0)
+        RequireRegularFile(info, path, "Cannot open");
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0)
         throw FileError(Describe(path, "Cannot open"));
     RequireRegularFile(info, path, "Cannot open");
-    const mode_t mode = info.st_mode & 0777;
-    for (int number = 1; number < 1000; ++number) {
-        fs::path copy = path;
-        copy += suffix + (number == 1 ? std::string() : "-" + std::to_string(number));
-        int error = 0;
-        {
-            const Descriptor file(::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode));
-            if (file.Get() < 0 && errno == EEXIST)
-                continue;
-            if (file.Get() < 0)
-                throw FileError(Describe(copy, "Cannot write"));
-            error = CopyAll(source.Get(), file.Get());
-            // The copy is as open as the file at most: its ACL's mask, not the owning group's rights, is
-            // what the mode's group bits held.
-            if (error == 0)
-                error = CarryAttributes(file.Get(), path);
-            if (error == 0 && file_io_testing::syncFile(file.Get()) != 0)
-                error = errno;
-        }
-        if (error != 0) {
-            ::unlink(copy.c_str());
-            throw FileError(Describe(copy, "Cannot write", error));
-        }
-        SyncFolder(copy);
-        return copy;
-    }
-    throw FileError(Describe(path, "Cannot keep a copy of", EEXIST));
+    return KeepCopyOf(path, file.Get(), &info, suffix);
 }
 
 void KeepRunningPastFileSizeLimit() {

@@ -39,23 +39,36 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path, const
 // Writes the bytes to a temporary file beside the target and renames it over the target only when the
 // whole write succeeded, so a failed or killed save leaves the previous file as it was; the file and its
 // folder are synced before it returns, so a save done survives a power cut. The new file keeps the old
-// one's permissions (and owner, where the user may give it), its access ACL and its user.* extended
-// attributes, or the save fails: a save never leaves a file more open than it was. A symbolic link is
-// written through to its target and stays a link. A file the user may not write, or one without any write
-// permission, is refused and left alone. Temporary files that earlier saves of the same file left behind
-// are removed (where the file system has working locks, which tell them from a save still running).
-// Bytes longer than ReadFileBytes reads are refused before anything is written: a save never writes a file
-// the program cannot read back. Throws FileError on failure; once the new file has taken the old one's place
-// the save is done, and a folder that cannot be synced then is only told on stderr.
+// one's owner and group, permissions and access ACL, or the save fails, and its user.* extended
+// attributes where the user may read them. A save leaves the same people able to open the file, never
+// more: a file whose owner and group a new file cannot take (another user's file that he may write), and
+// one with other hard links, is written in place instead, after a copy of it is kept beside it (see
+// WriteResolvedFile). A symbolic link is written through to its target and stays a link. A file the user may
+// not write, or one without any write permission, is refused and left alone. Temporary files that earlier
+// saves of the same file left behind are removed (where the file system has working locks, which tell them
+// from a save still running). Bytes longer than ReadFileBytes reads are refused before anything is written:
+// a save never writes a file the program cannot read back. Throws FileError on failure; once the new file
+// has taken the old one's place the save is done, and a folder that cannot be synced then is only told on
+// stderr.
 void WriteFileAtomically(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+
+struct stat;
+// What WriteFileAtomically does once it has found the file to replace: target is no symbolic link and may
+// be replaced (CheckReplaceable), and old is what it is now (null when there is none yet). Written in
+// place, the file keeps its owner, group, mode, ACL, attributes and links; its old bytes are kept in
+// target + ".qelt-before-save" until the new ones are synced, and put back should the write fail; where
+// they cannot be, the error names the copy, and a killed save leaves it too. Throws FileError.
+void WriteResolvedFile(const std::filesystem::path& target, const struct stat* old,
+                       const std::vector<std::uint8_t>& bytes);
 
 // Throws FileError when WriteFileAtomically would refuse to replace the file at path.
 void CheckReplaceable(const std::filesystem::path& path);
 
-// Copies the file byte for byte, with its permissions, access ACL and user.* attributes, to a new file
-// beside it named path + suffix, or path + suffix + "-2", "-3" ... when that name is taken; no file is ever
-// replaced. A file longer than ReadFileBytes reads is copied whole too. Returns the copy's path once the copy
-// is made; throws FileError.
+// Copies the file byte for byte, with its owner and group, permissions, access ACL and user.* attributes,
+// to a new file beside it named path + suffix, or path + suffix + "-2", "-3" ... when that name is taken; no
+// file is ever replaced. A copy the user cannot give the file's owner and group is his alone (mode 0600,
+// no ACL): it is never more open than the file. A file longer than ReadFileBytes reads is copied whole too.
+// Returns the copy's path once the copy is made; throws FileError.
 std::filesystem::path KeepCopy(const std::filesystem::path& path, const std::string& suffix);
 
 // Lets a write past the process's file-size limit fail with "File too large" rather than end the program
@@ -68,7 +81,7 @@ namespace file_io_testing {
 // that fails them.
 extern int (*lockFile)(int fd, int operation);
 extern int (*syncFile)(int fd);
-// The longest file ReadFileBytes reads and WriteFileAtomically writes: kMaxReadSize, unless a test makes
-// files of that length cheap.
+// The longest file ReadFileBytes reads and a save writes: kMaxReadSize, unless a test makes files of that
+// length cheap.
 extern std::uint64_t maxReadSize;
 } // namespace file_io_testing

@@ -73,5 +73,5 @@ fs::path FileReplacement::KeepCopy(const std::string& suffix) const {
 void FileReplacement::Commit(const std::vector<std::uint8_t>& bytes) {
     if (file_replacement_testing::beforeCommit)
         file_replacement_testing::beforeCommit(m_target);
-    file_io_steps::Replace(m_target, m_exists, m_old, bytes);
+    WriteResolvedFile(m_target, m_exists ? &m_old : nullptr, bytes);
 }

@@ -12,6 +12,9 @@ namespace ui {
 
 namespace {
 
+// Marks a window fitted: it is fitted once, when it is first shown.
+const char* const kFittedProperty = "qelt_fitted";
+
 // The frame a window manager is likely to draw, for a window it has not framed yet (before the window is
 // first shown, its frame is not known): a title bar and thin borders.
 QMargins LikelyDecoration(const QWidget& window) {
@@ -81,8 +84,13 @@ bool WindowsOnScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
         const Qt::WindowType type = widget->windowType();
-        if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog))
+        // A later show (restored from minimised, shown again) finds the window where the user or the window
+        // manager left it, across two screens or partly off them as it may be.
+        if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog) &&
+            !widget->property(kFittedProperty).toBool()) {
+            widget->setProperty(kFittedProperty, true);
             FitOnScreen(*widget);
+        }
     }
     return false;
 }

@@ -21,7 +21,8 @@ QRect FitFrameInto(const QRect& frame, const QRect& area);
 void FitOnScreen(QWidget& window);
 
 // While it lives, every top-level window and dialog the application shows (not menus or tool tips) is
-// fitted on its screen as it is shown.
+// fitted on its screen when it is first shown, and only then: a window restored from minimised, or a kept
+// dialog shown again, stays where the user or the window manager left it.
 class WindowsOnScreen : public QObject {
 public:
     WindowsOnScreen();

@@ -1,12 +1,14 @@
-// The program on a desktop with a window manager: after a dialog or a file dialog closes, the reaction the
-// user works on is still the active one, with the focus where it was. Driven by key events and the real
-// dialogs, as a keyboard user does it.
+// The program on a desktop with a window manager: after a dialog, a file dialog or another window, the
+// reaction the user works on is still the active one, with the focus where it was (driven by key events and
+// the real dialogs, as a keyboard user does it); a window the window manager restores stays where the user
+// left it.
 #include "app/qelt_view.h"
 #include "app/reaction_view_ids.h"
 #include "app_fixture.h"
 
 #include <QLineEdit>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -16,6 +18,14 @@ using app_test::AppTest;
 using test_support::RunEventsUntil;
 
 constexpr std::chrono::seconds kLimit(10);
+
+// Runs xdotool with the words given; true when it ran and succeeded.
+bool XdoTool(const QStringList& words) {
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), words);
+    return xdotool.waitForFinished(2000) && xdotool.exitStatus() == QProcess::NormalExit &&
+           xdotool.exitCode() == 0;
+}
 
 // Whether the window manager has made the window its active one (xdotool asks it). Qt may see a window
 // active a moment before: a key pressed then may close the window before the manager has looked at it,
@@ -161,6 +171,59 @@ TEST_F(OnTheDesktop, TheActiveReactionStaysActiveAfterTheFileDialog) {
         EXPECT_TRUE(std::filesystem::exists(folder / name));
     }
     EXPECT_EQ(Documents().front()->GetTitle(), "Reaction equation1");
+}
+
+TEST_F(OnTheDesktop, AWindowRestoredFromMinimisedStaysWhereTheUserLeftIt) {
+    // Placed by the program (as a stored layout places it), then dragged past the right edge of the screen.
+    QWidget& window = Frame();
+    const QRect area = window.screen()->availableGeometry();
+    window.move(area.topLeft() + QPoint(40, 40));
+    const QString id = QString::number(window.winId());
+    ASSERT_TRUE(
+        XdoTool({"windowmove", id, QString::number(area.right() - 280), QString::number(area.top() + 40)}));
+    ASSERT_TRUE(RunEventsUntil([&] { return window.frameGeometry().right() > area.right(); }, kLimit))
+        << "the window manager moved the window";
+    const QPoint left = window.pos();
+
+    ASSERT_TRUE(XdoTool({"windowminimize", id}));
+    ASSERT_TRUE(RunEventsUntil([&] { return window.isMinimized(); }, kLimit));
+    ASSERT_TRUE(XdoTool({"windowactivate", id}));
+    ASSERT_TRUE(RunEventsUntil(
+        [&] { return !window.isMinimized() && window.isActiveWindow() && ActiveForTheWindowManager(window); },
+        kLimit));
+    EXPECT_EQ(window.pos(), left);
+
+    // Hidden and shown again, as a kept dialog is: the show itself would fit it.
+    window.hide();
+    window.show();
+    EXPECT_EQ(window.pos(), left);
+}
+
+TEST_F(OnTheDesktop, TheActiveReactionGetsTheFocusBackWhenTheControlThatHadItIsGone) {
+    // Four reactions, the second active, the focus in a control of it.
+    ASSERT_TRUE(Run(ui::cmd::FileNew));
+    ui::ChildFrame* second = Frame().ActiveChildFrame();
+    ASSERT_TRUE(Run(ui::cmd::FileNew));
+    ASSERT_TRUE(Run(ui::cmd::FileNew));
+    Frame().MdiArea()->setActiveSubWindow(second);
+    auto* control = new QLineEdit(second->widget());
+    control->show();
+    control->setFocus();
+    ASSERT_TRUE(RunEventsUntil([&] { return control->hasFocus(); }, kLimit));
+
+    // While the help window is active, the control goes: the main window keeps no control to give the
+    // focus back to, and Qt would give it to the first control of the first window, making that one active.
+    ui::HelpWindow& help = ui::HelpWindow::Instance();
+    help.ShowContents();
+    ASSERT_TRUE(
+        RunEventsUntil([&] { return help.isActiveWindow() && ActiveForTheWindowManager(help); }, kLimit));
+    delete control;
+    ASSERT_EQ(Frame().focusWidget(), nullptr);
+    ASSERT_TRUE(XdoTool({"windowactivate", QString::number(Frame().winId())}));
+    AwaitMainWindowBack();
+    EXPECT_EQ(Frame().ActiveChildFrame(), second);
+    EXPECT_TRUE(HasFocus(second));
+    help.close();
 }
 
 } // namespace

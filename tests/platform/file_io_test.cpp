@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <grp.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -164,6 +166,8 @@ TEST(FileIo, ASaveKeepsWhatTheUserHad) {
     fs::remove_all(dir);
 }
 
+enum : std::uint32_t { kUserObj = 1, kUser = 2, kGroupObj = 4, kMask = 0x10, kOther = 0x20, kNone = ~0u };
+
 // An access ACL as the system keeps it in the file's attribute: version 2, then for each entry its tag,
 // permissions and id, little-endian.
 std::string Acl(std::initializer_list<std::array<std::uint32_t, 3>> entries) {
@@ -192,8 +196,27 @@ bool SetAttribute(const fs::path& path, const char* name, const std::string& val
     return ::setxattr(path.c_str(), name, value.data(), value.size(), 0) == 0;
 }
 
+// A fresh folder where the file system keeps ACLs and user attributes, or none: the temporary folder may
+// be one without them (tmpfs), the build tree rarely is.
+fs::path AttributeFolder(const char* name) {
+    for (const fs::path& base : {fs::temp_directory_path(), fs::current_path()}) {
+        const fs::path dir = base / ("qelt-" + std::string(name) + std::to_string(::getpid()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        WriteFileAtomically(dir / "probe", {1});
+        const bool keeps =
+            SetAttribute(dir / "probe", "system.posix_acl_access",
+                         Acl({{kUserObj, 6, kNone}, {kGroupObj, 0, kNone}, {kOther, 0, kNone}})) &&
+            SetAttribute(dir / "probe", "user.probe", "1");
+        fs::remove(dir / "probe");
+        if (keeps)
+            return dir;
+        fs::remove_all(dir);
+    }
+    return {};
+}
+
 TEST(FileIo, ASaveKeepsTheAclAndAttributesAndOpensTheFileToNoOneMore) {
-    enum : std::uint32_t { kUserObj = 1, kUser = 2, kGroupObj = 4, kMask = 0x10, kOther = 0x20, kNone = ~0u };
     // setfacl -m u:1000:rw,g::r,m::rw: user 1000 may write, the owning group only read, though the mode's
     // group bits (the mask) say rw.
     const std::string acl = Acl({{kUserObj, 6, kNone},
@@ -201,22 +224,13 @@ TEST(FileIo, ASaveKeepsTheAclAndAttributesAndOpensTheFileToNoOneMore) {
                                  {kGroupObj, 4, kNone},
                                  {kMask, 6, kNone},
                                  {kOther, 0, kNone}});
-    // A folder where the file system keeps ACLs and user attributes: the temporary folder may be one
-    // without them (tmpfs), the build tree rarely is.
-    fs::path dir, file;
-    for (const fs::path& base : {fs::temp_directory_path(), fs::current_path()}) {
-        dir = base / ("qelt-acl-" + std::to_string(::getpid()));
-        file = dir / "shared.equ";
-        fs::create_directories(dir);
-        WriteFileAtomically(file, {1});
-        if (SetAttribute(file, "system.posix_acl_access", acl) && SetAttribute(file, "user.origin", "lab"))
-            break;
-        fs::remove_all(dir);
-        dir.clear();
-    }
+    const fs::path dir = AttributeFolder("acl");
     if (dir.empty())
-        GTEST_SKIP() << "neither " << fs::temp_directory_path() << " nor " << fs::current_path()
-                     << " keeps ACLs and user attributes";
+        GTEST_SKIP() << "no folder here keeps ACLs and user attributes";
+    const fs::path file = dir / "shared.equ";
+    WriteFileAtomically(file, {1});
+    ASSERT_TRUE(SetAttribute(file, "system.posix_acl_access", acl) &&
+                SetAttribute(file, "user.origin", "lab"));
     ASSERT_EQ(ModeOf(file), 0660u);
     WriteFileAtomically(file, {2});
     EXPECT_EQ(ReadFileBytes(file), std::vector<std::uint8_t>{2});
@@ -236,6 +250,141 @@ TEST(FileIo, ASaveKeepsTheAclAndAttributesAndOpensTheFileToNoOneMore) {
     WriteFileAtomically(plain, {2});
     EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), "none");
     EXPECT_EQ(ModeOf(plain), 0640u);
+    fs::remove_all(dir);
+}
+
+// Runs call in a child process as the user uid with the groups gids (the first his own) and returns what
+// it returned, or why it returned nothing within seconds. Only root can switch users: another runs call as
+// himself.
+std::string AsUser(uid_t uid, const std::vector<gid_t>& gids, const std::function<std::string()>& call) {
+    int out[2];
+    if (::pipe(out) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        std::string result = "cannot switch to the user";
+        if (::geteuid() != 0 ||
+            (::setgroups(gids.size(), gids.data()) == 0 && ::setresgid(gids[0], gids[0], gids[0]) == 0 &&
+             ::setresuid(uid, uid, uid) == 0))
+            result = call();
+        ::_exit(::write(out[1], result.data(), result.size()) == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    ::close(out[1]);
+    std::string result;
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd readable{out[0], POLLIN, 0};
+        char buffer[512];
+        if (left.count() <= 0 || ::poll(&readable, 1, static_cast<int>(left.count())) <= 0) {
+            result = "no answer in time";
+            ::kill(child, SIGKILL);
+            break;
+        }
+        const ssize_t got = ::read(out[0], buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        result.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? result : result + " (the child failed)";
+}
+
+// Who may read and write the file: the owner 1000, the user 1001, 1002 of the group 2000, 1004 of the group
+// 1001 and 1003 of neither.
+std::string Openers(const fs::path& file) {
+    std::string who;
+    for (const auto& [uid, gid] :
+         {std::pair{1000u, 1000u}, {1001u, 1001u}, {1002u, 2000u}, {1004u, 1001u}, {1003u, 1003u}})
+        who += std::to_string(uid) + ":" + AsUser(uid, {gid}, [&] {
+                   return std::string(::access(file.c_str(), R_OK) == 0 ? "r" : "-") +
+                          (::access(file.c_str(), W_OK) == 0 ? "w " : "- ");
+               });
+    return who;
+}
+
+TEST(FileIo, ASaveLeavesTheSamePeopleAbleToOpenTheFileWhoeverSaves) {
+    const fs::path dir = AttributeFolder("shared");
+    if (dir.empty())
+        GTEST_SKIP() << "no folder here keeps ACLs and user attributes";
+    const fs::path file = dir / "lab.dat", link = dir / "link.dat";
+    const std::vector<std::uint8_t> oldBytes = {1, 2, 3}, newBytes = {4, 5, 6, 7};
+    // Other hard links to the file see what is saved.
+    WriteFileAtomically(file, oldBytes);
+    fs::create_hard_link(file, link);
+    WriteFileAtomically(file, newBytes);
+    EXPECT_EQ(ReadFileBytes(link), newBytes);
+    fs::remove(link);
+    if (::geteuid() != 0) {
+        fs::remove_all(dir);
+        GTEST_SKIP() << "only root makes files of other users";
+    }
+    // A lab's shared file, owner 1000 and group 2000, that user 1001 may write through its ACL, in a folder
+    // all may write; the owning group may read it (640) or not (600).
+    ASSERT_EQ(::chmod(dir.c_str(), 0777), 0);
+    for (const auto& [groupRights, openers] : {std::pair{4u, "1000:rw 1001:rw 1002:r- 1004:-- 1003:-- "},
+                                               {0u, "1000:rw 1001:rw 1002:-- 1004:-- 1003:-- "}}) {
+        WriteFileAtomically(file, oldBytes);
+        ASSERT_EQ(::chown(file.c_str(), 1000, 2000), 0);
+        ASSERT_TRUE(SetAttribute(file, "system.posix_acl_access",
+                                 Acl({{kUserObj, 6, kNone},
+                                      {kUser, 6, 1001},
+                                      {kGroupObj, groupRights, kNone},
+                                      {kMask, 6, kNone},
+                                      {kOther, 0, kNone}})));
+        ASSERT_EQ(Openers(file), openers);
+        EXPECT_EQ(
+            AsUser(1001, {1001}, [&] { return FailureOf([&] { WriteFileAtomically(file, newBytes); }); }),
+            "no failure");
+        EXPECT_EQ(ReadFileBytes(file), newBytes);
+        EXPECT_EQ(Openers(file), openers);
+        EXPECT_EQ(Names(dir), std::vector<std::string>{"lab.dat"}) << "the copy kept meanwhile is gone";
+    }
+    // A write that fails, with its old bytes that cannot be put back: the error names the copy of them,
+    // which only the saver may open.
+    const std::string failure = AsUser(1001, {1001}, [&] {
+        file_io_testing::syncFile = [](int fd) {
+            struct stat info {};
+            if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid != ::getuid()) {
+                errno = EIO;
+                return -1;
+            }
+            return ::fsync(fd);
+        };
+        return FailureOf([&] { WriteFileAtomically(file, oldBytes); });
+    });
+    const fs::path copy = dir / "lab.dat.qelt-before-save";
+    EXPECT_EQ(failure, CannotWrite(file, std::string(std::strerror(EIO)) +
+                                             "; it may be damaged, and what it held before is kept in \"" +
+                                             copy.string() + "\""));
+    EXPECT_EQ(ReadFileBytes(copy), newBytes);
+    EXPECT_EQ(Openers(copy), "1000:-- 1001:rw 1002:-- 1004:-- 1003:-- ");
+    fs::remove_all(dir);
+}
+
+TEST(FileIo, AWriteOnlyFileIsSavedAndItsUnreadableUserAttributeLeftBehind) {
+    const fs::path dir = AttributeFolder("writeonly");
+    if (dir.empty())
+        GTEST_SKIP() << "no folder here keeps ACLs and user attributes";
+    const fs::path file = dir / "drop.dat";
+    WriteFileAtomically(file, {1});
+    ASSERT_TRUE(SetAttribute(file, "user.tag", "lab"));
+    ASSERT_EQ(::chmod(file.c_str(), 0200), 0);
+    // Root reads every attribute: he saves as the file's owner, a user like any other.
+    const bool root = ::geteuid() == 0;
+    const uid_t user = root ? 1001 : ::geteuid();
+    const gid_t group = root ? 1001 : ::getegid();
+    ASSERT_EQ(::chown(file.c_str(), user, group), 0);
+    ASSERT_EQ(::chmod(dir.c_str(), 0777), 0);
+    EXPECT_EQ(AsUser(user, {group}, [&] { return FailureOf([&] { WriteFileAtomically(file, {2}); }); }),
+              "no failure");
+    EXPECT_EQ(ModeOf(file), 0200u);
+    ::chmod(file.c_str(), 0600);
+    EXPECT_EQ(ReadFileBytes(file), std::vector<std::uint8_t>{2});
     fs::remove_all(dir);
 }
 
@@ -326,16 +475,25 @@ TEST(FileIo, ASaveClearsTheTemporariesOfKilledSavesOfThatFileOnly) {
     fs::remove_all(dir);
 }
 
-// The size of a temporary file of a save of file now there, or -1.
-std::intmax_t TemporarySize(const fs::path& file) {
+// The names of the temporary files of saves of file now there.
+std::vector<std::string> Temporaries(const fs::path& file) {
     const std::string prefix = "." + file.filename().string() + ".qelt-save-";
+    std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(file.parent_path(), error), end; !error && it != end;
          it.increment(error)) {
-        if (it->path().filename().string().rfind(prefix, 0) != 0)
-            continue;
-        const auto size = fs::file_size(it->path(), error);
-        if (!error)
+        if (it->path().filename().string().rfind(prefix, 0) == 0)
+            names.push_back(it->path().filename().string());
+    }
+    return names;
+}
+
+// The size of a temporary file of a save of file now there that is none of earlier ones, or -1.
+std::intmax_t NewTemporarySize(const fs::path& file, const std::vector<std::string>& earlier) {
+    for (const std::string& name : Temporaries(file)) {
+        std::error_code error;
+        const auto size = fs::file_size(file.parent_path() / name, error);
+        if (!error && std::find(earlier.begin(), earlier.end(), name) == earlier.end())
             return static_cast<std::intmax_t>(size);
     }
     return -1;
@@ -348,6 +506,8 @@ TEST(FileIo, AKilledSaveLeavesTheOldOrTheNewFile) {
     const std::vector<std::uint8_t> oldBytes(1 << 20, 0x11), newBytes(1 << 20, 0x22);
     WriteFileAtomically(file, oldBytes);
     for (int round = 0; round < kRounds; ++round) {
+        // What earlier rounds' kills left is no save of this round's.
+        const std::vector<std::string> earlier = Temporaries(file);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -359,7 +519,7 @@ TEST(FileIo, AKilledSaveLeavesTheOldOrTheNewFile) {
         // Killed in the middle of a save, each round with more of the temporary file written.
         const std::intmax_t written = static_cast<std::intmax_t>(newBytes.size()) * round / kRounds;
         const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (TemporarySize(file) < written && std::chrono::steady_clock::now() < deadline)
+        while (NewTemporarySize(file, earlier) < written && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
