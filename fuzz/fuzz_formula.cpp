@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes to a chemical formula: display styles in both notations, colours, composition, the
-// masses, the phase, every renderer and the drawing, shrunk or not. No input may crash, overflow or hang.
+// masses, the phase, every renderer and the drawing, shrunk or not. No input may crash, overflow or hang,
+// and no formula that parses may count an element its text does not name.
 #include "model/chemical_formula.h"
 
 #include "model/composition_vector.h"
 #include "model/element_table.h"
 #include "model/model_host.h"
+#include "support/named_rows.h"
 #include "support/recording_surface.h"
 #include "support/test_model_host.h"
 
@@ -55,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double mass = formula.GetMolarMass();
     if (formula.HasParseError())
         Check(composition == CompositionVector() && mass == 0.0);
+    else
+        Check(NamesEveryRowItCounts(formula.GetSourceText(), composition, Host().GetElementTable()));
     formula.GetMixtureMolarMass();
     formula.GetPhase();
 

@@ -63,11 +63,18 @@ void ChemicalFormula::ComputeDisplayStyles(bool extended) {
         CharStyle style = CharStyle::Normal;
         bool inBraces = false;
         bool passNext = false;
+        // Only the dot itself is drawn as the hydrate dot: a count braced after it (&{5}H2O) is shown and
+        // written as a count of the hydrate, not hidden in the dot's run.
+        const auto show = [&](char c) {
+            if (style == CharStyle::HydrateDot)
+                style = CharStyle::Normal;
+            shown += c;
+            m_styles.push_back(style);
+        };
         for (char c : m_display) {
             if (passNext && !IsMark(c)) {
                 passNext = false;
-                shown += c;
-                m_styles.push_back(style);
+                show(c);
                 continue;
             }
             passNext = false;
@@ -97,8 +104,7 @@ void ChemicalFormula::ComputeDisplayStyles(bool extended) {
             default:
                 if (!inBraces)
                     style = CharStyle::Normal;
-                shown += c;
-                m_styles.push_back(style);
+                show(c);
                 break;
             }
         }

@@ -130,7 +130,8 @@ private:
                          int maxWidth) const;
     void ComputeDisplayStyles(bool extended);
     // Reads one group from the cursor to the end of the text or past its closing bracket and leaves its
-    // composition on the stack; false when the formula does not parse.
+    // composition on the stack as one level (none when the group holds nothing); false when the formula
+    // does not parse.
     static bool ParseGroup(std::string_view text, std::size_t& cursor, FormulaStack& stack, int nesting,
                            const ElementTable& table);
 

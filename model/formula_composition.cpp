@@ -148,45 +148,56 @@ bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, For
         return !stack.HasOverflowed();
     }
     const int base = stack.GetDepth() + 1;
+    // A count multiplies the last item of its own group: an atom, a charge or a bracketed or hydrate part
+    // with something in it. At the start of a group, after a phase label, the electron or an empty part
+    // there is no such item, and the formula is in error: the top level would be what stands before the
+    // bracket or the separator, or, with nothing there, a count of every element (as in _{12}C).
+    bool countable = false;
     for (;;) {
         if (AtEnd(text, cursor))
             return Fold(stack, base);
         const char c = text[cursor];
         int n = 0;
         if (IsDigit(c)) {
-            // A count multiplies whatever the top level holds: the last atom, the group just closed or a
-            // charge. With nothing on the stack it would multiply nothing and stay behind as a level of
-            // its own, a count of every element (as in _{12}C, a mass number drawn before its symbol).
-            if (stack.GetDepth() == 0 || !ReadCount(text, cursor, n))
+            if (!countable || !ReadCount(text, cursor, n))
                 return false;
             stack.PushMultiplier(n);
             if (stack.HasOverflowed() || !PopMultiply(stack))
                 return false;
         } else if (IsHydrateSeparator(c)) {
-            // The hydrate part runs to the end of the text or through the next closing bracket.
+            // The hydrate part runs to the end of the text or through the next closing bracket. A count
+            // right after the separator, braced or not (&5H2O, &{5}H2O, drawn alike), multiplies that part,
+            // which then must hold something.
             ++cursor;
+            while (At(text, cursor, '{'))
+                ++cursor;
             if (AtEnd(text, cursor))
                 continue;
+            const int depth = stack.GetDepth();
             if (IsDigit(text[cursor])) {
-                if (!ReadCount(text, cursor, n))
+                if (!ReadCount(text, cursor, n) || AtEnd(text, cursor))
                     return false;
                 stack.PushMultiplier(n);
                 if (stack.HasOverflowed() || !ParseGroup(text, cursor, stack, nesting + 1, table) ||
-                    !PopMultiply(stack))
+                    stack.GetDepth() == depth + 1 || !PopMultiply(stack))
                     return false;
             } else if (!ParseGroup(text, cursor, stack, nesting + 1, table)) {
                 return false;
             }
+            countable = stack.GetDepth() > depth;
         } else if (c == '(' || c == '[') {
             if (IsPhaseLabel(text, cursor)) {
                 cursor += 3;
+                countable = false;
                 continue;
             }
             if (!Fold(stack, base))
                 return false;
             ++cursor;
+            const int depth = stack.GetDepth();
             if (!ParseGroup(text, cursor, stack, nesting + 1, table))
                 return false;
+            countable = stack.GetDepth() > depth;
         } else if (c == ')' || c == ']') {
             // Either bracket closes either; at the outermost level it ends the formula.
             if (!Fold(stack, base))
@@ -216,6 +227,7 @@ bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, For
             stack.PushAtom(0, n);
             if (stack.HasOverflowed())
                 return false;
+            countable = true;
             if (At(text, cursor, '}'))
                 ++cursor;
         } else if (c == '_' || c == '{' || c == '}') {
@@ -234,6 +246,7 @@ bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, For
                 if (stack.HasOverflowed())
                     return false;
             }
+            countable = row != 0;
             cursor += static_cast<std::size_t>(length);
         }
     }

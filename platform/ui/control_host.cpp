@@ -1,5 +1,6 @@
 #include "platform/ui/control_host.h"
 
+#include "platform/ui/control_room.h"
 #include "platform/ui/data_exchange.h"
 #include "platform/ui/list_controls.h"
 
@@ -181,6 +182,13 @@ void ControlHost::SetPage(QWidget* page, const QFont& font) {
     m_units = std::make_unique<DialogUnits>(page->font());
 }
 
+QSize ControlHost::MakeRoomForControls(const QSize& pageSize) {
+    // A combo box stands in its template as high as a one-line edit (12 units); rows that move apart keep
+    // the template's room between them, at most 4 units.
+    return MakeRoomOnPage(m_page, pageSize, MapDialogRect(QRect(0, 0, 4, 4)).size(),
+                          MapDialogRect(QRect(0, 0, 0, 12)).height());
+}
+
 void ControlHost::BuildControls(QWidget* page, const DialogTemplate& dialog) {
     for (const QPointer<QWidget>& control : m_built)
         delete control.data();
@@ -321,6 +329,8 @@ QWidget* ControlHost::MakeWidget(const ControlTemplate& spec) {
     case ControlKind::ComboBox: {
         auto* combo = new ComboBox(m_page);
         combo->setEditable(spec.Has("dropdown"));
+        // Its size hint follows its entries: the room it gets is the width of the longest.
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         combo->SetSorted(spec.Has("sort"));
         control = combo;
         break;

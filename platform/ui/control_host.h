@@ -79,6 +79,9 @@ protected:
     void BuildControls(QWidget* page, const DialogTemplate& dialog);
     // Sets the page without building (pages whose controls are all created by code).
     void SetPage(QWidget* page, const QFont& font);
+    // Gives every control on the page the room its style needs, now that it holds what it shows (see
+    // control_room.h); returns the page's size, grown from pageSize where controls needed it.
+    QSize MakeRoomForControls(const QSize& pageSize);
 
 private:
     friend class NotificationBridge;

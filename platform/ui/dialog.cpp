@@ -34,7 +34,9 @@ void Dialog::Build() {
     BuildControls(this, dialog);
     setFixedSize(Units().ToPixels(dialog.size));
     setResult(IDCANCEL);
-    if (OnInitDialog()) {
+    const bool focusFirst = OnInitDialog();
+    setFixedSize(MakeRoomForControls(size()));
+    if (focusFirst) {
         for (QWidget* w = nextInFocusChain(); w != nullptr && w != this; w = w->nextInFocusChain()) {
             if (w->parentWidget() == this && (w->focusPolicy() & Qt::TabFocus) && !w->isHidden() &&
                 w->isEnabled()) {

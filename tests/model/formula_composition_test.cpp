@@ -2,11 +2,13 @@
 
 #include "model/composition_vector.h"
 #include "model/element_table.h"
+#include "support/named_rows.h"
 #include "support/test_model_host.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -69,8 +71,14 @@ TEST_F(FormulaComposition, FormulasThatParse) {
         // Longest symbol first, case-sensitive.
         {"Co", {{"Co", 1}}, 0},
         {"CO", {{"C", 1}, {"O", 1}}, 0},
-        // A count right after an opening bracket multiplies what stands before the bracket.
-        {"Ca(2H2O)", {{"Ca", 2}, {"H", 2}, {"O", 1}}, 0},
+        // A count after a hydrate separator multiplies the hydrate part, braced or not, and one after a
+        // bracket the bracket's group.
+        {"CuSO4&{5}H2O", {{"Cu", 1}, {"S", 1}, {"O", 9}, {"H", 10}}, 0},
+        {"CuSO4&_{5}H2O", {{"Cu", 1}, {"S", 1}, {"O", 9}, {"H", 10}}, 0},
+        {"CuSO4&5(H2O)", {{"Cu", 1}, {"S", 1}, {"O", 9}, {"H", 10}}, 0},
+        {"CuSO4&(H2O)5", {{"Cu", 1}, {"S", 1}, {"O", 9}, {"H", 10}}, 0},
+        {"Fe4[Fe(CN)6]3&14H2O", {{"Fe", 7}, {"C", 18}, {"N", 18}, {"H", 28}, {"O", 14}}, 0},
+        {"((CH3)3C)2O", {{"C", 8}, {"H", 18}, {"O", 1}}, 0},
         // A hydrate inside brackets ends at the bracket, so the count after it takes the hydrate part only.
         {"(CuSO4&5H2O)2", {{"Cu", 1}, {"S", 1}, {"O", 14}, {"H", 20}}, 0},
         // A count after a charge multiplies the charge only.
@@ -118,9 +126,20 @@ TEST_F(FormulaComposition, FormulasThatDoNotParse) {
         "Fe^{Cl}",
         "Fe^{}",
         "Fe^.",
-        // A count with nothing before it to multiply: a mass number, a count opening the first group.
+        // A count with nothing of its own group to multiply: a mass number, a count opening a group, after
+        // an empty group or a phase label, and a hydrate count with nothing after it.
         "_{12}C",
         "(2H2O)",
+        "Na(2H2O)",
+        "K3[2Fe(CN)6]",
+        "Fe(2)",
+        "H()2",
+        "H2O(g)2",
+        "CuSO4&(5H2O)",
+        "CuSO4&5(s)",
+        "(H2O&2)",
+        "H2O&2",
+        "&12)",
         // Counts beyond an int, directly or by multiplying and adding.
         "H2147483648",
         "(H2147483647)2",
@@ -138,6 +157,38 @@ TEST_F(FormulaComposition, FormulasThatDoNotParse) {
         EXPECT_EQ(formula.GetComposition(), CompositionVector());
         EXPECT_TRUE(formula.HasParseError());
         EXPECT_EQ(formula.GetMolarMass(), 0.0);
+    }
+}
+
+// Generated texts of the notation's pieces. A count multiplies something of its own group, so whatever
+// stands before a bracket or a hydrate separator is read the same with or without what follows it:
+// P(G) is P and (G), P&G is P and &G, and both parse or neither does. No formula that parses holds an
+// element whose symbol the text does not name (a count left multiplying nothing counts every element).
+TEST_F(FormulaComposition, ACountMultipliesOnlyItsOwnGroup) {
+    const std::vector<std::string> pieces = {"H",   "O", "C", "S", "Cu", "Fe", "e", "2",    "5",
+                                             "12",  "(", ")", "[", "]",  "&",  ",", "\xB7", "(g)",
+                                             "(s)", "{", "}", "_", "^",  "+",  "-"};
+    const ElementTable& table = host.GetElementTable();
+    std::mt19937 random(29);
+    for (int i = 0; i < 4000; ++i) {
+        std::string group;
+        for (int k = std::uniform_int_distribution<int>(0, 7)(random); k > 0; --k)
+            group += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+        for (const std::string& part : {"(" + group + ")", "&" + group}) {
+            const ChemicalFormula alone(part);
+            const CompositionVector partComposition = alone.GetComposition();
+            ASSERT_TRUE(alone.HasParseError() || NamesEveryRowItCounts(part, partComposition, table)) << part;
+            for (const char* before : {"Na", "CuSO4"}) {
+                const ChemicalFormula whole(before + part);
+                const CompositionVector composition = whole.GetComposition();
+                ASSERT_EQ(whole.HasParseError(), alone.HasParseError()) << before + part;
+                if (!whole.HasParseError()) {
+                    ASSERT_EQ(composition, CompositionVector::Sum(ChemicalFormula(before).GetComposition(),
+                                                                  partComposition))
+                        << before + part;
+                }
+            }
+        }
     }
 }
 

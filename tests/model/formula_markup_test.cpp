@@ -31,6 +31,9 @@ TEST(FormulaMarkup, EveryRendererWritesTheRunsOfTheDisplayForm) {
         // A dot mark at the end closes nothing after it.
         {"CuSO_4&", "CuSO<sub>4</sub>&middot;", "CuSO{\\sub 4}{\\super .}", "CuSO[sub]4[/sub][sup].[/sup]",
          "\\textrm{CuSO}_{4}\\cdot"},
+        // Only the dot is a hydrate dot: a braced count after it is written.
+        {"CuSO4&{5}H2O", "CuSO4&middot;5H2O", "CuSO4{\\super .}5H2O", "CuSO4[sup].[/sup]5H2O",
+         "\\textrm{CuSO4}\\cdot\\textrm{5H2O}"},
         // Two dots in a row are one run.
         {"A&&B", "A&middot;B", "A{\\super ..}B", "A[sup]..[/sup]B", "\\textrm{A}\\cdot\\textrm{B}"},
         {"SO_4^{2-}", "SO<sub>4</sub><sup>2-</sup>", "SO{\\sub 4}{\\super 2-}", "SO[sub]4[/sub][sup]2-[/sup]",
