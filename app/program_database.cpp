@@ -6,7 +6,9 @@
 #include "model/stp.h"
 #include "model/substance_database.h"
 #include "platform/core/file_io.h"
+#include "platform/core/file_replacement.h"
 
+#include <functional>
 #include <stdexcept>
 #include <system_error>
 
@@ -176,25 +178,104 @@ void ProgramDatabase::RememberFile(const fs::path& path, const std::vector<std::
     m_lastSeen[FileKey(path)] = BytesDigest(bytes);
 }
 
-ProgramDatabase::StoredFile ProgramDatabase::InspectDatabaseFile(const fs::path& path, std::string& digest,
-                                                                 std::vector<std::uint8_t>* read) const {
+namespace {
+
+// What read gives (a file's bytes, or nullopt for no file) as a database file: see InspectDatabaseFile.
+ProgramDatabase::StoredFile Classify(const std::function<std::optional<std::vector<std::uint8_t>>()>& read,
+                                     std::string& digest, std::vector<std::uint8_t>& bytes) {
+    using StoredFile = ProgramDatabase::StoredFile;
     digest.clear();
-    if (IsMissing(path))
-        return StoredFile::Missing;
-    std::vector<std::uint8_t> bytes;
     try {
-        bytes = ReadFileBytes(path);
+        std::optional<std::vector<std::uint8_t>> got = read();
+        if (!got)
+            return StoredFile::Missing;
+        bytes = std::move(*got);
+    } catch (const FileTooLargeError&) {
+        return StoredFile::Damaged; // longer than the program reads: no database of its, and no password
     } catch (const FileError&) {
         digest = kUnreadableDigest;
         return StoredFile::Unreadable;
     }
-    if (read != nullptr)
-        *read = bytes;
     ProgramDatabaseContents contents;
     if (ReadProgramDatabaseBytes(bytes, contents) != ProgramDatabaseReadStatus::Read)
         return StoredFile::Damaged;
     digest = contents.passwordDigest.value_or(std::string());
     return StoredFile::Database;
+}
+
+} // namespace
+
+ProgramDatabase::StoredFile ProgramDatabase::InspectDatabaseFile(const fs::path& path, std::string& digest,
+                                                                 std::vector<std::uint8_t>* read) const {
+    std::vector<std::uint8_t> bytes;
+    const StoredFile kind = Classify(
+        [&path]() -> std::optional<std::vector<std::uint8_t>> {
+            if (IsMissing(path))
+                return std::nullopt;
+            return ReadFileBytes(path);
+        },
+        digest, bytes);
+    if (read != nullptr)
+        *read = std::move(bytes);
+    return kind;
+}
+
+ProgramDatabase::Found ProgramDatabase::Look(const FileReplacement& replacement) const {
+    Found found;
+    found.kind = Classify([&replacement] { return replacement.ReadCurrent(); }, found.digest, found.bytes);
+    found.identity = replacement.Identity();
+    return found;
+}
+
+std::vector<ProgramDatabase::Question>
+ProgramDatabase::QuestionsBefore(const fs::path& path, const Found& found, bool force) const {
+    std::vector<Question> questions;
+    switch (found.kind) {
+    case StoredFile::Missing:
+        break;
+    case StoredFile::Database:
+        // Another copy of the program saved here since this one read or wrote the file (or this one never
+        // did): replacing it would drop what the other copy saved.
+        if (!IsAsLastSeen(path, found.bytes))
+            questions.push_back(Question::ChangedElsewhere);
+        [[fallthrough]];
+    case StoredFile::Unreadable:
+        // Only a readable database is protected by its password: a new file needs none, and the bytes of a
+        // damaged one are no password. A file that cannot be read at all keeps the placeholder, which no
+        // password matches.
+        if (!force && !found.digest.empty())
+            questions.push_back(Question::Password);
+        break;
+    case StoredFile::Damaged:
+        if (!force)
+            questions.push_back(Question::ReplaceDamaged);
+        break;
+    }
+    return questions;
+}
+
+bool ProgramDatabase::AskQuestions(const std::vector<Question>& questions, const fs::path& path,
+                                   const Found& found) {
+    for (const Question question : questions) {
+        switch (question) {
+        case Question::ChangedElsewhere:
+            // No, which keeps the other copy's file, is the answer a stray Enter gives.
+            m_saveDeclined = m_host.Ask(msg::kChangedElsewhere, PromptButtons::YesNoDefaultNo,
+                                        PromptIcon::Exclamation, path.string()) != PromptAnswer::Yes;
+            break;
+        case Question::Password:
+            if (!AskDatabasePassword(found.digest))
+                return false;
+            break;
+        case Question::ReplaceDamaged:
+            m_saveDeclined = m_host.Ask(msg::kReplaceDamaged, PromptButtons::YesNo,
+                                        PromptIcon::Exclamation) != PromptAnswer::Yes;
+            break;
+        }
+        if (m_saveDeclined)
+            return false;
+    }
+    return true;
 }
 
 bool ProgramDatabase::AskDatabasePassword(const std::string& storedDigest) {
@@ -216,16 +297,20 @@ void ProgramDatabase::PrepareFolderFor(const fs::path& path) const {
     fs::create_directories(folder, error); // a failure shows in the write that follows
 }
 
-bool ProgramDatabase::WriteDatabaseFile(const fs::path& path, const std::string& digest) {
+bool ProgramDatabase::WriteDatabaseFile(FileReplacement& replacement, const fs::path& path,
+                                        const Found& found, const std::string& digest) {
     ElementTable& elements = GetElementTable();
     SubstanceDatabase& substances = GetSubstanceDatabase();
     // Writing the sections clears their modified flags; a write that fails puts them back.
     const bool elementsModified = elements.IsModified();
     const bool substancesModified = substances.IsModified();
     try {
+        // A file the program cannot read is kept beside before anything replaces it; what cannot be kept is
+        // not replaced.
+        if (found.kind == StoredFile::Damaged || found.kind == StoredFile::Unreadable)
+            replacement.KeepCopy(kDamagedSuffix);
         const std::vector<std::uint8_t> bytes = WriteProgramDatabaseBytes(digest, elements, substances);
-        PrepareFolderFor(path);
-        WriteFileAtomically(path, bytes);
+        replacement.Commit(bytes);
         // Every save makes a new file: what identifies it is what this copy wrote.
         RememberFile(path, bytes);
         return true;
@@ -240,52 +325,38 @@ bool ProgramDatabase::WriteDatabaseFile(const fs::path& path, const std::string&
 bool ProgramDatabase::SaveProgramDatabase(const fs::path& path, bool force,
                                           const std::optional<std::string>& newDigest) {
     m_saveFailure.clear();
+    m_saveDeclined = false;
     if (!HasTables())
         return false;
-    // A file that cannot be replaced (read-only, a folder, a pipe) says so before any question.
-    try {
-        CheckReplaceable(path);
-    } catch (const FileError& error) {
-        m_saveFailure = error.what();
-        return false;
-    }
-    // Only a readable database is protected by its password: a new file needs none, and the bytes of a
-    // damaged one are no password. A file that cannot be read at all keeps the placeholder, which no
-    // password matches.
-    std::string stored;
-    std::vector<std::uint8_t> bytes;
-    switch (InspectDatabaseFile(path, stored, &bytes)) {
-    case StoredFile::Missing:
-        break;
-    case StoredFile::Database:
-        // Another copy of the program saved here since this one read or wrote the file (or this one never
-        // did): replacing it would drop what the other copy saved.
-        if (!IsAsLastSeen(path, bytes) &&
-            m_host.Ask(msg::kChangedElsewhere, PromptButtons::YesNo, PromptIcon::Exclamation,
-                       path.string()) != PromptAnswer::Yes)
-            return false;
-        [[fallthrough]];
-    case StoredFile::Unreadable:
-        if (!force && !stored.empty() && !AskDatabasePassword(stored))
-            return false;
-        break;
-    case StoredFile::Damaged:
-        if (!force && m_host.Ask(msg::kReplaceDamaged, PromptButtons::YesNo, PromptIcon::Exclamation) !=
-                          PromptAnswer::Yes)
-            return false;
+    const std::string digest = newDigest.value_or(m_digest);
+    // Between the look at the file that decides the save and the rename, no other copy of the program can
+    // replace the file: both happen under the one lock every copy takes. No question is asked under it: the
+    // answers are about the file as it was looked at, and when another save came in between, about a file
+    // that is gone, so the file is looked at again and the questions asked again.
+    std::string answeredFor; // the identity of the file the user's answers were about
+    for (bool answered = false;; answered = true) {
+        Found found;
+        std::vector<Question> questions;
         try {
-            KeepCopy(path, kDamagedSuffix);
+            PrepareFolderFor(path);
+            // A file that cannot be replaced (read-only, a folder, a pipe) says so before any question.
+            FileReplacement replacement(path);
+            found = Look(replacement);
+            questions = QuestionsBefore(path, found, force);
+            if (questions.empty() || (answered && found.identity == answeredFor)) {
+                if (!WriteDatabaseFile(replacement, path, found, digest))
+                    return false;
+                m_digest = digest;
+                return true;
+            }
         } catch (const FileError& error) {
-            m_saveFailure = error.what(); // what cannot be kept is not replaced
+            m_saveFailure = error.what();
             return false;
         }
-        break;
+        if (!AskQuestions(questions, path, found))
+            return false;
+        answeredFor = found.identity;
     }
-    const std::string digest = newDigest.value_or(m_digest);
-    if (!WriteDatabaseFile(path, digest))
-        return false;
-    m_digest = digest;
-    return true;
 }
 
 ProgramDatabase::SaveOutcome ProgramDatabase::SaveOnRequest() {
@@ -297,20 +368,22 @@ ProgramDatabase::SaveOutcome ProgramDatabase::SaveOnRequest() {
 }
 
 void ProgramDatabase::OnSaveDatabase() {
-    if (SaveOnRequest() == SaveOutcome::NotSaved)
+    // No to a question of the save is the user's choice, no error to report.
+    if (SaveOnRequest() == SaveOutcome::NotSaved && !m_saveDeclined)
         m_host.ShowMessage(msg::kNotSaved, m_saveFailure);
 }
 
 bool ProgramDatabase::OnSaveDatabaseAtExit() {
-    if (SaveOnRequest() != SaveOutcome::NotSaved)
+    if (SaveOnRequest() != SaveOutcome::NotSaved || m_saveDeclined)
         return true;
     if (m_saveFailure.empty()) {
-        // The user refused the save (a password, another copy's file): the changes go as they chose.
+        // A password refused: the changes go as the user chose.
         m_host.ShowMessage(msg::kNotSaved);
         return true;
     }
     // A write that failed (a full disk, a read-only home) would lose the changes: the user may stay.
-    return m_host.Ask(msg::kExitWithoutSaving, PromptButtons::YesNo, PromptIcon::Exclamation,
+    // Yes loses the changes: No, which keeps the program running, is the answer a stray Enter gives.
+    return m_host.Ask(msg::kExitWithoutSaving, PromptButtons::YesNoDefaultNo, PromptIcon::Exclamation,
                       m_saveFailure) == PromptAnswer::Yes;
 }
 
@@ -322,7 +395,7 @@ void ProgramDatabase::OnDatabasePassword() {
     const std::optional<std::string> newDigest = m_host.AskPassword(mode, m_digest);
     if (!newDigest)
         return;
-    if (!SaveProgramDatabase(GetDatabasePath(), true, newDigest))
+    if (!SaveProgramDatabase(GetDatabasePath(), true, newDigest) && !m_saveDeclined)
         m_host.ShowMessage(msg::kPasswordNotChanged, m_saveFailure);
 }
 
@@ -379,7 +452,8 @@ ProgramDatabase::PathChange ProgramDatabase::ChangeDatabasePath(const fs::path& 
         return PathChange::KeepDialogOpen;
     }
     if (!SaveProgramDatabase(path, true, newDigest)) {
-        m_host.ShowMessage(msg::kCantSaveAtLocation, m_saveFailure);
+        if (!m_saveDeclined)
+            m_host.ShowMessage(msg::kCantSaveAtLocation, m_saveFailure);
         return PathChange::KeepDialogOpen;
     }
     m_host.StoreDatabasePath(path.string());

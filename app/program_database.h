@@ -9,6 +9,7 @@
 #include <vector>
 
 class ElementTable;
+class FileReplacement;
 class STP;
 class SubstanceDatabase;
 
@@ -37,7 +38,8 @@ inline constexpr int kExitWithoutSaving = 2967;    // the save at exit failed: e
 // The modes of the password dialog.
 enum class PasswordDialogMode { Enter = 0, Set = 1, Change = 2 };
 
-enum class PromptButtons { YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose Yes drops data has No as its default button.
+enum class PromptButtons { YesNo, YesNoDefaultNo, YesNoCancel };
 enum class PromptIcon { None, Exclamation, Stop };
 enum class PromptAnswer { Yes, No, Cancel };
 
@@ -113,17 +115,19 @@ public:
     // Writes the database to path with the digest in memory, or with newDigest, which becomes the digest in
     // memory only when the save succeeded. Unless force is set, overwriting a file that holds a password
     // asks for it, and overwriting a file that is no readable database asks whether to replace it. Such a
-    // file is first kept beside it (kDamagedSuffix). Overwriting a database that another copy of the
-    // program changed since this one read or wrote it asks whether to replace it, force or not. False when
-    // the password or the replacement was refused or the file could not be written; the database then stays
-    // modified. The user is not told here: the commands that save show the file and the system's reason of a
-    // failed write.
+    // file, and one the program cannot read at all, is first kept beside it (kDamagedSuffix). Overwriting a
+    // database that another copy of the program changed since this one read or wrote it asks whether to
+    // replace it, force or not; every copy saves under one lock, so no other copy's save comes between the
+    // look at the file and its replacement unasked. False when the password or the replacement was refused
+    // or the file could not be written; the database then stays modified. The user is not told here: the
+    // commands that save show the file and the system's reason of a failed write, and nothing when the user
+    // answered No.
     bool SaveProgramDatabase(const std::filesystem::path& path, bool force,
                              const std::optional<std::string>& newDigest = std::nullopt);
     // The digest held by the file at path: empty for none, kUnreadableDigest when the file cannot be read.
     std::string ReadStoredPasswordHash(const std::filesystem::path& path) const;
     // What is at a path about to be written: nothing, a readable database (its digest in `digest`), a file
-    // that is no readable database, or a file that cannot be read at all.
+    // that is no readable database (or longer than the program reads), or a file that cannot be read at all.
     enum class StoredFile { Missing, Database, Damaged, Unreadable };
     // `bytes`, when given, receives what was read.
     StoredFile InspectDatabaseFile(const std::filesystem::path& path, std::string& digest,
@@ -169,13 +173,29 @@ public:
     void OfferToSaveConfig(const STP& conditions, bool programDefaultsModified);
 
 private:
+    // What a save found at the database path, and which file that was (FileReplacement::Identity).
+    struct Found {
+        StoredFile kind = StoredFile::Missing;
+        std::string digest;
+        std::vector<std::uint8_t> bytes;
+        std::string identity;
+    };
+    // What a save asks before it replaces a file, in this order.
+    enum class Question { ChangedElsewhere, Password, ReplaceDamaged };
+    Found Look(const FileReplacement& replacement) const;
+    std::vector<Question> QuestionsBefore(const std::filesystem::path& path, const Found& found,
+                                          bool force) const;
+    // False when the user refused; m_saveDeclined tells a No from a password given up.
+    bool AskQuestions(const std::vector<Question>& questions, const std::filesystem::path& path,
+                      const Found& found);
     enum class SaveOutcome { NotSaving, Saved, NotSaved };
     // "Save database": asks, saves, and tells nothing.
     SaveOutcome SaveOnRequest();
     // Whether the file at path holds what this copy last read or wrote there.
     bool IsAsLastSeen(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) const;
     void RememberFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
-    bool WriteDatabaseFile(const std::filesystem::path& path, const std::string& digest);
+    bool WriteDatabaseFile(FileReplacement& replacement, const std::filesystem::path& path,
+                           const Found& found, const std::string& digest);
     void AdoptTables(std::unique_ptr<ElementTable> elements, std::unique_ptr<SubstanceDatabase> substances);
     // Makes the data folder when a file is about to be written into it.
     void PrepareFolderFor(const std::filesystem::path& path) const;
@@ -190,4 +210,6 @@ private:
     // Why the last SaveProgramDatabase could not write: the file and the system's reason, or empty when the
     // user refused the save.
     std::string m_saveFailure;
+    // Whether the last SaveProgramDatabase ended on the user's No to one of its questions.
+    bool m_saveDeclined = false;
 };

@@ -38,7 +38,9 @@ void ProgramDatabaseDesktop::ShowMessage(int stringId, const std::string& cause)
 
 PromptAnswer ProgramDatabaseDesktop::Ask(int stringId, PromptButtons buttons, PromptIcon icon,
                                          const std::string& detail) {
-    unsigned style = buttons == PromptButtons::YesNo ? ui::MB_YESNO : ui::MB_YESNOCANCEL;
+    unsigned style = buttons == PromptButtons::YesNoCancel      ? ui::MB_YESNOCANCEL
+                     : buttons == PromptButtons::YesNoDefaultNo ? ui::MB_YESNO | ui::MB_DEFBUTTON2
+                                                                : ui::MB_YESNO;
     if (icon == PromptIcon::Exclamation)
         style |= ui::MB_ICONEXCLAMATION;
     else if (icon == PromptIcon::Stop)
@@ -50,7 +52,7 @@ PromptAnswer ProgramDatabaseDesktop::Ask(int stringId, PromptButtons buttons, Pr
     case ui::IDNO:
         return PromptAnswer::No;
     default:
-        return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Cancel;
+        return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Cancel : PromptAnswer::No;
     }
 }
 

@@ -36,7 +36,7 @@ void CQELTDoc::CheckFileHead(const std::vector<std::uint8_t>& head, std::uint64_
     if (head.size() >= sizeof(std::int32_t))
         CheckedVersion(Archive(head).ReadInt32());
     if (size > kMaxFileSize)
-        throw ReactionFileError("The file is not a reaction: at " + std::to_string(size) +
+        throw ReactionFileError("The reaction file is too long: at " + std::to_string(size) +
                                 " bytes it is longer than any reaction file can be.");
 }
 

@@ -67,7 +67,12 @@ void Document::OnOpenDocument(const std::filesystem::path& path) {
 }
 
 void Document::OnSaveDocument(const std::filesystem::path& path) {
-    WriteFileAtomically(path, SaveToBytes());
+    const std::vector<std::uint8_t> bytes = SaveToBytes();
+    // A save refuses what the reader would refuse: every file saved opens again.
+    CheckFileHead(
+        std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + std::min(bytes.size(), kFileHeadSize)),
+        bytes.size());
+    WriteFileAtomically(path, bytes);
     SetPathName(path);
     m_modified = false;
 }

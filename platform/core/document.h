@@ -74,7 +74,8 @@ public:
     // cannot be read, or what CheckFileHead or LoadFromBytes throws; the document is then unchanged.
     void OnOpenDocument(const std::filesystem::path& path);
     // Writes the document to the file atomically (a failed save leaves the previous file as it was), takes
-    // the path and clears the modified flag. Throws FileError on failure.
+    // the path and clears the modified flag. Throws FileError on failure, or what CheckFileHead throws for
+    // bytes the reader would refuse, which are not written.
     void OnSaveDocument(const std::filesystem::path& path);
 
 private:

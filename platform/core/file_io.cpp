@@ -1,4 +1,5 @@
 #include "platform/core/file_io.h"
+#include "platform/core/file_io_steps.h"
 
 #include <algorithm>
 #include <atomic>
@@ -16,6 +17,7 @@
 
 int (*file_io_testing::lockFile)(int fd, int operation) = ::flock;
 int (*file_io_testing::syncFile)(int fd) = ::fsync;
+std::uint64_t file_io_testing::maxReadSize = kMaxReadSize;
 
 namespace fs = std::filesystem;
 
@@ -84,9 +86,9 @@ std::string RandomSuffix() {
     return suffix;
 }
 
-// The file a save of path writes: the end of its chain of symbolic links (a link to a file not there yet
-// gives the name the file will have).
-fs::path ResolveLinks(const fs::path& path) {
+} // namespace
+
+fs::path file_io_steps::ResolveLinks(const fs::path& path) {
     fs::path current = path;
     for (int i = 0; i < kMaxLinks; ++i) {
         std::error_code error;
@@ -99,6 +101,8 @@ fs::path ResolveLinks(const fs::path& path) {
     }
     throw FileError(Describe(path, "Cannot follow the link", ELOOP));
 }
+
+namespace {
 
 fs::path FolderOf(const fs::path& file) {
     return file.parent_path().empty() ? fs::path(".") : file.parent_path();
@@ -278,27 +282,23 @@ std::vector<std::uint8_t> ReadFileBytes(const fs::path& path, const FileHeadChec
         ReadUpTo(file.Get(), path, bytes, kFileHeadSize);
         check(bytes, size);
     }
-    if (size > kMaxReadSize)
-        throw FileError(Describe(path, "Cannot open", EFBIG));
+    const std::uint64_t limit = file_io_testing::maxReadSize;
+    if (size > limit)
+        throw FileTooLargeError(Describe(path, "Cannot open", EFBIG));
     bytes.reserve(static_cast<std::size_t>(size));
     // A file that grows while it is read is held to the same limit.
-    ReadUpTo(file.Get(), path, bytes, kMaxReadSize + 1);
-    if (bytes.size() > kMaxReadSize)
-        throw FileError(Describe(path, "Cannot open", EFBIG));
+    ReadUpTo(file.Get(), path, bytes, static_cast<std::size_t>(limit) + 1);
+    if (bytes.size() > limit)
+        throw FileTooLargeError(Describe(path, "Cannot open", EFBIG));
     return bytes;
 }
 
-namespace {
-
-// The file a save of path replaces, with what it is now (exists false when there is none yet); throws
-// FileError when it may not be replaced.
-fs::path ReplaceableTarget(const fs::path& path, struct stat& old, bool& exists) {
-    const fs::path target = ResolveLinks(path);
+void file_io_steps::CheckTarget(const fs::path& target, struct stat& old, bool& exists) {
     exists = ::stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
         throw FileError(Describe(target, "Cannot write"));
     if (!exists)
-        return target;
+        return;
     RequireRegularFile(old, target, "Cannot write");
     // A file without any write permission stays read-only whoever saves (root could write it, but whoever
     // took the permissions away meant it).
@@ -307,17 +307,37 @@ fs::path ReplaceableTarget(const fs::path& path, struct stat& old, bool& exists)
     // Why the user may not write it: his permissions, or a file system mounted read-only.
     if (::access(target.c_str(), W_OK) != 0)
         throw FileError(Describe(target, "Cannot write"));
-    return target;
 }
 
-// A copy of the file at path, which holds bytes and is what info says (null when unknown), beside it under
+namespace {
+
+// Copies what the file from holds, from its start, to the file to; 0 or the error.
+int CopyAll(int from, int to) {
+    if (::lseek(from, 0, SEEK_SET) != 0)
+        return errno;
+    std::vector<std::uint8_t> buffer(1 << 20);
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            return 0;
+        buffer.resize(static_cast<std::size_t>(got));
+        if (const int error = WriteAll(to, buffer); error != 0)
+            return error;
+        buffer.resize(1 << 20);
+    }
+}
+
+// A copy of the file at path, open as source and what info says (null when unknown), beside it under
 // path + suffix (+ "-2", "-3" ... where that name is taken); no file is replaced. The copy is as open as
 // the file at most: given the file's owner and group it takes the file's permissions and ACL (whose mask,
 // not the group's rights, the mode's group bits hold); one the user cannot give them stays his alone
 // (0600, no ACL), as its group would otherwise be the user's own and get what the owning group had.
 // Throws FileError.
-fs::path KeepCopyOf(const fs::path& path, const std::vector<std::uint8_t>& bytes, const struct stat* info,
-                    const std::string& suffix) {
+fs::path KeepCopyOf(const fs::path& path, int source, const struct stat* info, const std::string& suffix) {
     for (int number = 1; number < 1000; ++number) {
         fs::path copy = path;
         copy += suffix + (number == 1 ? std::string() : "-" + std::to_string(number));
@@ -329,7 +349,7 @@ fs::path KeepCopyOf(const fs::path& path, const std::vector<std::uint8_t>& bytes
             if (file.Get() < 0)
                 throw FileError(Describe(copy, "Cannot write"));
             const bool owned = info && ::fchown(file.Get(), info->st_uid, info->st_gid) == 0;
-            error = WriteAll(file.Get(), bytes);
+            error = CopyAll(source, file.Get());
             if (error == 0)
                 error = CarryAttributes(file.Get(), path, owned);
             if (error == 0 && owned && ::fchmod(file.Get(), info->st_mode & 0777) != 0)
@@ -376,10 +396,10 @@ void WriteInPlace(const fs::path& target, const std::vector<std::uint8_t>& bytes
     }
     RequireRegularFile(info, target, "Cannot write");
     std::vector<std::uint8_t> previous;
-    ReadUpTo(file.Get(), target, previous, kMaxReadSize + 1);
-    if (previous.size() > kMaxReadSize)
+    ReadUpTo(file.Get(), target, previous, static_cast<std::size_t>(file_io_testing::maxReadSize) + 1);
+    if (previous.size() > file_io_testing::maxReadSize)
         throw FileError(Describe(target, "Cannot write", EFBIG));
-    const fs::path copy = KeepCopyOf(target, previous, &info, kInPlaceCopySuffix);
+    const fs::path copy = KeepCopyOf(target, file.Get(), &info, kInPlaceCopySuffix);
     const int error = Overwrite(file.Get(), bytes);
     const bool restored = error != 0 && Overwrite(file.Get(), previous) == 0;
     if (error == 0 || restored)
@@ -396,6 +416,12 @@ void WriteInPlace(const fs::path& target, const std::vector<std::uint8_t>& bytes
 
 void WriteResolvedFile(const fs::path& target, const struct stat* old,
                        const std::vector<std::uint8_t>& bytes) {
+    // A save refuses what the reader would refuse: no file is written that the program could not read back.
+    if (bytes.size() > file_io_testing::maxReadSize)
+        throw FileError(Describe(
+            target, "Cannot write",
+            ("at " + std::to_string(bytes.size()) + " bytes it would be longer than the program reads back")
+                .c_str()));
     RemoveStaleTemporaries(target);
     std::string temp;
     // A new file gets the usual permissions of a new file (the system applies the umask); a replacement
@@ -432,21 +458,29 @@ void WriteResolvedFile(const fs::path& target, const struct stat* old,
 void CheckReplaceable(const fs::path& path) {
     struct stat old {};
     bool exists = false;
-    ReplaceableTarget(path, old, exists);
+    file_io_steps::CheckTarget(file_io_steps::ResolveLinks(path), old, exists);
 }
 
 void WriteFileAtomically(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     // The file now there gives its permissions and owner to the new one, and may refuse to be replaced.
     struct stat old {};
     bool exists = false;
-    const fs::path target = ReplaceableTarget(path, old, exists);
+    const fs::path target = file_io_steps::ResolveLinks(path);
+    file_io_steps::CheckTarget(target, old, exists);
     WriteResolvedFile(target, exists ? &old : nullptr, bytes);
 }
 
 fs::path KeepCopy(const fs::path& path, const std::string& suffix) {
-    const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+    // Copied whole, however long: a file too long for the program to read is one worth keeping. A pipe or a
+    // device is not opened at all, as in ReadFileBytes.
     struct stat info {};
-    return KeepCopyOf(path, bytes, ::stat(path.c_str(), &info) == 0 ? &info : nullptr, suffix);
+    if (::stat(path.c_str(), &info) == 0)
+        RequireRegularFile(info, path, "Cannot open");
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0)
+        throw FileError(Describe(path, "Cannot open"));
+    RequireRegularFile(info, path, "Cannot open");
+    return KeepCopyOf(path, file.Get(), &info, suffix);
 }
 
 void KeepRunningPastFileSizeLimit() {

@@ -14,6 +14,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A file longer than the program reads (kMaxReadSize).
+class FileTooLargeError : public FileError {
+public:
+    using FileError::FileError;
+};
+
 // The longest file ReadFileBytes reads: far beyond any file the program writes, so that a file that cannot
 // be one of them is refused before it takes the memory and the time of reading it.
 inline constexpr std::uint64_t kMaxReadSize = 128u << 20;
@@ -25,9 +31,9 @@ inline constexpr std::size_t kFileHeadSize = 16;
 using FileHeadCheck = std::function<void(const std::vector<std::uint8_t>& head, std::uint64_t size)>;
 
 // Reads the whole file; throws FileError when it cannot be opened or read, is no regular file (a folder,
-// a pipe, a device, which are not opened at all) or is longer than kMaxReadSize. Every FileError names the
-// file and the system's reason. A check, when given, sees the file's head first and may refuse it, with
-// its own error, before the length is looked at.
+// a pipe, a device, which are not opened at all) or is longer than kMaxReadSize (FileTooLargeError). Every
+// FileError names the file and the system's reason. A check, when given, sees the file's head first and
+// may refuse it, with its own error, before the length is looked at.
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path, const FileHeadCheck& check = {});
 
 // Writes the bytes to a temporary file beside the target and renames it over the target only when the
@@ -40,8 +46,10 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path, const
 // WriteResolvedFile). A symbolic link is written through to its target and stays a link. A file the user may
 // not write, or one without any write permission, is refused and left alone. Temporary files that earlier
 // saves of the same file left behind are removed (where the file system has working locks, which tell them
-// from a save still running). Throws FileError on failure; once the new file has taken the old one's place
-// the save is done, and a folder that cannot be synced then is only told on stderr.
+// from a save still running). Bytes longer than ReadFileBytes reads are refused before anything is written:
+// a save never writes a file the program cannot read back. Throws FileError on failure; once the new file
+// has taken the old one's place the save is done, and a folder that cannot be synced then is only told on
+// stderr.
 void WriteFileAtomically(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 struct stat;
@@ -59,8 +67,8 @@ void CheckReplaceable(const std::filesystem::path& path);
 // Copies the file byte for byte, with its owner and group, permissions, access ACL and user.* attributes,
 // to a new file beside it named path + suffix, or path + suffix + "-2", "-3" ... when that name is taken; no
 // file is ever replaced. A copy the user cannot give the file's owner and group is his alone (mode 0600,
-// no ACL): it is never more open than the file. Returns the copy's path once the copy is made; throws
-// FileError.
+// no ACL): it is never more open than the file. A file longer than ReadFileBytes reads is copied whole too.
+// Returns the copy's path once the copy is made; throws FileError.
 std::filesystem::path KeepCopy(const std::filesystem::path& path, const std::string& suffix);
 
 // Lets a write past the process's file-size limit fail with "File too large" rather than end the program
@@ -73,4 +81,7 @@ namespace file_io_testing {
 // that fails them.
 extern int (*lockFile)(int fd, int operation);
 extern int (*syncFile)(int fd);
+// The longest file ReadFileBytes reads and a save writes: kMaxReadSize, unless a test makes files of that
+// length cheap.
+extern std::uint64_t maxReadSize;
 } // namespace file_io_testing

@@ -19,6 +19,7 @@ enum MessageBoxStyle : unsigned {
     MB_ICONQUESTION = 0x20,
     MB_ICONEXCLAMATION = 0x30,
     MB_ICONINFORMATION = 0x40,
+    MB_DEFBUTTON2 = 0x100, // the second button (No of Yes/No) is the default, not the first
 };
 
 // Shows the text and returns IDOK, IDCANCEL, IDYES or IDNO (see command_ids.h). Closing the box without a

@@ -103,14 +103,15 @@ TEST_F(AppTest, ADatabaseAnotherCopySavedIsReplacedOnlyWhenTheUserSaysSo) {
     }
     ASSERT_GE(app->GetElementTable().AddElement("Tart", "C4H4O6", "", 148.07, 2), 104);
 
-    // No keeps the other copy's file as it is, and this copy's changes in memory.
+    // No, the default button, keeps the other copy's file as it is, and this copy's changes in memory; the
+    // user's choice is no error.
     const QString question = "The program database\n" + ui::FromPath(path) + "\nwas changed by another copy";
     {
         app_test::MessageScript messages({ui::IDYES, ui::IDNO});
         ASSERT_TRUE(Run(2089));
-        ASSERT_EQ(messages.texts.size(), 3);
+        ASSERT_EQ(messages.texts.size(), 2);
         EXPECT_TRUE(messages.texts[1].startsWith(question)) << messages.texts[1].toStdString();
-        EXPECT_EQ(messages.texts[2], kNotSaved);
+        EXPECT_EQ(messages.styles[1] & ui::MB_DEFBUTTON2, ui::MB_DEFBUTTON2);
     }
     EXPECT_EQ(MoietiesInFile(path), QStringList({"Cit", "Ox", "Mal"}));
     EXPECT_TRUE(app->IsDatabaseModified());

@@ -8,16 +8,23 @@
 #include "model/substance_database.h"
 #include "platform/core/archive.h"
 #include "platform/core/file_io.h"
+#include "platform/core/file_replacement.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <bit>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -182,6 +189,41 @@ protected:
     int moieties = 0;
 };
 
+// The save of a second copy of the program, run on a thread of its own, and whether it waits for the lock of
+// a save of the first copy's.
+namespace second_copy {
+std::mutex mutex;
+std::condition_variable changed;
+bool waits = false;
+bool done = false;
+thread_local bool onIt = false;
+
+int LockNoticingWaits(int fd, int operation) {
+    if (onIt && (operation & LOCK_NB) == 0 && ::flock(fd, operation | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        waits = true;
+        changed.notify_all();
+    }
+    return ::flock(fd, operation);
+}
+
+void Finished() {
+    const std::lock_guard<std::mutex> lock(mutex);
+    done = true;
+    changed.notify_all();
+}
+
+// True once the second copy waits for the lock or has finished, false after a time no save takes.
+bool WaitsOrIsDone() {
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, std::chrono::seconds(20), [] { return waits || done; });
+}
+bool IsDone() {
+    std::unique_lock<std::mutex> lock(mutex);
+    return changed.wait_for(lock, std::chrono::seconds(20), [] { return done; });
+}
+} // namespace second_copy
+
 TEST(DatabaseEndMarker, WrittenReadAndCheckedExactly) {
     Archive out;
     bool valid = false;
@@ -289,6 +331,94 @@ TEST_F(ProgramDatabaseTest, SavedBytesWithAndWithoutPassword) {
     EXPECT_EQ(again.GetElementTable().GetCount(), 104);
     EXPECT_EQ(again.GetSubstanceDatabase().GetCount(), 12);
     EXPECT_EQ(again.GetSubstanceDatabase().GetAt(0)->GetName(), "potassium sulfate") << "saving reverses";
+}
+
+TEST_F(ProgramDatabaseTest, NoSaveOfAnotherCopyComesBetweenTheLookAtTheFileAndItsReplacement) {
+    Start();
+    const fs::path path = database->GetDefaultDatabasePath();
+    ASSERT_TRUE(database->SaveProgramDatabase(path, false));
+    ScriptedHost otherDesktop(desktop->dataFolder);
+    ProgramDatabase other(otherDesktop);
+    ASSERT_TRUE(other.LoadProgramDatabase(path));
+    ASSERT_EQ(other.GetElementTable().AddElement("Mal", "C4H2O4", "", 114.06, 2), 104);
+    otherDesktop.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    AddMoiety();
+
+    // The other copy saves while this one is between its look at the file and its write.
+    struct Seams {
+        Seams() { file_io_testing::lockFile = second_copy::LockNoticingWaits; }
+        ~Seams() {
+            file_io_testing::lockFile = ::flock;
+            file_replacement_testing::beforeCommit = {};
+        }
+    } seams;
+    std::thread second;
+    std::atomic<bool> armed{true};
+    file_replacement_testing::beforeCommit = [&](const fs::path&) {
+        if (!armed.exchange(false))
+            return;
+        second = std::thread([&other] {
+            second_copy::onIt = true;
+            try {
+                other.OnSaveDatabase();
+            } catch (const std::exception&) { // an unexpected question: the checks below tell
+            }
+            second_copy::Finished();
+        });
+        EXPECT_TRUE(second_copy::WaitsOrIsDone());
+    };
+    EXPECT_TRUE(database->SaveProgramDatabase(path, false));
+    ASSERT_FALSE(armed);
+    if (!second_copy::IsDone()) {
+        second.detach();
+        FAIL() << "the other copy's save never ended";
+    }
+    second.join();
+
+    // It waited for the lock, then found the file changed: asked, it keeps this copy's file, and its No is
+    // no error.
+    EXPECT_EQ(otherDesktop.questions, (std::vector<int>{msg::kSaveChanges, msg::kChangedElsewhere}));
+    EXPECT_TRUE(otherDesktop.messages.empty());
+    EXPECT_TRUE(other.IsDatabaseModified());
+    ProgramDatabase reread(*desktop);
+    ASSERT_TRUE(reread.LoadProgramDatabase(path));
+    EXPECT_EQ(reread.GetElementTable().GetAt(104).GetSymbol(), "Cit0");
+}
+
+TEST_F(ProgramDatabaseTest, ASaveRefusesWhatTheReaderWouldRefuseAndKeepsAFileTheProgramCannotRead) {
+    // A limit just above the built-in database stands for the 128 MB.
+    const Bytes defaults = DefaultDatabaseBytes("");
+    struct Limit {
+        explicit Limit(std::uint64_t bytes) { file_io_testing::maxReadSize = bytes; }
+        ~Limit() { file_io_testing::maxReadSize = kMaxReadSize; }
+    } limit(defaults.size() + 64);
+    Start();
+    const fs::path path = database->GetDefaultDatabasePath();
+    ASSERT_TRUE(database->SaveProgramDatabase(path, false));
+    ASSERT_GE(database->GetElementTable().AddElement("Big", "C", std::string(100, 'x'), 12.0, 1), 104);
+    desktop->answers = {PromptAnswer::Yes};
+    database->OnSaveDatabase();
+    EXPECT_EQ(desktop->messages, std::vector<int>{msg::kNotSaved});
+    EXPECT_NE(desktop->causes.back().find("longer than the program reads back"), std::string::npos)
+        << desktop->causes.back();
+    EXPECT_EQ(ReadFileBytes(path), defaults);
+    EXPECT_TRUE(database->IsDatabaseModified());
+
+    // A file longer than the program reads is not read; the next save, forced by a new password, keeps it
+    // beside before it replaces it.
+    Bytes tooLong = defaults;
+    tooLong.resize(defaults.size() + 65, 0x5A);
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(tooLong.data()), static_cast<std::streamsize>(tooLong.size()));
+    desktop->messages.clear();
+    ProgramDatabase fresh(*desktop);
+    EXPECT_FALSE(fresh.LoadProgramDatabase(path));
+    EXPECT_EQ(desktop->messages, std::vector<int>{msg::kCantOpen});
+    desktop->passwords = {std::string("pw")};
+    fresh.OnDatabasePassword();
+    EXPECT_EQ(desktop->messages, std::vector<int>{msg::kCantOpen});
+    EXPECT_EQ(fs::file_size(path.string() + ".damaged"), tooLong.size());
+    EXPECT_EQ(fresh.ReadStoredPasswordHash(path), CMD5Checksum::HexDigest("pw"));
 }
 
 TEST_F(ProgramDatabaseTest, APasswordGuardsOverwritingTheFile) {
@@ -413,8 +543,8 @@ TEST_F(ProgramDatabaseTest, AWriteCutShortKeepsThePreviousFile) {
     EXPECT_EQ(desktop->causes.back(), "Cannot write \"" + path.string() + "\": File too large");
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_TRUE(database->IsDatabaseModified());
-    EXPECT_EQ(std::distance(fs::directory_iterator(desktop->dataFolder), fs::directory_iterator()), 1)
-        << "no temporary file is left behind";
+    EXPECT_EQ(std::distance(fs::directory_iterator(desktop->dataFolder), fs::directory_iterator()), 2)
+        << "the file and its lock file; no temporary file is left behind";
 }
 
 TEST_F(ProgramDatabaseTest, TheOlderVersionIsReadAndSavedAsTheCurrentOne) {
@@ -501,11 +631,11 @@ TEST_F(ProgramDatabaseTest, ADamagedFileIsReplacedOnSaveAndKeptBeside) {
         desktop->messages.clear();
         AddMoiety();
 
-        // No: the damaged file stays as it is and nothing is saved.
+        // No: the damaged file stays as it is and nothing is saved; the user's choice is no error.
         desktop->answers = {PromptAnswer::Yes, PromptAnswer::No};
         database->OnSaveDatabase();
         EXPECT_EQ(desktop->questions, (std::vector<int>{msg::kSaveChanges, msg::kReplaceDamaged}));
-        EXPECT_EQ(desktop->messages, std::vector<int>{msg::kNotSaved});
+        EXPECT_TRUE(desktop->messages.empty());
         EXPECT_EQ(ReadFileBytes(path), damaged);
         EXPECT_TRUE(database->IsDatabaseModified());
 

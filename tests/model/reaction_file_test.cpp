@@ -285,7 +285,7 @@ TEST(ReactionFile, AFileTooLargeForAReactionIsRefusedBeforeItIsRead) {
     } cases[] = {
         {zeros, "The file is not a reaction: it begins with the version 0x0,"},
         {huge,
-         "The file is not a reaction: at 1099511627776 bytes it is longer than any reaction file can be."},
+         "The reaction file is too long: at 1099511627776 bytes it is longer than any reaction file can be."},
     };
     for (const auto& c : cases) {
         CQELTDoc doc;

@@ -75,6 +75,20 @@ TEST(Document, OpensAndSavesThroughWholeFiles) {
     NoteDocument missing;
     EXPECT_THROW(missing.OnOpenDocument(dir / "absent.equ"), FileError);
     EXPECT_TRUE(missing.GetPathName().empty());
+
+    // A save refuses what the reader would refuse: the file it would replace stays as it was.
+    struct ShortNote : NoteDocument {
+        void CheckFileHead(const std::vector<std::uint8_t>&, std::uint64_t size) const override {
+            if (size > 16)
+                throw ArchiveError("too long");
+        }
+    } longNote;
+    longNote.note = "a note longer than the reader takes";
+    longNote.SetModifiedFlag();
+    EXPECT_THROW(longNote.OnSaveDocument(path), ArchiveError);
+    EXPECT_TRUE(longNote.IsModified());
+    opened.OnOpenDocument(path);
+    EXPECT_EQ(opened.note, "hello");
     std::filesystem::remove_all(dir);
 }
 
