@@ -74,7 +74,10 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == m_edit && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        // The edit is compared as the object it is, never through m_edit: it also sends events while it is
+        // being destroyed, when it is no longer a QLineEdit.
+        QObject* const edit = parent();
+        if (watched == edit && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (!IsModifierKey(key->key()) && !key->isAutoRepeat()) {
                 // Any tool tip hides as a key goes down or comes up: the refusal's shows again once the key
@@ -83,7 +86,7 @@ protected:
                     Show();
                 m_showAfterRelease = false;
             }
-        } else if (watched == m_edit && event->type() == QEvent::FocusOut) {
+        } else if (watched == edit && event->type() == QEvent::FocusOut) {
             m_showAfterRelease = false;
         }
         return false;
