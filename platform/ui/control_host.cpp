@@ -62,10 +62,117 @@ bool HasMnemonic(const QString& text) {
     }
     return false;
 }
+
+// The widget of each kind of template control with the styles of that kind; what every kind takes (notify,
+// tab stop, disabled) and the radio groups are the host's.
+QLabel* MakeStatic(const ControlTemplate& spec, QWidget* page) {
+    auto* label = new QLabel(page);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    Qt::Alignment align = Qt::AlignLeft;
+    if (spec.Has("center"))
+        align = Qt::AlignHCenter;
+    else if (spec.Has("right"))
+        align = Qt::AlignRight;
+    label->setAlignment(align | Qt::AlignTop);
+    label->setText(spec.Has("noprefix") ? spec.text : WithoutMnemonic(spec.text));
+    if (spec.Has("whiterect")) {
+        label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        // Black on white whatever the desktop's colours: a dark style's light text would vanish.
+        palette.setColor(QPalette::Window, Qt::white);
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+    }
+    if (spec.Has("sunken"))
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    else if (spec.Has("etched"))
+        label->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    else if (spec.Has("border"))
+        label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    return label;
+}
+
+QLabel* MakeIcon(const ControlTemplate& spec, QWidget* page) {
+    auto* label = new QLabel(page);
+    const QString path = QStringLiteral(":/icons/%1.png").arg(spec.text);
+    if (QFile::exists(path))
+        label->setPixmap(QPixmap(path));
+    if (spec.Has("sunken"))
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return label;
+}
+
+QLineEdit* MakeEdit(const ControlTemplate& spec, QWidget* page) {
+    auto* edit = new QLineEdit(page);
+    if (spec.Has("password"))
+        edit->setEchoMode(QLineEdit::Password);
+    edit->setReadOnly(spec.Has("readonly"));
+    if (spec.Has("number"))
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    if (spec.Has("right"))
+        edit->setAlignment(Qt::AlignRight);
+    else if (spec.Has("center"))
+        edit->setAlignment(Qt::AlignHCenter);
+    edit->setText(spec.text);
+    edit->setCursorPosition(0);
+    return edit;
+}
+
+QPushButton* MakeButton(const ControlTemplate& spec, QWidget* page) {
+    auto* button = new QPushButton(spec.text, page);
+    button->setAutoDefault(true);
+    button->setDefault(spec.kind == ControlKind::DefButton);
+    return button;
+}
+
+QCheckBox* MakeCheckBox(const ControlTemplate& spec, QWidget* page) {
+    auto* box = new QCheckBox(spec.text, page);
+    box->setTristate(spec.Has("3state"));
+    if (spec.Has("lefttext"))
+        box->setLayoutDirection(Qt::RightToLeft);
+    return box;
+}
+
+QGroupBox* MakeGroupBox(const ControlTemplate& spec, QWidget* page) {
+    auto* box = new QGroupBox(spec.text, page);
+    box->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return box;
+}
+
+ComboBox* MakeComboBox(const ControlTemplate& spec, QWidget* page) {
+    auto* combo = new ComboBox(page);
+    combo->setEditable(spec.Has("dropdown"));
+    // Its size hint follows its entries: the room it gets is the width of the longest.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->SetSorted(spec.Has("sort"));
+    return combo;
+}
+
+ListBox* MakeListBox(const ControlTemplate& spec, QWidget* page) {
+    auto* list = new ListBox(page);
+    list->SetSorted(spec.Has("sort"));
+    list->setSelectionMode(spec.Has("multiple") ? QAbstractItemView::ExtendedSelection
+                                                : QAbstractItemView::SingleSelection);
+    return list;
+}
+
+ListView* MakeListView(const ControlTemplate& spec, QWidget* page) {
+    auto* list = new ListView(page);
+    list->setSelectionMode(spec.Has("singlesel") ? QAbstractItemView::SingleSelection
+                                                 : QAbstractItemView::ExtendedSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->header()->setSectionsClickable(!spec.Has("nosortheader"));
+    list->setHeaderHidden(spec.Has("noheader"));
+    return list;
+}
 } // namespace
 
 // Receives the events and signals of the controls that become notifications.
 class NotificationBridge : public QObject {
+    Q_OBJECT
+
 public:
     explicit NotificationBridge(ControlHost& host) : m_host(host) {}
 
@@ -235,124 +342,37 @@ void ControlHost::BuildControls(QWidget* page, const DialogTemplate& dialog) {
 QWidget* ControlHost::MakeWidget(const ControlTemplate& spec) {
     QWidget* control = nullptr;
     switch (spec.kind) {
-    case ControlKind::Static: {
-        auto* label = new QLabel(m_page);
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        Qt::Alignment align = Qt::AlignLeft;
-        if (spec.Has("center"))
-            align = Qt::AlignHCenter;
-        else if (spec.Has("right"))
-            align = Qt::AlignRight;
-        label->setAlignment(align | Qt::AlignTop);
-        label->setText(spec.Has("noprefix") ? spec.text : WithoutMnemonic(spec.text));
-        if (spec.Has("whiterect")) {
-            label->setAutoFillBackground(true);
-            QPalette palette = label->palette();
-            // Black on white whatever the desktop's colours: a dark style's light text would vanish.
-            palette.setColor(QPalette::Window, Qt::white);
-            palette.setColor(QPalette::WindowText, Qt::black);
-            label->setPalette(palette);
-        }
-        if (spec.Has("sunken"))
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        else if (spec.Has("etched"))
-            label->setFrameStyle(QFrame::Box | QFrame::Sunken);
-        else if (spec.Has("border"))
-            label->setFrameStyle(QFrame::Box | QFrame::Plain);
-        control = label;
+    case ControlKind::Static:
+        control = MakeStatic(spec, m_page);
         break;
-    }
-    case ControlKind::Icon: {
-        auto* label = new QLabel(m_page);
-        const QString path = QStringLiteral(":/icons/%1.png").arg(spec.text);
-        if (QFile::exists(path))
-            label->setPixmap(QPixmap(path));
-        if (spec.Has("sunken"))
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        control = label;
+    case ControlKind::Icon:
+        control = MakeIcon(spec, m_page);
         break;
-    }
-    case ControlKind::Edit: {
-        auto* edit = new QLineEdit(m_page);
-        if (spec.Has("password"))
-            edit->setEchoMode(QLineEdit::Password);
-        edit->setReadOnly(spec.Has("readonly"));
-        if (spec.Has("number"))
-            edit->setValidator(
-                new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-        if (spec.Has("right"))
-            edit->setAlignment(Qt::AlignRight);
-        else if (spec.Has("center"))
-            edit->setAlignment(Qt::AlignHCenter);
-        edit->setText(spec.text);
-        edit->setCursorPosition(0);
-        control = edit;
+    case ControlKind::Edit:
+        control = MakeEdit(spec, m_page);
         break;
-    }
     case ControlKind::Button:
-    case ControlKind::DefButton: {
-        auto* button = new QPushButton(spec.text, m_page);
-        button->setAutoDefault(true);
-        button->setDefault(spec.kind == ControlKind::DefButton);
-        control = button;
+    case ControlKind::DefButton:
+        control = MakeButton(spec, m_page);
         break;
-    }
-    case ControlKind::CheckBox: {
-        auto* box = new QCheckBox(spec.text, m_page);
-        box->setTristate(spec.Has("3state"));
-        if (spec.Has("lefttext"))
-            box->setLayoutDirection(Qt::RightToLeft);
-        control = box;
+    case ControlKind::CheckBox:
+        control = MakeCheckBox(spec, m_page);
         break;
-    }
-    case ControlKind::Radio: {
-        auto* radio = new QRadioButton(spec.text, m_page);
-        radio->setAutoExclusive(false);
-        if (spec.Has("lefttext"))
-            radio->setLayoutDirection(Qt::RightToLeft);
-        if (m_openRadioGroup == nullptr || spec.Has("group")) {
-            m_openRadioGroup = new QButtonGroup(m_page);
-            m_openRadioGroup->setExclusive(true);
-            m_radioGroups << m_openRadioGroup;
-        }
-        m_openRadioGroup->addButton(radio);
-        control = radio;
+    case ControlKind::Radio:
+        control = MakeRadio(spec);
         break;
-    }
-    case ControlKind::GroupBox: {
-        auto* box = new QGroupBox(spec.text, m_page);
-        box->setAttribute(Qt::WA_TransparentForMouseEvents);
-        control = box;
+    case ControlKind::GroupBox:
+        control = MakeGroupBox(spec, m_page);
         break;
-    }
-    case ControlKind::ComboBox: {
-        auto* combo = new ComboBox(m_page);
-        combo->setEditable(spec.Has("dropdown"));
-        // Its size hint follows its entries: the room it gets is the width of the longest.
-        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        combo->SetSorted(spec.Has("sort"));
-        control = combo;
+    case ControlKind::ComboBox:
+        control = MakeComboBox(spec, m_page);
         break;
-    }
-    case ControlKind::ListBox: {
-        auto* list = new ListBox(m_page);
-        list->SetSorted(spec.Has("sort"));
-        list->setSelectionMode(spec.Has("multiple") ? QAbstractItemView::ExtendedSelection
-                                                    : QAbstractItemView::SingleSelection);
-        control = list;
+    case ControlKind::ListBox:
+        control = MakeListBox(spec, m_page);
         break;
-    }
-    case ControlKind::ListView: {
-        auto* list = new ListView(m_page);
-        list->setSelectionMode(spec.Has("singlesel") ? QAbstractItemView::SingleSelection
-                                                     : QAbstractItemView::ExtendedSelection);
-        list->setSelectionBehavior(QAbstractItemView::SelectRows);
-        list->header()->setSectionsClickable(!spec.Has("nosortheader"));
-        list->setHeaderHidden(spec.Has("noheader"));
-        control = list;
+    case ControlKind::ListView:
+        control = MakeListView(spec, m_page);
         break;
-    }
     }
     // A group style on any other control closes the open radio group.
     if (spec.kind != ControlKind::Radio && spec.Has("group"))
@@ -365,6 +385,20 @@ QWidget* ControlHost::MakeWidget(const ControlTemplate& spec) {
         control->setFocusPolicy(HasTabStop(spec) ? Qt::StrongFocus : Qt::ClickFocus);
     control->setEnabled(!spec.Has("disabled"));
     return control;
+}
+
+QRadioButton* ControlHost::MakeRadio(const ControlTemplate& spec) {
+    auto* radio = new QRadioButton(spec.text, m_page);
+    radio->setAutoExclusive(false);
+    if (spec.Has("lefttext"))
+        radio->setLayoutDirection(Qt::RightToLeft);
+    if (m_openRadioGroup == nullptr || spec.Has("group")) {
+        m_openRadioGroup = new QButtonGroup(m_page);
+        m_openRadioGroup->setExclusive(true);
+        m_radioGroups << m_openRadioGroup;
+    }
+    m_openRadioGroup->addButton(radio);
+    return radio;
 }
 
 QWidget* ControlHost::CreateControl(const ControlTemplate& spec, const QRect& pixels, QWidget* parent) {
@@ -645,3 +679,5 @@ void PostMessage(QWidget* window, int message) {
 }
 
 } // namespace ui
+
+#include "control_host.moc"

@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <memory>
 
+class QRadioButton;
+
 // What dialogs and form views share: controls built from a template and found by id, their notifications
 // delivered through the message map, and the data exchange between controls and members.
 namespace ui {
@@ -86,6 +88,8 @@ protected:
 private:
     friend class NotificationBridge;
     QWidget* MakeWidget(const ControlTemplate& spec);
+    // A radio button, in the open radio group or in a new one when none is open or it starts a group.
+    QRadioButton* MakeRadio(const ControlTemplate& spec);
     void Wire(QWidget* control);
     void Register(QWidget* control, int id);
 

@@ -39,12 +39,17 @@ bool IsModifierKey(int key) {
 // judged, so walking it never adds a character that came in. (A password box offers undo only after an
 // insertion; its deletions, which add nothing, pass as unjudged.)
 class EightBitValidator : public QValidator {
+    Q_OBJECT
+
 public:
     EightBitValidator(QLineEdit& edit, TextEncoder encode)
         : QValidator(&edit), m_edit(&edit), m_encode(encode) {
         QObject::connect(&edit, &QLineEdit::textChanged, this, [this](const QString& text) {
             m_refusedBefore = RefusedCharacters(text, m_encode);
         });
+        // The edit asks for a verdict whenever it likes (hasAcceptableInput() too), so the verdict changes
+        // nothing: the refusal is told when the edit turns a change away, which it says while it still holds
+        // the change, before it puts the text back.
         QObject::connect(&edit, &QLineEdit::inputRejected, this, [this] { Tell(); });
         m_refusedBefore = RefusedCharacters(edit.text(), m_encode);
         edit.installEventFilter(this);
@@ -57,20 +62,7 @@ public:
         m_refusedBefore = RefusedCharacters(m_edit->text(), m_encode);
     }
 
-    State validate(QString& input, int&) const override {
-        if (m_edit == nullptr || !m_edit->isUndoAvailable() || m_edit->isRedoAvailable())
-            return Acceptable;
-        const std::u32string refused = RefusedCharacters(input, m_encode);
-        // Named: the first character of which the text now has more than before.
-        for (const char32_t code : refused) {
-            if (std::count(refused.begin(), refused.end(), code) >
-                std::count(m_refusedBefore.begin(), m_refusedBefore.end(), code)) {
-                m_refused = code;
-                return Invalid;
-            }
-        }
-        return Acceptable;
-    }
+    State validate(QString& input, int&) const override { return Added(input) ? Invalid : Acceptable; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -93,11 +85,25 @@ protected:
     }
 
 private:
+    // The character a change that comes in would add (the first of which the text would have more than
+    // before), or 0 when it adds none or is not judged.
+    char32_t Added(const QString& input) const {
+        if (m_edit == nullptr || !m_edit->isUndoAvailable() || m_edit->isRedoAvailable())
+            return 0;
+        const std::u32string refused = RefusedCharacters(input, m_encode);
+        for (const char32_t code : refused) {
+            if (std::count(refused.begin(), refused.end(), code) >
+                std::count(m_refusedBefore.begin(), m_refusedBefore.end(), code))
+                return code;
+        }
+        return 0;
+    }
+
     void Tell() {
-        if (!m_refused)
+        const char32_t refused = m_edit != nullptr ? Added(m_edit->text()) : 0;
+        if (refused == 0)
             return;
-        m_message = RefusedCharacterMessage(m_refused);
-        m_refused = 0;
+        m_message = RefusedCharacterMessage(refused);
         Show();
         m_showAfterRelease = true;
     }
@@ -115,7 +121,6 @@ private:
     QPointer<QLineEdit> m_edit;
     TextEncoder m_encode;
     std::u32string m_refusedBefore;
-    mutable char32_t m_refused = 0;
     QString m_message;
     bool m_showAfterRelease = false;
 };
@@ -123,7 +128,9 @@ private:
 } // namespace
 
 void FilterEightBitInput(QLineEdit& edit, TextEncoder encode) {
-    if (auto* filter = dynamic_cast<EightBitValidator*>(const_cast<QValidator*>(edit.validator()))) {
+    // The edit hands its validator out as const; the filter is found as the edit's child instead.
+    auto* filter = edit.findChild<EightBitValidator*>(QString(), Qt::FindDirectChildrenOnly);
+    if (filter != nullptr && filter == edit.validator()) {
         filter->SetEncoder(encode);
         return;
     }
@@ -132,3 +139,5 @@ void FilterEightBitInput(QLineEdit& edit, TextEncoder encode) {
 }
 
 } // namespace ui
+
+#include "eight_bit_input.moc"

@@ -24,6 +24,8 @@ void FitOnScreen(QWidget& window);
 // fitted on its screen when it is first shown, and only then: a window restored from minimised, or a kept
 // dialog shown again, stays where the user or the window manager left it.
 class WindowsOnScreen : public QObject {
+    Q_OBJECT
+
 public:
     WindowsOnScreen();
     ~WindowsOnScreen() override;
