@@ -74,7 +74,7 @@ public:
         return file;
     }
     // Drops the file after a failed write, so that the next use reads it again: what it could not write
-    // goes, as does the error, once no profile reads it any more.
+    // goes, as does the error, once no profile holds it any more.
     static void Forget(const QString& path) { Files().erase(path); }
 
 private:
@@ -181,7 +181,9 @@ public:
         m_file->sync();
         if (m_file->status() == QSettings::NoError)
             return true;
-        // The file is read again, for this profile's later uses too.
+        // The file is read again, for this profile's later uses too. This profile lets go of it first: Qt
+        // shares a file's values among every QSettings open on it, the ones it could not write included.
+        m_file.reset();
         OpenedFiles::Forget(m_path);
         m_file = OpenedFiles::Get(m_path);
         return false;
