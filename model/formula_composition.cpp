@@ -25,10 +25,6 @@ bool IsHydrateSeparator(char c) {
     return c == '&' || c == ',' || c == kMiddleDot;
 }
 
-bool AtEnd(std::string_view text, std::size_t cursor) {
-    return cursor >= text.size();
-}
-
 bool At(std::string_view text, std::size_t cursor, char c) {
     return cursor < text.size() && text[cursor] == c;
 }
@@ -105,6 +101,171 @@ bool Fold(FormulaStack& stack, int base) {
     return true;
 }
 
+// Reads a formula's groups onto the stack: a group, from the cursor to the end of the text or past its
+// closing bracket, is left as one level (none when it holds nothing). Each kind of item has its own step,
+// which moves the cursor past it and answers false when the formula does not parse.
+class GroupReader {
+public:
+    GroupReader(std::string_view text, std::size_t& cursor, FormulaStack& stack, const ElementTable& table)
+        : m_text(text), m_cursor(cursor), m_stack(stack), m_table(table) {}
+
+    bool ReadGroup(int nesting) {
+        if (nesting > kMaxNesting)
+            return false;
+        if (AtEnd()) {
+            // An empty group is a zero vector.
+            m_stack.PushMultiplier(0);
+            return !m_stack.HasOverflowed();
+        }
+        Group group{nesting, m_stack.GetDepth() + 1};
+        while (!AtEnd()) {
+            const char c = m_text[m_cursor];
+            bool read = true;
+            if (IsDigit(c)) {
+                read = ReadMultiplier(group);
+            } else if (IsHydrateSeparator(c)) {
+                read = ReadHydratePart(group);
+            } else if (c == '(' || c == '[') {
+                read = ReadBracketedPart(group);
+            } else if (c == ')' || c == ']') {
+                // Either bracket closes either; at the outermost level it ends the formula.
+                if (!Fold(m_stack, group.base))
+                    return false;
+                ++m_cursor;
+                return true;
+            } else if (c == '^') {
+                read = ReadCharge(group);
+            } else if (c == '_' || c == '{' || c == '}') {
+                ++m_cursor;
+            } else {
+                read = ReadAtom(group);
+            }
+            if (!read)
+                return false;
+        }
+        return Fold(m_stack, group.base);
+    }
+
+private:
+    // What one group keeps while it is read.
+    struct Group {
+        int nesting;
+        // The level of the group's first item: the levels above it are added into it when the group ends.
+        int base;
+        // Whether a count has an item of this group to multiply: an atom, a charge or a bracketed or hydrate
+        // part with something in it. At the start of a group, after a phase label, the electron or an empty
+        // part there is no such item, and the formula is in error: the top level would be what stands before
+        // the bracket or the separator, or, with nothing there, a count of every element (as in _{12}C).
+        bool countable = false;
+    };
+
+    // A count: it multiplies the group's last item.
+    bool ReadMultiplier(const Group& group) {
+        int n = 0;
+        return group.countable && ReadCount(m_text, m_cursor, n) && PushMultiplier(n) && PopMultiply(m_stack);
+    }
+
+    // A hydrate part: it runs to the end of the text or through the next closing bracket. A count right
+    // after the separator, braced or not (&5H2O, &{5}H2O, drawn alike), multiplies that part, which then
+    // must hold something.
+    bool ReadHydratePart(Group& group) {
+        ++m_cursor;
+        while (At(m_text, m_cursor, '{'))
+            ++m_cursor;
+        if (AtEnd())
+            return true;
+        const int depth = m_stack.GetDepth();
+        if (IsDigit(m_text[m_cursor])) {
+            int n = 0;
+            if (!ReadCount(m_text, m_cursor, n) || AtEnd() || !PushMultiplier(n) ||
+                !ReadGroup(group.nesting + 1) || m_stack.GetDepth() == depth + 1 || !PopMultiply(m_stack))
+                return false;
+        } else if (!ReadGroup(group.nesting + 1)) {
+            return false;
+        }
+        group.countable = m_stack.GetDepth() > depth;
+        return true;
+    }
+
+    // A bracketed part, after the group's items so far are added together; or a phase label ("(g)", "(s)",
+    // "[g)", "[s)"), which is passed over and leaves nothing to count.
+    bool ReadBracketedPart(Group& group) {
+        if (IsPhaseLabel(m_text, m_cursor)) {
+            m_cursor += 3;
+            group.countable = false;
+            return true;
+        }
+        if (!Fold(m_stack, group.base))
+            return false;
+        ++m_cursor;
+        const int depth = m_stack.GetDepth();
+        if (!ReadGroup(group.nesting + 1))
+            return false;
+        group.countable = m_stack.GetDepth() > depth;
+        return true;
+    }
+
+    // A charge, on a level of its own: ^3+, ^{2-}, ^-, ^+2 ...
+    bool ReadCharge(Group& group) {
+        ++m_cursor;
+        Skip('{');
+        if (AtEnd())
+            return true;
+        int n = 0;
+        if (!ReadCount(m_text, m_cursor, n))
+            return false;
+        Skip('+');
+        if (Skip('-'))
+            n = -n;
+        Skip('^');
+        m_stack.PushAtom(0, n);
+        if (m_stack.HasOverflowed())
+            return false;
+        group.countable = true;
+        Skip('}');
+        return true;
+    }
+
+    // An element or moiety symbol: the previous atom joins its group first. The electron adds nothing (a
+    // charge is written with "^") and leaves nothing to count.
+    bool ReadAtom(Group& group) {
+        if (m_stack.GetDepth() > group.base && !PopAdd(m_stack))
+            return false;
+        int length = 1;
+        const int row = m_table.MatchSymbol(m_text.substr(m_cursor), length);
+        if (row == -1)
+            return false;
+        if (row != 0) {
+            m_stack.PushAtom(row, 1);
+            if (m_stack.HasOverflowed())
+                return false;
+        }
+        group.countable = row != 0;
+        m_cursor += static_cast<std::size_t>(length);
+        return true;
+    }
+
+    bool PushMultiplier(int n) {
+        m_stack.PushMultiplier(n);
+        return !m_stack.HasOverflowed();
+    }
+
+    bool AtEnd() const { return m_cursor >= m_text.size(); }
+
+    // Moves past the character when it stands at the cursor.
+    bool Skip(char c) {
+        if (!At(m_text, m_cursor, c))
+            return false;
+        ++m_cursor;
+        return true;
+    }
+
+    std::string_view m_text;
+    std::size_t& m_cursor;
+    FormulaStack& m_stack;
+    const ElementTable& m_table;
+};
+
 } // namespace
 
 double ChemicalFormula::ParseNumber(std::string_view text, int& length) {
@@ -140,116 +301,7 @@ int ChemicalFormula::MatchSymbol(std::string_view text, int& length) {
 
 bool ChemicalFormula::ParseGroup(std::string_view text, std::size_t& cursor, FormulaStack& stack, int nesting,
                                  const ElementTable& table) {
-    if (nesting > kMaxNesting)
-        return false;
-    if (AtEnd(text, cursor)) {
-        // An empty group is a zero vector.
-        stack.PushMultiplier(0);
-        return !stack.HasOverflowed();
-    }
-    const int base = stack.GetDepth() + 1;
-    // A count multiplies the last item of its own group: an atom, a charge or a bracketed or hydrate part
-    // with something in it. At the start of a group, after a phase label, the electron or an empty part
-    // there is no such item, and the formula is in error: the top level would be what stands before the
-    // bracket or the separator, or, with nothing there, a count of every element (as in _{12}C).
-    bool countable = false;
-    for (;;) {
-        if (AtEnd(text, cursor))
-            return Fold(stack, base);
-        const char c = text[cursor];
-        int n = 0;
-        if (IsDigit(c)) {
-            if (!countable || !ReadCount(text, cursor, n))
-                return false;
-            stack.PushMultiplier(n);
-            if (stack.HasOverflowed() || !PopMultiply(stack))
-                return false;
-        } else if (IsHydrateSeparator(c)) {
-            // The hydrate part runs to the end of the text or through the next closing bracket. A count
-            // right after the separator, braced or not (&5H2O, &{5}H2O, drawn alike), multiplies that part,
-            // which then must hold something.
-            ++cursor;
-            while (At(text, cursor, '{'))
-                ++cursor;
-            if (AtEnd(text, cursor))
-                continue;
-            const int depth = stack.GetDepth();
-            if (IsDigit(text[cursor])) {
-                if (!ReadCount(text, cursor, n) || AtEnd(text, cursor))
-                    return false;
-                stack.PushMultiplier(n);
-                if (stack.HasOverflowed() || !ParseGroup(text, cursor, stack, nesting + 1, table) ||
-                    stack.GetDepth() == depth + 1 || !PopMultiply(stack))
-                    return false;
-            } else if (!ParseGroup(text, cursor, stack, nesting + 1, table)) {
-                return false;
-            }
-            countable = stack.GetDepth() > depth;
-        } else if (c == '(' || c == '[') {
-            if (IsPhaseLabel(text, cursor)) {
-                cursor += 3;
-                countable = false;
-                continue;
-            }
-            if (!Fold(stack, base))
-                return false;
-            ++cursor;
-            const int depth = stack.GetDepth();
-            if (!ParseGroup(text, cursor, stack, nesting + 1, table))
-                return false;
-            countable = stack.GetDepth() > depth;
-        } else if (c == ')' || c == ']') {
-            // Either bracket closes either; at the outermost level it ends the formula.
-            if (!Fold(stack, base))
-                return false;
-            ++cursor;
-            return true;
-        } else if (c == '^') {
-            // A charge, on a level of its own: ^3+, ^{2-}, ^-, ^+2 ...
-            ++cursor;
-            if (AtEnd(text, cursor))
-                continue;
-            if (text[cursor] == '{') {
-                ++cursor;
-                if (AtEnd(text, cursor))
-                    continue;
-            }
-            if (!ReadCount(text, cursor, n))
-                return false;
-            if (At(text, cursor, '+'))
-                ++cursor;
-            if (At(text, cursor, '-')) {
-                n = -n;
-                ++cursor;
-            }
-            if (At(text, cursor, '^'))
-                ++cursor;
-            stack.PushAtom(0, n);
-            if (stack.HasOverflowed())
-                return false;
-            countable = true;
-            if (At(text, cursor, '}'))
-                ++cursor;
-        } else if (c == '_' || c == '{' || c == '}') {
-            ++cursor;
-        } else {
-            // A symbol: the previous atom joins its group first.
-            if (stack.GetDepth() > base && !PopAdd(stack))
-                return false;
-            int length = 1;
-            const int row = table.MatchSymbol(text.substr(cursor), length);
-            if (row == -1)
-                return false;
-            // The electron adds nothing; a charge is written with "^".
-            if (row != 0) {
-                stack.PushAtom(row, 1);
-                if (stack.HasOverflowed())
-                    return false;
-            }
-            countable = row != 0;
-            cursor += static_cast<std::size_t>(length);
-        }
-    }
+    return GroupReader(text, cursor, stack, table).ReadGroup(nesting);
 }
 
 CompositionVector ChemicalFormula::GetComposition() const {

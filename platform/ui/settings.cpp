@@ -55,27 +55,31 @@ bool IsRefused(const QString& path, struct stat& info) {
            (!S_ISREG(info.st_mode) || static_cast<std::uint64_t>(info.st_size) > kMaxReadSize);
 }
 
+// A settings file as it was read, shared by the list of opened files and by every profile reading it, so
+// that it lasts as long as any of them uses it.
+using SettingsFile = std::shared_ptr<QSettings>;
+
 // The settings files read so far, each opened once and kept for the run. QSettings reads a file again only
 // when it has changed on disk, and writes it without reading it first when it has not; a QSettings made for
 // each value would read the whole file each time, as Qt keeps only small files between them.
 class OpenedFiles {
 public:
     // The file at the path, read again first when it has changed since.
-    static QSettings& Get(const QString& path) {
-        std::unique_ptr<QSettings>& file = Files()[path];
+    static SettingsFile Get(const QString& path) {
+        SettingsFile& file = Files()[path];
         if (file == nullptr)
-            file = std::make_unique<QSettings>(path, QSettings::IniFormat);
+            file = std::make_shared<QSettings>(path, QSettings::IniFormat);
         else
             file->sync();
-        return *file;
+        return file;
     }
-    // Drops the file after a failed write: what it could not write goes, as does the error, and the next use
-    // reads the file again.
+    // Drops the file after a failed write, so that the next use reads it again: what it could not write
+    // goes, as does the error, once no profile holds it any more.
     static void Forget(const QString& path) { Files().erase(path); }
 
 private:
-    static std::map<QString, std::unique_ptr<QSettings>>& Files() {
-        static std::map<QString, std::unique_ptr<QSettings>> files;
+    static std::map<QString, SettingsFile>& Files() {
+        static std::map<QString, SettingsFile> files;
         return files;
     }
 };
@@ -105,21 +109,22 @@ QStringList FallbackFilePaths() {
 // The settings: the file, or the values of this run when something refused (IsRefused) stands at its name
 // or at the name of its lock file. Such a thing is left as it is, and the program runs with its defaults and
 // what it stores while it runs. Values neither holds come from the fallback files that are not refused;
-// those are only read. Exactly one of the file and the held values is in use.
+// those are only read. Exactly one of the file and the held values is in use. A profile shares each file it
+// reads for as long as it lives.
 class Profile {
 public:
     Profile() : m_path(ProfileFilePath()) {
         struct stat info {};
         for (const QString& fallback : FallbackFilePaths()) {
             if (!IsRefused(fallback, info))
-                m_fallbacks.push_back(&OpenedFiles::Get(fallback));
+                m_fallbacks.push_back(OpenedFiles::Get(fallback));
         }
         RunValues& held = HeldValues();
         if (!IsRefused(m_path, info) && !IsRefused(m_path + QStringLiteral(".lock"), info)) {
             // The file is in use again: what was held for the thing in its place goes.
             if (!held.path.isEmpty())
                 held = RunValues{};
-            m_file = &OpenedFiles::Get(m_path);
+            m_file = OpenedFiles::Get(m_path);
             return;
         }
         if (!held.IsFor(m_path, info)) {
@@ -176,17 +181,20 @@ public:
         m_file->sync();
         if (m_file->status() == QSettings::NoError)
             return true;
-        // The file is read again, for this profile's later uses too.
+        // The file is read again, for this profile's later uses too. This profile lets go of it first: Qt
+        // shares a file's values among every QSettings open on it, the ones it could not write included.
+        m_file.reset();
         OpenedFiles::Forget(m_path);
-        m_file = &OpenedFiles::Get(m_path);
+        m_file = OpenedFiles::Get(m_path);
         return false;
     }
 
 private:
     QString m_path;
-    QSettings* m_file = nullptr;
+    SettingsFile m_file;
+    // The values of the run (HeldValues), which last as long as the program.
     QVariantMap* m_held = nullptr;
-    std::vector<QSettings*> m_fallbacks;
+    std::vector<SettingsFile> m_fallbacks;
 };
 
 // A file name as a value: its text when it is UTF-8, else its bytes, so that it reads back as it was.

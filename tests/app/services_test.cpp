@@ -119,6 +119,19 @@ TEST(Settings, ALockFileThatIsNoRegularFileKeepsTheValuesForTheRun) {
     EXPECT_TRUE(QFileInfo(path).isFile());
 }
 
+// A write that fails (a file where the settings folder should be) reports it and leaves nothing behind: the
+// values come from the file again, and once it can be written the next write goes to it.
+TEST(Settings, AFailedWriteKeepsNothingAndTheNextWriteReachesTheFile) {
+    const QString folder = QFileInfo(ui::ProfileFilePath()).path();
+    ASSERT_TRUE(WriteFile(folder, ""));
+    EXPECT_FALSE(ui::WriteProfileInt("Settings", "DisplayDigits", 6));
+    EXPECT_FALSE(ui::WriteProfileInt("Settings", "CurrentTip", 6));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 4);
+    ASSERT_TRUE(QFile::remove(folder));
+    EXPECT_TRUE(ui::WriteProfileInt("Settings", "DisplayDigits", 6));
+    EXPECT_EQ(ui::GetProfileInt("Settings", "DisplayDigits", 4), 6);
+}
+
 TEST(Settings, ValuesTheFileLacksComeFromTheSystemFoldersWhichAreOnlyRead) {
     // Two system folders, the first more important; what a site sets for the program outranks what it sets
     // for the organisation in the same folder. A pipe among them is passed over.
