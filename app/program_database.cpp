@@ -45,6 +45,14 @@ fs::path FileKey(const fs::path& path) {
     return (error ? path : absolute).lexically_normal();
 }
 
+// Every read of a database file: another copy of the program may be saving it, and a file written in place
+// holds part of the new bytes until that save ends. The read waits for it under the lock every save takes,
+// where there is one, and so sees the file whole, old or new.
+std::vector<std::uint8_t> ReadDatabaseFile(const fs::path& path) {
+    const FileReadLock lock(path);
+    return ReadFileBytes(path);
+}
+
 std::string BytesDigest(const std::vector<std::uint8_t>& bytes) {
     return CMD5Checksum::HexDigest(bytes.data(), bytes.size());
 }
@@ -141,7 +149,7 @@ bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
     ReadResult result = ReadResult::Invalid;
     std::string cause; // why the file could not be read; a file read that holds no database has none
     try {
-        const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+        const std::vector<std::uint8_t> bytes = ReadDatabaseFile(path);
         RememberFile(path, bytes);
         result = ReadProgramDatabase(bytes);
     } catch (const FileError& error) {
@@ -163,7 +171,7 @@ bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
 
 std::string ProgramDatabase::ReadStoredPasswordHash(const fs::path& path) const {
     try {
-        return ReadStoredDigestBytes(ReadFileBytes(path));
+        return ReadStoredDigestBytes(ReadDatabaseFile(path));
     } catch (const FileError&) {
         return kUnreadableDigest;
     }
@@ -212,7 +220,7 @@ ProgramDatabase::StoredFile ProgramDatabase::InspectDatabaseFile(const fs::path&
         [&path]() -> std::optional<std::vector<std::uint8_t>> {
             if (IsMissing(path))
                 return std::nullopt;
-            return ReadFileBytes(path);
+            return ReadDatabaseFile(path);
         },
         digest, bytes);
     if (read != nullptr)

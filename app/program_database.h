@@ -83,7 +83,9 @@ public:
 //
 // Another copy of the program may share the database file (a second session, or another machine on a
 // network home). Each copy remembers the bytes of the file as it last read or wrote it, and a save over a
-// database that has changed since asks first, so that nothing the other copy saved is dropped unasked.
+// database that has changed since asks first, so that nothing the other copy saved is dropped unasked. Every
+// read of a database file waits for a save of another copy to end (FileReadLock), so that none takes a file
+// half written for a damaged one.
 class ProgramDatabase {
 public:
     explicit ProgramDatabase(ProgramDatabaseHost& host);
