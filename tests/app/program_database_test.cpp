@@ -9,6 +9,7 @@
 #include "platform/core/archive.h"
 #include "platform/core/file_io.h"
 #include "platform/core/file_replacement.h"
+#include "support/scoped_hook.h"
 
 #include <gtest/gtest.h>
 
@@ -208,18 +209,6 @@ int LockNoticingWaits(int fd, int operation) {
     return ::flock(fd, operation);
 }
 
-// Notices, for the life of the object, whether the second copy waits for a lock; clears the first copy's
-// seam after.
-struct Seams {
-    Seams() { file_io_testing::lockFile = LockNoticingWaits; }
-    ~Seams() {
-        file_io_testing::lockFile = ::flock;
-        file_replacement_testing::beforeCommit = {};
-    }
-    Seams(const Seams&) = delete;
-    Seams& operator=(const Seams&) = delete;
-};
-
 // Starts work as the second copy on thread; true once it waits for the lock or has finished, false after a
 // time no save takes.
 bool Start(std::thread& thread, std::function<void()> work) {
@@ -376,14 +365,14 @@ TEST_F(ProgramDatabaseTest, NoSaveOfAnotherCopyComesBetweenTheLookAtTheFileAndIt
     AddMoiety();
 
     // The other copy saves while this one is between its look at the file and its write.
-    const second_copy::Seams seams;
+    const test_support::ScopedHook noticingWaits(file_io_testing::lockFile, second_copy::LockNoticingWaits);
     std::thread second;
     std::atomic<bool> armed{true};
-    file_replacement_testing::beforeCommit = [&](const fs::path&) {
+    const test_support::ScopedHook secondSaves(file_replacement_testing::beforeCommit, [&](const fs::path&) {
         if (armed.exchange(false)) {
             EXPECT_TRUE(second_copy::Start(second, [&other] { other.OnSaveDatabase(); }));
         }
-    };
+    });
     EXPECT_TRUE(database->SaveProgramDatabase(path, false));
     ASSERT_FALSE(armed);
     ASSERT_TRUE(second_copy::End(second)) << "the other copy's save never ended";
@@ -435,18 +424,20 @@ TEST_F(ProgramDatabaseTest, EveryReadOfTheDatabaseWaitsForASaveOfAnotherCopyAndS
              EXPECT_EQ(otherDesktop.passwordDigests, std::vector<std::string>{digest(2)});
          }},
     };
-    const second_copy::Seams seams;
+    const test_support::ScopedHook noticingWaits(file_io_testing::lockFile, second_copy::LockNoticingWaits);
     for (int round = 0; round < static_cast<int>(std::size(readers)); ++round) {
         SCOPED_TRACE(readers[round].name);
         ScriptedHost otherDesktop(desktop->dataFolder);
         ProgramDatabase other(otherDesktop);
         std::thread second;
         std::atomic<bool> armed{true};
-        file_replacement_testing::beforeCommit = [&](const fs::path&) {
-            if (armed.exchange(false)) {
-                EXPECT_TRUE(second_copy::Start(second, [&] { readers[round].read(other, otherDesktop); }));
-            }
-        };
+        const test_support::ScopedHook secondReads(
+            file_replacement_testing::beforeCommit, [&](const fs::path&) {
+                if (armed.exchange(false)) {
+                    EXPECT_TRUE(
+                        second_copy::Start(second, [&] { readers[round].read(other, otherDesktop); }));
+                }
+            });
         AddMoiety();
         EXPECT_TRUE(database->SaveProgramDatabase(path, true, digest(round)));
         ASSERT_FALSE(armed);
@@ -457,10 +448,10 @@ TEST_F(ProgramDatabaseTest, EveryReadOfTheDatabaseWaitsForASaveOfAnotherCopyAndS
     }
 
     // Where locks do not work, a read goes on without one.
-    file_io_testing::lockFile = [](int, int) {
+    const test_support::ScopedHook noLocks(file_io_testing::lockFile, [](int, int) {
         errno = ENOLCK;
         return -1;
-    };
+    });
     ProgramDatabase unlocked(*desktop);
     EXPECT_TRUE(unlocked.LoadProgramDatabase(path));
 }
@@ -468,10 +459,7 @@ TEST_F(ProgramDatabaseTest, EveryReadOfTheDatabaseWaitsForASaveOfAnotherCopyAndS
 TEST_F(ProgramDatabaseTest, ASaveRefusesWhatTheReaderWouldRefuseAndKeepsAFileTheProgramCannotRead) {
     // A limit just above the built-in database stands for the 128 MB.
     const Bytes defaults = DefaultDatabaseBytes("");
-    struct Limit {
-        explicit Limit(std::uint64_t bytes) { file_io_testing::maxReadSize = bytes; }
-        ~Limit() { file_io_testing::maxReadSize = kMaxReadSize; }
-    } limit(defaults.size() + 64);
+    const test_support::ScopedHook limit(file_io_testing::maxReadSize, defaults.size() + 64);
     Start();
     const fs::path path = database->GetDefaultDatabasePath();
     ASSERT_TRUE(database->SaveProgramDatabase(path, false));
