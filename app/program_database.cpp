@@ -45,6 +45,14 @@ fs::path FileKey(const fs::path& path) {
     return (error ? path : absolute).lexically_normal();
 }
 
+// Every read of a database file: another copy of the program may be saving it, and a file written in place
+// holds part of the new bytes until that save ends. The read waits for it under the lock every save takes,
+// where there is one, and so sees the file whole, old or new.
+std::vector<std::uint8_t> ReadDatabaseFile(const fs::path& path) {
+    const FileReadLock lock(path);
+    return ReadFileBytes(path);
+}
+
 std::string BytesDigest(const std::vector<std::uint8_t>& bytes) {
     return CMD5Checksum::HexDigest(bytes.data(), bytes.size());
 }
@@ -141,7 +149,7 @@ bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
     ReadResult result = ReadResult::Invalid;
     std::string cause; // why the file could not be read; a file read that holds no database has none
     try {
-        const std::vector<std::uint8_t> bytes = ReadFileBytes(path);
+        const std::vector<std::uint8_t> bytes = ReadDatabaseFile(path);
         RememberFile(path, bytes);
         result = ReadProgramDatabase(bytes);
     } catch (const FileError& error) {
@@ -163,7 +171,7 @@ bool ProgramDatabase::LoadProgramDatabase(const fs::path& path) {
 
 std::string ProgramDatabase::ReadStoredPasswordHash(const fs::path& path) const {
     try {
-        return ReadStoredDigestBytes(ReadFileBytes(path));
+        return ReadStoredDigestBytes(ReadDatabaseFile(path));
     } catch (const FileError&) {
         return kUnreadableDigest;
     }
@@ -181,50 +189,45 @@ void ProgramDatabase::RememberFile(const fs::path& path, const std::vector<std::
 namespace {
 
 // What read gives (a file's bytes, or nullopt for no file) as a database file: see InspectDatabaseFile.
-ProgramDatabase::StoredFile Classify(const std::function<std::optional<std::vector<std::uint8_t>>()>& read,
-                                     std::string& digest, std::vector<std::uint8_t>& bytes) {
+ProgramDatabase::Inspection Classify(const std::function<std::optional<std::vector<std::uint8_t>>()>& read) {
     using StoredFile = ProgramDatabase::StoredFile;
-    digest.clear();
+    ProgramDatabase::Inspection found;
     try {
         std::optional<std::vector<std::uint8_t>> got = read();
         if (!got)
-            return StoredFile::Missing;
-        bytes = std::move(*got);
+            return found;
+        found.bytes = std::move(*got);
     } catch (const FileTooLargeError&) {
-        return StoredFile::Damaged; // longer than the program reads: no database of its, and no password
+        // Longer than the program reads: no database of its, and no password.
+        found.kind = StoredFile::Damaged;
+        return found;
     } catch (const FileError&) {
-        digest = kUnreadableDigest;
-        return StoredFile::Unreadable;
+        found.kind = StoredFile::Unreadable;
+        found.digest = kUnreadableDigest;
+        return found;
     }
     ProgramDatabaseContents contents;
-    if (ReadProgramDatabaseBytes(bytes, contents) != ProgramDatabaseReadStatus::Read)
-        return StoredFile::Damaged;
-    digest = contents.passwordDigest.value_or(std::string());
-    return StoredFile::Database;
+    if (ReadProgramDatabaseBytes(found.bytes, contents) != ProgramDatabaseReadStatus::Read) {
+        found.kind = StoredFile::Damaged;
+        return found;
+    }
+    found.kind = StoredFile::Database;
+    found.digest = contents.passwordDigest.value_or(std::string());
+    return found;
 }
 
 } // namespace
 
-ProgramDatabase::StoredFile ProgramDatabase::InspectDatabaseFile(const fs::path& path, std::string& digest,
-                                                                 std::vector<std::uint8_t>* read) const {
-    std::vector<std::uint8_t> bytes;
-    const StoredFile kind = Classify(
-        [&path]() -> std::optional<std::vector<std::uint8_t>> {
-            if (IsMissing(path))
-                return std::nullopt;
-            return ReadFileBytes(path);
-        },
-        digest, bytes);
-    if (read != nullptr)
-        *read = std::move(bytes);
-    return kind;
+ProgramDatabase::Inspection ProgramDatabase::InspectDatabaseFile(const fs::path& path) const {
+    return Classify([&path]() -> std::optional<std::vector<std::uint8_t>> {
+        if (IsMissing(path))
+            return std::nullopt;
+        return ReadDatabaseFile(path);
+    });
 }
 
 ProgramDatabase::Found ProgramDatabase::Look(const FileReplacement& replacement) const {
-    Found found;
-    found.kind = Classify([&replacement] { return replacement.ReadCurrent(); }, found.digest, found.bytes);
-    found.identity = replacement.Identity();
-    return found;
+    return Found{Classify([&replacement] { return replacement.ReadCurrent(); }), replacement.Identity()};
 }
 
 std::vector<ProgramDatabase::Question>
@@ -423,16 +426,14 @@ ProgramDatabase::PathChange ProgramDatabase::ChangeDatabasePath(const fs::path& 
         switch (m_host.Ask(msg::kOverwriteExisting, PromptButtons::YesNoCancel, PromptIcon::Stop)) {
         case PromptAnswer::Yes: {
             // A damaged file holds no password: it is replaced as a file without one (and kept beside).
-            std::string stored;
-            std::vector<std::uint8_t> bytes;
-            InspectDatabaseFile(path, stored, &bytes);
+            const Inspection stored = InspectDatabaseFile(path);
             // The user has just agreed to overwrite this file.
-            RememberFile(path, bytes);
-            if (stored.empty()) {
+            RememberFile(path, stored.bytes);
+            if (stored.digest.empty()) {
                 if (!OfferPassword(newDigest))
                     return PathChange::KeepDialogOpen;
             } else {
-                newDigest = m_host.AskPassword(PasswordDialogMode::Change, stored);
+                newDigest = m_host.AskPassword(PasswordDialogMode::Change, stored.digest);
                 if (!newDigest)
                     return PathChange::KeepDialogOpen;
             }

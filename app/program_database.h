@@ -83,7 +83,9 @@ public:
 //
 // Another copy of the program may share the database file (a second session, or another machine on a
 // network home). Each copy remembers the bytes of the file as it last read or wrote it, and a save over a
-// database that has changed since asks first, so that nothing the other copy saved is dropped unasked.
+// database that has changed since asks first, so that nothing the other copy saved is dropped unasked. Every
+// read of a database file waits for a save of another copy to end (FileReadLock), so that none takes a file
+// half written for a damaged one.
 class ProgramDatabase {
 public:
     explicit ProgramDatabase(ProgramDatabaseHost& host);
@@ -126,12 +128,16 @@ public:
                              const std::optional<std::string>& newDigest = std::nullopt);
     // The digest held by the file at path: empty for none, kUnreadableDigest when the file cannot be read.
     std::string ReadStoredPasswordHash(const std::filesystem::path& path) const;
-    // What is at a path about to be written: nothing, a readable database (its digest in `digest`), a file
-    // that is no readable database (or longer than the program reads), or a file that cannot be read at all.
+    // What is at a path about to be written: nothing, a readable database, a file that is no readable
+    // database (or longer than the program reads), or a file that cannot be read at all.
     enum class StoredFile { Missing, Database, Damaged, Unreadable };
-    // `bytes`, when given, receives what was read.
-    StoredFile InspectDatabaseFile(const std::filesystem::path& path, std::string& digest,
-                                   std::vector<std::uint8_t>* bytes = nullptr) const;
+    struct Inspection {
+        StoredFile kind = StoredFile::Missing;
+        // The digest a database holds (empty for none), kUnreadableDigest for a file that cannot be read.
+        std::string digest;
+        std::vector<std::uint8_t> bytes; // what was read
+    };
+    Inspection InspectDatabaseFile(const std::filesystem::path& path) const;
     // A damaged file that a save replaces is kept beside it under its name with this added (and "-2",
     // "-3" ... when that name is taken).
     static constexpr const char* kDamagedSuffix = ".damaged";
@@ -174,10 +180,7 @@ public:
 
 private:
     // What a save found at the database path, and which file that was (FileReplacement::Identity).
-    struct Found {
-        StoredFile kind = StoredFile::Missing;
-        std::string digest;
-        std::vector<std::uint8_t> bytes;
+    struct Found : Inspection {
         std::string identity;
     };
     // What a save asks before it replaces a file, in this order.

@@ -5,6 +5,7 @@
 // 0.3 ms.
 
 #include "platform/core/file_io.h"
+#include "support/acl_bytes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,17 +40,9 @@ void SafeSaveKeepingAcl(benchmark::State& state) {
     const std::vector<std::uint8_t> bytes(static_cast<std::size_t>(state.range(0)), 0x5A);
     const fs::path file = folder.path / "file.dat";
     WriteFileAtomically(file, bytes);
-    // Version 2, then tag, permissions and id: owner rw, user 1000 rw, group r, mask rw, others none.
-    // clang-format off
-    static constexpr unsigned char kAcl[] = {
-        2, 0, 0, 0,
-        1, 0, 6, 0, 255, 255, 255, 255,
-        2, 0, 6, 0, 232, 3, 0, 0,
-        4, 0, 4, 0, 255, 255, 255, 255,
-        16, 0, 6, 0, 255, 255, 255, 255,
-        32, 0, 0, 0, 255, 255, 255, 255};
-    // clang-format on
-    if (::setxattr(file.c_str(), "system.posix_acl_access", kAcl, sizeof kAcl, 0) != 0 ||
+    // Owner rw, user 1000 rw, group r, mask rw, others none.
+    const std::string acl = test_support::AclLettingUserWrite(1000, 4);
+    if (::setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0 ||
         ::setxattr(file.c_str(), "user.origin", "lab", 3, 0) != 0) {
         state.SkipWithError("the temporary folder keeps no ACLs or user attributes");
         return;

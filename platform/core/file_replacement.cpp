@@ -13,8 +13,9 @@ std::function<void(const fs::path& target)> file_replacement_testing::beforeComm
 
 namespace {
 
-// Takes the lock of saves of target; the lock file's descriptor, or -1 where no lock can be had.
-int TakeLock(const fs::path& target) {
+// Takes the lock of saves of target, exclusive (LOCK_EX) to save or shared (LOCK_SH) to read; the lock file's
+// descriptor, or -1 where no lock can be had.
+int TakeLock(const fs::path& target, int operation) {
     const fs::path lockPath = target.parent_path() / ("." + target.filename().string() + ".qelt-lock");
     // Read-only is enough for a lock, so another user who may read the folder's lock file locks it too.
     const int fd = ::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
@@ -25,7 +26,7 @@ int TakeLock(const fs::path& target) {
         ::close(fd);
         return -1;
     }
-    while (file_io_testing::lockFile(fd, LOCK_EX) != 0) {
+    while (file_io_testing::lockFile(fd, operation) != 0) {
         if (errno == EINTR)
             continue;
         ::close(fd); // ENOLCK: no working locks here
@@ -37,7 +38,7 @@ int TakeLock(const fs::path& target) {
 } // namespace
 
 FileReplacement::FileReplacement(const fs::path& path) : m_target(file_io_steps::ResolveLinks(path)) {
-    m_lock = TakeLock(m_target);
+    m_lock = TakeLock(m_target, LOCK_EX);
     try {
         file_io_steps::CheckTarget(m_target, m_old, m_exists);
     } catch (...) {
@@ -48,6 +49,19 @@ FileReplacement::FileReplacement(const fs::path& path) : m_target(file_io_steps:
 }
 
 FileReplacement::~FileReplacement() {
+    if (m_lock >= 0)
+        ::close(m_lock);
+}
+
+FileReadLock::FileReadLock(const fs::path& path) {
+    try {
+        m_lock = TakeLock(file_io_steps::ResolveLinks(path), LOCK_SH);
+    } catch (const FileError&) {
+        // A link that cannot be followed: the read that follows says so.
+    }
+}
+
+FileReadLock::~FileReadLock() {
     if (m_lock >= 0)
         ::close(m_lock);
 }

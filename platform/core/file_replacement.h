@@ -19,6 +19,9 @@
 // The lock is an advisory lock (flock) on a lock file beside the file, "." + its name + ".qelt-lock", which
 // stays there. Where the file system has no working locks (ENOLCK), or the lock file can be neither made nor
 // opened, the save goes on without it, as WriteFileAtomically would.
+//
+// Reads of the file take the same lock, shared (FileReadLock): a file written in place holds part of the new
+// bytes until the save ends, and a read meanwhile would take it for a damaged one.
 class FileReplacement {
 public:
     // Resolves links, takes the lock (waiting for a save of another copy to end) and checks that the file may
@@ -47,6 +50,23 @@ private:
     int m_lock = -1;
     bool m_exists = false;
     struct stat m_old {};
+};
+
+// Holds the lock of FileReplacement shared while the file is read, waiting for a save of another copy of the
+// program to end first: a read between the two never sees a save half done. Where no lock can be had (no
+// working locks, no lock file that can be made or opened), it holds none and the read goes on as without it;
+// it never fails.
+class FileReadLock {
+public:
+    explicit FileReadLock(const std::filesystem::path& path);
+    ~FileReadLock();
+    FileReadLock(const FileReadLock&) = delete;
+    FileReadLock& operator=(const FileReadLock&) = delete;
+
+    bool IsLocked() const { return m_lock >= 0; }
+
+private:
+    int m_lock = -1;
 };
 
 namespace file_replacement_testing {

@@ -9,6 +9,7 @@
 #include "platform/core/archive.h"
 #include "platform/core/file_io.h"
 #include "platform/core/file_replacement.h"
+#include "support/scoped_hook.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <mutex>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -189,8 +191,8 @@ protected:
     int moieties = 0;
 };
 
-// The save of a second copy of the program, run on a thread of its own, and whether it waits for the lock of
-// a save of the first copy's.
+// What a second copy of the program does (a save, a read), run on a thread of its own, and whether it waits
+// for the lock of a save of the first copy's.
 namespace second_copy {
 std::mutex mutex;
 std::condition_variable changed;
@@ -207,20 +209,38 @@ int LockNoticingWaits(int fd, int operation) {
     return ::flock(fd, operation);
 }
 
-void Finished() {
-    const std::lock_guard<std::mutex> lock(mutex);
-    done = true;
-    changed.notify_all();
-}
-
-// True once the second copy waits for the lock or has finished, false after a time no save takes.
-bool WaitsOrIsDone() {
+// Starts work as the second copy on thread; true once it waits for the lock or has finished, false after a
+// time no save takes.
+bool Start(std::thread& thread, std::function<void()> work) {
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        waits = done = false;
+    }
+    thread = std::thread([work = std::move(work)] {
+        onIt = true;
+        try {
+            work();
+        } catch (const std::exception&) { // an unexpected question: the checks after tell
+        }
+        const std::lock_guard<std::mutex> lock(mutex);
+        done = true;
+        changed.notify_all();
+    });
     std::unique_lock<std::mutex> lock(mutex);
     return changed.wait_for(lock, std::chrono::seconds(20), [] { return waits || done; });
 }
-bool IsDone() {
+
+// Joins thread once the second copy has finished; false, leaving it, when it does not within a time no save
+// takes.
+bool End(std::thread& thread) {
     std::unique_lock<std::mutex> lock(mutex);
-    return changed.wait_for(lock, std::chrono::seconds(20), [] { return done; });
+    if (!changed.wait_for(lock, std::chrono::seconds(20), [] { return done; })) {
+        thread.detach();
+        return false;
+    }
+    lock.unlock();
+    thread.join();
+    return true;
 }
 } // namespace second_copy
 
@@ -345,35 +365,17 @@ TEST_F(ProgramDatabaseTest, NoSaveOfAnotherCopyComesBetweenTheLookAtTheFileAndIt
     AddMoiety();
 
     // The other copy saves while this one is between its look at the file and its write.
-    struct Seams {
-        Seams() { file_io_testing::lockFile = second_copy::LockNoticingWaits; }
-        ~Seams() {
-            file_io_testing::lockFile = ::flock;
-            file_replacement_testing::beforeCommit = {};
-        }
-    } seams;
+    const test_support::ScopedHook noticingWaits(file_io_testing::lockFile, second_copy::LockNoticingWaits);
     std::thread second;
     std::atomic<bool> armed{true};
-    file_replacement_testing::beforeCommit = [&](const fs::path&) {
-        if (!armed.exchange(false))
-            return;
-        second = std::thread([&other] {
-            second_copy::onIt = true;
-            try {
-                other.OnSaveDatabase();
-            } catch (const std::exception&) { // an unexpected question: the checks below tell
-            }
-            second_copy::Finished();
-        });
-        EXPECT_TRUE(second_copy::WaitsOrIsDone());
-    };
+    const test_support::ScopedHook secondSaves(file_replacement_testing::beforeCommit, [&](const fs::path&) {
+        if (armed.exchange(false)) {
+            EXPECT_TRUE(second_copy::Start(second, [&other] { other.OnSaveDatabase(); }));
+        }
+    });
     EXPECT_TRUE(database->SaveProgramDatabase(path, false));
     ASSERT_FALSE(armed);
-    if (!second_copy::IsDone()) {
-        second.detach();
-        FAIL() << "the other copy's save never ended";
-    }
-    second.join();
+    ASSERT_TRUE(second_copy::End(second)) << "the other copy's save never ended";
 
     // It waited for the lock, then found the file changed: asked, it keeps this copy's file, and its No is
     // no error.
@@ -385,13 +387,79 @@ TEST_F(ProgramDatabaseTest, NoSaveOfAnotherCopyComesBetweenTheLookAtTheFileAndIt
     EXPECT_EQ(reread.GetElementTable().GetAt(104).GetSymbol(), "Cit0");
 }
 
+TEST_F(ProgramDatabaseTest, EveryReadOfTheDatabaseWaitsForASaveOfAnotherCopyAndSeesTheWholeNewFile) {
+    Start();
+    const fs::path path = database->GetDefaultDatabasePath();
+    ASSERT_TRUE(database->SaveProgramDatabase(path, false));
+    // With another link to it the file is written in place: a read meanwhile would find it half written.
+    fs::create_hard_link(path, desktop->dataFolder / "link.dat");
+    const auto digest = [](int round) { return CMD5Checksum::HexDigest("pw" + std::to_string(round)); };
+    // Each reader of another copy reads while this copy is between its look at the file and its write.
+    struct Reader {
+        const char* name;
+        std::function<void(ProgramDatabase&, ScriptedHost&)> read;
+        std::function<void(ProgramDatabase&, ScriptedHost&)> check;
+    };
+    std::string stored;
+    const Reader readers[] = {
+        {"the start",
+         [&](ProgramDatabase& other, ScriptedHost&) { EXPECT_TRUE(other.LoadProgramDatabase(path)); },
+         [&](ProgramDatabase& other, ScriptedHost&) {
+             EXPECT_EQ(other.GetPasswordDigest(), digest(0));
+             EXPECT_EQ(other.GetElementTable().GetCount(), 105);
+         }},
+        {"the stored digest",
+         [&](ProgramDatabase& other, ScriptedHost&) { stored = other.ReadStoredPasswordHash(path); },
+         [&](ProgramDatabase&, ScriptedHost&) { EXPECT_EQ(stored, digest(1)); }},
+        // The path dialog's overwrite remembers the file it read: the save that follows finds it unchanged.
+        {"the path dialog",
+         [&](ProgramDatabase& other, ScriptedHost& otherDesktop) {
+             other.CreateDefaultDatabase();
+             otherDesktop.answers = {PromptAnswer::Yes};
+             otherDesktop.passwords = {std::string("pw")};
+             EXPECT_EQ(other.ChangeDatabasePath(path), ProgramDatabase::PathChange::Changed);
+         },
+         [&](ProgramDatabase&, ScriptedHost& otherDesktop) {
+             EXPECT_EQ(otherDesktop.questions, std::vector<int>{msg::kOverwriteExisting});
+             EXPECT_EQ(otherDesktop.passwordDigests, std::vector<std::string>{digest(2)});
+         }},
+    };
+    const test_support::ScopedHook noticingWaits(file_io_testing::lockFile, second_copy::LockNoticingWaits);
+    for (int round = 0; round < static_cast<int>(std::size(readers)); ++round) {
+        SCOPED_TRACE(readers[round].name);
+        ScriptedHost otherDesktop(desktop->dataFolder);
+        ProgramDatabase other(otherDesktop);
+        std::thread second;
+        std::atomic<bool> armed{true};
+        const test_support::ScopedHook secondReads(
+            file_replacement_testing::beforeCommit, [&](const fs::path&) {
+                if (armed.exchange(false)) {
+                    EXPECT_TRUE(
+                        second_copy::Start(second, [&] { readers[round].read(other, otherDesktop); }));
+                }
+            });
+        AddMoiety();
+        EXPECT_TRUE(database->SaveProgramDatabase(path, true, digest(round)));
+        ASSERT_FALSE(armed);
+        ASSERT_TRUE(second_copy::End(second)) << "the other copy's read never ended";
+        EXPECT_EQ(fs::hard_link_count(path), 2u) << "written in place";
+        readers[round].check(other, otherDesktop);
+        EXPECT_TRUE(otherDesktop.messages.empty());
+    }
+
+    // Where locks do not work, a read goes on without one.
+    const test_support::ScopedHook noLocks(file_io_testing::lockFile, [](int, int) {
+        errno = ENOLCK;
+        return -1;
+    });
+    ProgramDatabase unlocked(*desktop);
+    EXPECT_TRUE(unlocked.LoadProgramDatabase(path));
+}
+
 TEST_F(ProgramDatabaseTest, ASaveRefusesWhatTheReaderWouldRefuseAndKeepsAFileTheProgramCannotRead) {
     // A limit just above the built-in database stands for the 128 MB.
     const Bytes defaults = DefaultDatabaseBytes("");
-    struct Limit {
-        explicit Limit(std::uint64_t bytes) { file_io_testing::maxReadSize = bytes; }
-        ~Limit() { file_io_testing::maxReadSize = kMaxReadSize; }
-    } limit(defaults.size() + 64);
+    const test_support::ScopedHook limit(file_io_testing::maxReadSize, defaults.size() + 64);
     Start();
     const fs::path path = database->GetDefaultDatabasePath();
     ASSERT_TRUE(database->SaveProgramDatabase(path, false));

@@ -1,5 +1,7 @@
 #include "platform/core/file_io.h"
+#include "support/acl_bytes.h"
 #include "support/pipe_watchdog.h"
+#include "support/scoped_hook.h"
 
 #include <gtest/gtest.h>
 
@@ -166,24 +168,11 @@ TEST(FileIo, ASaveKeepsWhatTheUserHad) {
     fs::remove_all(dir);
 }
 
-enum : std::uint32_t { kUserObj = 1, kUser = 2, kGroupObj = 4, kMask = 0x10, kOther = 0x20, kNone = ~0u };
-
-// An access ACL as the system keeps it in the file's attribute: version 2, then for each entry its tag,
-// permissions and id, little-endian.
-std::string Acl(std::initializer_list<std::array<std::uint32_t, 3>> entries) {
-    std::string bytes;
-    const auto put = [&](std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i)
-            bytes += static_cast<char>(value >> (8 * i));
-    };
-    put(2, 4);
-    for (const auto& [tag, permissions, id] : entries) {
-        put(tag, 2);
-        put(permissions, 2);
-        put(id, 4);
-    }
-    return bytes;
-}
+using test_support::Acl;
+using test_support::kGroupObj;
+using test_support::kNone;
+using test_support::kOther;
+using test_support::kUserObj;
 
 // The attribute's value, or "none".
 std::string Attribute(const fs::path& path, const char* name) {
@@ -217,13 +206,8 @@ fs::path AttributeFolder(const char* name) {
 }
 
 TEST(FileIo, ASaveKeepsTheAclAndAttributesAndOpensTheFileToNoOneMore) {
-    // setfacl -m u:1000:rw,g::r,m::rw: user 1000 may write, the owning group only read, though the mode's
-    // group bits (the mask) say rw.
-    const std::string acl = Acl({{kUserObj, 6, kNone},
-                                 {kUser, 6, 1000},
-                                 {kGroupObj, 4, kNone},
-                                 {kMask, 6, kNone},
-                                 {kOther, 0, kNone}});
+    // User 1000 may write, the owning group only read, though the mode's group bits (the mask) say rw.
+    const std::string acl = test_support::AclLettingUserWrite(1000, 4);
     const fs::path dir = AttributeFolder("acl");
     if (dir.empty())
         GTEST_SKIP() << "no folder here keeps ACLs and user attributes";
@@ -331,11 +315,7 @@ TEST(FileIo, ASaveLeavesTheSamePeopleAbleToOpenTheFileWhoeverSaves) {
         WriteFileAtomically(file, oldBytes);
         ASSERT_EQ(::chown(file.c_str(), 1000, 2000), 0);
         ASSERT_TRUE(SetAttribute(file, "system.posix_acl_access",
-                                 Acl({{kUserObj, 6, kNone},
-                                      {kUser, 6, 1001},
-                                      {kGroupObj, groupRights, kNone},
-                                      {kMask, 6, kNone},
-                                      {kOther, 0, kNone}})));
+                                 test_support::AclLettingUserWrite(1001, groupRights)));
         ASSERT_EQ(Openers(file), openers);
         EXPECT_EQ(
             AsUser(1001, {1001}, [&] { return FailureOf([&] { WriteFileAtomically(file, newBytes); }); }),
@@ -347,14 +327,14 @@ TEST(FileIo, ASaveLeavesTheSamePeopleAbleToOpenTheFileWhoeverSaves) {
     // A write that fails, with its old bytes that cannot be put back: the error names the copy of them,
     // which only the saver may open.
     const std::string failure = AsUser(1001, {1001}, [&] {
-        file_io_testing::syncFile = [](int fd) {
+        const test_support::ScopedHook failingSync(file_io_testing::syncFile, [](int fd) {
             struct stat info {};
             if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid != ::getuid()) {
                 errno = EIO;
                 return -1;
             }
             return ::fsync(fd);
-        };
+        });
         return FailureOf([&] { WriteFileAtomically(file, oldBytes); });
     });
     const fs::path copy = dir / "lab.dat.qelt-before-save";
@@ -388,30 +368,24 @@ TEST(FileIo, AWriteOnlyFileIsSavedAndItsUnreadableUserAttributeLeftBehind) {
     fs::remove_all(dir);
 }
 
-// Lets the folder's sync fail with EIO while the file's own sync works, for the life of the object.
-class FailingFolderSync {
-public:
-    FailingFolderSync() {
-        file_io_testing::syncFile = [](int fd) {
-            struct stat info {};
-            if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-                errno = EIO;
-                return -1;
-            }
-            return ::fsync(fd);
-        };
-    }
-    ~FailingFolderSync() { file_io_testing::syncFile = ::fsync; }
-    FailingFolderSync(const FailingFolderSync&) = delete;
-    FailingFolderSync& operator=(const FailingFolderSync&) = delete;
-};
+// Lets the folder's sync fail with EIO while the file's own sync works, for the life of what it returns.
+test_support::ScopedHook<int (*)(int)> FailingFolderSync() {
+    return {file_io_testing::syncFile, [](int fd) {
+                struct stat info {};
+                if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+                    errno = EIO;
+                    return -1;
+                }
+                return ::fsync(fd);
+            }};
+}
 
 TEST(FileIo, ASaveIsDoneOnceTheFileIsInPlace) {
     const auto dir = FreshDir("folder-sync");
     const fs::path file = dir / "a.dat";
     WriteFileAtomically(file, {1});
     {
-        const FailingFolderSync failing;
+        const auto failing = FailingFolderSync();
         EXPECT_NO_THROW(WriteFileAtomically(file, {2}));
         EXPECT_EQ(KeepCopy(file, ".copy").filename(), "a.dat.copy");
     }
@@ -426,12 +400,13 @@ TEST(FileIo, AFileSystemWithoutLocksStillSaves) {
     WriteFileAtomically(file, {1});
     // What a killed save left, or what a save still running writes: without locks no one can tell.
     WriteFileAtomically(dir / ".a.dat.qelt-save-ab12CD", {0});
-    file_io_testing::lockFile = [](int, int) {
-        errno = ENOLCK;
-        return -1;
-    };
-    EXPECT_EQ(FailureOf([&] { WriteFileAtomically(file, {2}); }), "no failure");
-    file_io_testing::lockFile = ::flock;
+    {
+        const test_support::ScopedHook noLocks(file_io_testing::lockFile, [](int, int) {
+            errno = ENOLCK;
+            return -1;
+        });
+        EXPECT_EQ(FailureOf([&] { WriteFileAtomically(file, {2}); }), "no failure");
+    }
     EXPECT_EQ(ReadFileBytes(file), std::vector<std::uint8_t>{2});
     EXPECT_EQ(Names(dir), (std::vector<std::string>{".a.dat.qelt-save-ab12CD", "a.dat"}));
     fs::remove_all(dir);
