@@ -46,6 +46,8 @@ void PrinterMayHaveChanged(CQELTPrintout& view) {
 
 // The sheet of paper on screen.
 class CQELTPrintout::Page : public QWidget {
+    Q_OBJECT
+
 public:
     explicit Page(CQELTPrintout& view) : m_view(view) {
         // White whatever the scroll area around it shows.
@@ -190,3 +192,5 @@ void CQELTPrintout::OnFilePrintPreview() {
 void CQELTPrintout::OnUpdateFilePrint(ui::CmdUI& cmdUi) {
     cmdUi.Enable(true);
 }
+
+#include "qelt_printout.moc"

@@ -75,7 +75,7 @@ void DDX_LBIndex(DataExchange& dx, int id, int& value);
 // Binds a member pointer to the control (in both directions of the exchange).
 template <class T> void DDX_Control(DataExchange& dx, int id, T*& member) {
     QWidget* control = dx.PrepareCtrl(id);
-    member = dynamic_cast<T*>(control);
+    member = qobject_cast<T*>(control);
     if (member == nullptr)
         throw std::logic_error("DDX_Control: control " + std::to_string(id) + " is of another class");
 }

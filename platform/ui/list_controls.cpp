@@ -149,6 +149,8 @@ namespace {
 // In a single-selection list, selecting an item by code also ends the selection of the others, as the
 // user's click does.
 class SingleSelectionModel : public QItemSelectionModel {
+    Q_OBJECT
+
 public:
     SingleSelectionModel(QAbstractItemModel* model, QAbstractItemView* view)
         : QItemSelectionModel(model, view), m_view(view) {}
@@ -184,7 +186,7 @@ ListView::ListView(QWidget* parent) : QTreeWidget(parent) {
 }
 
 ListView::~ListView() {
-    if (auto* single = dynamic_cast<SingleSelectionModel*>(selectionModel()))
+    if (auto* single = qobject_cast<SingleSelectionModel*>(selectionModel()))
         single->Detach();
 }
 
@@ -258,3 +260,5 @@ void ListView::SortItems(const std::function<int(qint64, qint64)>& compare) {
 }
 
 } // namespace ui
+
+#include "list_controls.moc"

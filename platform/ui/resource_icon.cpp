@@ -14,6 +14,8 @@ const QString kFolder = QStringLiteral(":/icons");
 // The icons loaded so far, by the name of their pictures. They belong to the application object and go
 // with it, while the window system they were made for is still there.
 class LoadedIcons : public QObject {
+    Q_OBJECT
+
 public:
     explicit LoadedIcons(QObject* application) : QObject(application) {}
     QHash<QString, QIcon> byName;
@@ -62,3 +64,5 @@ QIcon ResourceIconAtDefaultSize(int id) {
         return QFile::exists(path) ? QIcon(path) : QIcon();
     });
 }
+
+#include "resource_icon.moc"
