@@ -60,6 +60,16 @@ protected:
         ASSERT_TRUE(Run(qelt_cmd::NewFromString));
         EXPECT_EQ(dialogs.Count(187), 1);
     }
+
+    // A new propane combustion shown in the default view, its main window active; null where a step failed.
+    CQELTView1* NewActivePropaneCombustion() {
+        NewFromString(QStringLiteral("C3H8 + O2 = CO2 + H2O"));
+        auto* view1 = ActiveView<CQELTView1>();
+        Frame().activateWindow();
+        if (view1 == nullptr || ActiveReaction() == nullptr || !QTest::qWaitForWindowActive(&Frame()))
+            return nullptr;
+        return view1;
+    }
 };
 
 TEST_F(ReactionProgram, NewFromStringTypeAnAmountAndFollowInBothViews) {
@@ -167,13 +177,9 @@ std::vector<std::uint8_t> FileBytes(const std::filesystem::path& path) {
 TEST_F(ReactionProgram, CommandsThatReadTheReactionTakeWhatTheBoxesShowFirst) {
     ASSERT_TRUE(StartQuietly());
     const std::size_t open = Documents().size();
-    NewFromString(QStringLiteral("C3H8 + O2 = CO2 + H2O"));
-    ReactionDocument* reaction = ActiveReaction();
-    ASSERT_NE(reaction, nullptr);
-    auto* view1 = ActiveView<CQELTView1>();
+    CQELTView1* view1 = NewActivePropaneCombustion();
     ASSERT_NE(view1, nullptr);
-    Frame().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    ReactionDocument* reaction = ActiveReaction();
     QLineEdit* mass = Edit(*view1, 0, kMassSlot);
 
     // A box that holds no number: every command that reads the reaction stops at it, says so and leaves the
@@ -266,13 +272,9 @@ TEST_F(ReactionProgram, SwitchingViewsAndSavingKeepEveryAmountAsGiven) {
     const std::size_t open = Documents().size();
     for (const GivenAmount& amount : amounts) {
         SCOPED_TRACE(amount.kind);
-        NewFromString(QStringLiteral("C3H8 + O2 = CO2 + H2O"));
-        ReactionDocument* reaction = ActiveReaction();
-        ASSERT_NE(reaction, nullptr);
-        auto* view1 = ActiveView<CQELTView1>();
+        CQELTView1* view1 = NewActivePropaneCombustion();
         ASSERT_NE(view1, nullptr);
-        Frame().activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        ReactionDocument* reaction = ActiveReaction();
         amount.give(*view1);
         const std::vector<std::uint8_t> given = reaction->GetDocument().SaveToBytes();
         Frame().activateWindow();
